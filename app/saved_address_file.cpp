@@ -1,0 +1,74 @@
+#include "app/saved_address_file.h"
+
+#include <windows.h>
+
+#include "app/unique_handle.h"
+
+namespace orvel {
+namespace {
+
+// An address is one short line; a file larger than this is read only so far.
+constexpr DWORD kMaxRead = 1 << 20;
+
+int32_t LastError() { return static_cast<int32_t>(GetLastError()); }
+
+int32_t WriteWhole(const std::wstring& path, const std::string& bytes) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!file.valid()) return LastError();
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return LastError();
+  if (written != bytes.size()) return ERROR_DISK_FULL;
+  if (!FlushFileBuffers(file.get())) return LastError();
+  if (!file.Close()) return LastError();
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::wstring SavedAddressFile::BesideProgram() {
+  std::wstring path(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return L"ca.dat";
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  path.resize(path.find_last_of(L'\\') + 1);
+  return path + L"ca.dat";
+}
+
+int32_t SavedAddressFile::Save(std::string_view address) {
+  const std::wstring temp = path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  int32_t result = WriteWhole(temp, EncodeSavedAddress(address, codec_));
+  if (result == ERROR_SUCCESS &&
+      !MoveFileExW(temp.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    result = LastError();
+  }
+  if (result != ERROR_SUCCESS) DeleteFileW(temp.c_str());
+  return result;
+}
+
+std::string SavedAddressFile::Load() const {
+  const DWORD attributes = GetFileAttributesW(path_.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) {
+    return {};
+  }
+  UniqueHandle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return {};
+  std::string bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  while (bytes.size() < kMaxRead && ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    bytes.append(chunk, read);
+    if (std::string_view(chunk, read).find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) break;
+  }
+  return DecodeSavedAddress(bytes, codec_);
+}
+
+}  // namespace orvel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvel {
+
+// Message box styles: an OK button with an exclamation or information icon.
+enum class MessageStyle : uint32_t { kExclamation = 48, kInformation = 64 };
+
+// What the check needs of the window. The real one is the main window; tests
+// record the calls.
+class CheckView {
+ public:
+  virtual ~CheckView() = default;
+
+  virtual std::string AddressText() = 0;
+  virtual void SetAddressText(std::string_view text) = 0;
+  virtual void ClearProgress() = 0;
+  virtual void AddProgressLine(std::string_view line) = 0;
+  // A modal box with one OK button, titled with the window's caption as it
+  // reads now; returns when the user has closed it.
+  virtual void ShowMessage(std::string_view text, MessageStyle style) = 0;
+};
+
+}  // namespace orvel

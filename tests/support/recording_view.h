@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "check/check_view.h"
+
+namespace orvel::test {
+
+struct ShownMessage {
+  std::string text;
+  MessageStyle style;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+// A CheckView that keeps what the check did to it.
+class RecordingView final : public CheckView {
+ public:
+  explicit RecordingView(std::string address = {}) : address(std::move(address)) {}
+
+  std::string AddressText() override { return address; }
+  void SetAddressText(std::string_view text) override { address = std::string(text); }
+  void ClearProgress() override { lines.clear(); }
+  void AddProgressLine(std::string_view line) override { lines.emplace_back(line); }
+  void ShowMessage(std::string_view text, MessageStyle style) override {
+    messages.push_back(ShownMessage{std::string(text), style});
+  }
+
+  std::string address;
+  std::vector<std::string> lines;
+  std::vector<ShownMessage> messages;
+};
+
+// An AddressStore that keeps the saved addresses, or fails with a status.
+class RecordingStore final : public AddressStore {
+ public:
+  int32_t Save(std::string_view address) override {
+    if (fail_with != 0) return fail_with;
+    saved.emplace_back(address);
+    return 0;
+  }
+
+  int32_t fail_with = 0;
+  std::vector<std::string> saved;
+};
+
+}  // namespace orvel::test

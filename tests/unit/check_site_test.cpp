@@ -1,0 +1,121 @@
+#include "check/check_site.h"
+
+#include <gtest/gtest.h>
+
+#include "check/texts.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/test_hive.h"
+#include "zones/memory_registry.h"
+#include "zones/zone_keys.h"
+
+namespace orvel {
+namespace {
+
+using test::RecordingStore;
+using test::RecordingView;
+using test::ShownMessage;
+using Lines = std::vector<std::string>;
+
+const Lines kSuccessLines = {
+    std::string(texts::kCheckingAddress),     std::string(texts::kAddressChecked),
+    std::string(texts::kCheckingTrustedSite), std::string(texts::kTrustedSiteAdded),
+    std::string(texts::kCheckingPermissions), std::string(texts::kPermissionsChecked)};
+
+Lines FirstLines(size_t count, std::string_view last) {
+  Lines lines(kSuccessLines.begin(), kSuccessLines.begin() + static_cast<long>(count - 1));
+  lines.emplace_back(last);
+  return lines;
+}
+
+class CheckSiteTest : public testing::Test {
+ protected:
+  CheckSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
+
+  bool Run(const std::string& address) {
+    view_.address = address;
+    return CheckSite(view_, registry_, store_);
+  }
+
+  MemoryRegistry registry_;
+  RecordingView view_;
+  RecordingStore store_;
+};
+
+TEST_F(CheckSiteTest, SuccessShowsSixLinesSavesAndSaysDone) {
+  EXPECT_TRUE(Run("  http://a.b.c:81/app  "));
+  EXPECT_EQ(view_.address, "http://a.b.c:81/app");
+  EXPECT_EQ(view_.lines, kSuccessLines);
+  EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"检测完毕。", MessageStyle::kInformation}}));
+  EXPECT_EQ(store_.saved, Lines{"http://a.b.c:81/app"});
+  EXPECT_EQ(test::GetDword(registry_, std::string(zone_keys::kDomains) + "b.c\\a", "http"), 2u);
+  EXPECT_EQ(registry_.OpenHandleCount(), 0u);
+}
+
+TEST_F(CheckSiteTest, InvalidAddressesWriteNothing) {
+  const std::string inputs[] = {"",      "   ",       "\t",           "\xE3\x80\x80", "https://a.b.c/",
+                                "1..2",  "http://",   "a\x01.b",      "a b.c",        std::string(100000, 'x'),
+                                "中 文", "\t\t\t\t", "a.b.c\t",      std::string("a\0.b", 4)};
+  for (const std::string& input : inputs) {
+    const auto before = registry_.Dump();
+    EXPECT_FALSE(Run(input)) << input;
+    EXPECT_EQ(view_.lines, (Lines{"正在检查网址......", "您输入的网址不正确。"})) << input;
+    EXPECT_EQ(view_.messages.back(), (ShownMessage{"您输入的网址不正确。", MessageStyle::kExclamation}));
+    EXPECT_EQ(registry_.Dump(), before) << input;
+    EXPECT_TRUE(store_.saved.empty()) << input;
+  }
+  EXPECT_EQ(view_.messages.size(), std::size(inputs));
+}
+
+TEST_F(CheckSiteTest, BlankAddressIsClearedInTheBox) {
+  EXPECT_FALSE(Run("    "));
+  EXPECT_EQ(view_.address, "");
+}
+
+TEST_F(CheckSiteTest, TabsAroundTheAddressStayAndMakeItInvalid) {
+  EXPECT_FALSE(Run(" \ta.b.c "));
+  EXPECT_EQ(view_.address, "\ta.b.c");
+}
+
+TEST_F(CheckSiteTest, AlreadyTrustedHostIsNotAddedAgain) {
+  test::PutDword(registry_, std::string(zone_keys::kRanges) + "Range7", "http", 2);
+  test::PutString(registry_, std::string(zone_keys::kRanges) + "Range7", ":Range", "10.1.2.3");
+  const int creates = registry_.CallCount(RegistryCall::kCreateKey);
+  EXPECT_TRUE(Run("10.1.2.3"));
+  EXPECT_EQ(view_.lines, kSuccessLines);
+  EXPECT_EQ(registry_.CallCount(RegistryCall::kCreateKey), creates + 1);  // the Allow key alone
+}
+
+TEST_F(CheckSiteTest, AddFailureEndsAfterFourLines) {
+  registry_.FailCall(RegistryCall::kSetValue, 1, status::kAccessDenied);
+  EXPECT_FALSE(Run("a.b.c"));
+  EXPECT_EQ(view_.lines, FirstLines(4, texts::kTrustedSiteFailed));
+  EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"信任站点添加失败。", MessageStyle::kExclamation}}));
+  EXPECT_FALSE(test::GetDword(registry_, std::string(zone_keys::kZone2), "1001").has_value());
+  EXPECT_TRUE(store_.saved.empty());
+}
+
+TEST_F(CheckSiteTest, PermissionFailureEndsAfterSixLines) {
+  registry_.FailCall(RegistryCall::kSetValue, 3, status::kAccessDenied);  // the zone's second value
+  EXPECT_FALSE(Run("a.b.c"));
+  EXPECT_EQ(view_.lines, FirstLines(6, texts::kPermissionsFailed));
+  EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"设置权限失败。", MessageStyle::kExclamation}}));
+  EXPECT_TRUE(store_.saved.empty());
+}
+
+TEST_F(CheckSiteTest, SaveFailureIsNotSuccess) {
+  store_.fail_with = 5;
+  EXPECT_FALSE(Run("a.b.c"));
+  EXPECT_EQ(view_.lines, FirstLines(6, texts::kSaveFailed));
+  EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"网址保存失败。", MessageStyle::kExclamation}}));
+}
+
+TEST_F(CheckSiteTest, EachRunStartsAFreshList) {
+  EXPECT_FALSE(Run(""));
+  EXPECT_TRUE(Run("a.b.c"));
+  EXPECT_TRUE(Run("a.b.c"));
+  EXPECT_EQ(view_.lines, kSuccessLines);
+  EXPECT_EQ(store_.saved.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orvel

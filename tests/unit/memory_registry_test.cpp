@@ -1,0 +1,81 @@
+#include "zones/memory_registry.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/test_hive.h"
+
+namespace orvel {
+namespace {
+
+TEST(MemoryRegistry, KeysAndValuesIgnoreCaseAndKeepTheirSpelling) {
+  MemoryRegistry registry;
+  test::PutDword(registry, "Soft\\Key", "Value", 7);
+  EXPECT_EQ(test::GetDword(registry, "SOFT\\key\\", "vALUE"), 7u);
+  test::PutDword(registry, "soft\\KEY", "VALUE", 8);
+  EXPECT_EQ(registry.Dump(), (std::vector<std::string>{"Soft", "Soft\\Key", "Soft\\Key|Value=4:08000000"}));
+}
+
+TEST(MemoryRegistry, OpenNeverCreatesAndCreateTellsWhetherItDid) {
+  MemoryRegistry registry;
+  KeyHandle key = 0;
+  EXPECT_EQ(registry.OpenKey("a\\b", key), status::kFileNotFound);
+  bool created = false;
+  ASSERT_EQ(registry.CreateKey("a\\b", key, created), status::kSuccess);
+  EXPECT_TRUE(created);
+  EXPECT_EQ(registry.CloseKey(key), status::kSuccess);
+  ASSERT_EQ(registry.CreateKey("A\\B\\", key, created), status::kSuccess);
+  EXPECT_FALSE(created);
+  EXPECT_EQ(registry.CloseKey(key), status::kSuccess);
+  EXPECT_EQ(registry.OpenKey("a\\\\b", key), status::kInvalidParameter);
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
+TEST(MemoryRegistry, QueryAndEnumHonourTheCallersBuffer) {
+  MemoryRegistry registry;
+  test::PutString(registry, "k", "v", "abc");
+  test::PutKey(registry, "k\\" + std::string(254, 'n'));
+  test::PutKey(registry, "k\\" + std::string(255, 'z'));
+  RegistryKey key(registry);
+  ASSERT_EQ(key.Open("k"), status::kSuccess);
+  std::string data = "untouched";
+  EXPECT_EQ(key.Query("v", 3, data), status::kMoreData);
+  EXPECT_EQ(data, "untouched");
+  EXPECT_EQ(key.Query("v", 4, data), status::kSuccess);
+  EXPECT_EQ(data, std::string("abc", 4));
+  EXPECT_EQ(key.Query("missing", 4, data), status::kFileNotFound);
+  std::string name;
+  EXPECT_EQ(key.EnumKey(0, 255, name), status::kSuccess);
+  EXPECT_EQ(name.size(), 254u);
+  EXPECT_EQ(key.EnumKey(1, 255, name), status::kMoreData);
+  EXPECT_EQ(key.EnumKey(2, 255, name), status::kNoMoreItems);
+}
+
+TEST(MemoryRegistry, FaultsHitExactlyTheNthCall) {
+  MemoryRegistry registry;
+  test::PutKey(registry, "k");
+  registry.FailCall(RegistryCall::kOpenKey, 2, status::kAccessDenied);
+  registry.FailCall(RegistryCall::kOpenKey, 3, std::nullopt);
+  KeyHandle key = 0;
+  EXPECT_EQ(registry.OpenKey("k", key), status::kSuccess);
+  EXPECT_EQ(registry.CloseKey(key), status::kSuccess);
+  EXPECT_EQ(registry.OpenKey("k", key), status::kAccessDenied);
+  EXPECT_THROW(registry.OpenKey("k", key), RegistryFault);
+  EXPECT_EQ(registry.OpenKey("k", key), status::kSuccess);
+  EXPECT_EQ(registry.CallCount(RegistryCall::kOpenKey), 4);
+  EXPECT_EQ(registry.OpenHandleCount(), 1u);
+}
+
+TEST(MemoryRegistry, RegistryKeyClosesEvenWhenCloseThrows) {
+  MemoryRegistry registry;
+  test::PutKey(registry, "k");
+  registry.FailCall(RegistryCall::kCloseKey, 1, std::nullopt);
+  {
+    RegistryKey key(registry);
+    ASSERT_EQ(key.Open("k"), status::kSuccess);
+    EXPECT_EQ(registry.OpenHandleCount(), 1u);
+  }
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
+}  // namespace
+}  // namespace orvel

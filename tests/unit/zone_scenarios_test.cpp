@@ -1,0 +1,173 @@
+// Zone-map scenarios; built into the native tests over the in-memory
+// registry and into the Windows tests over a scratch key of the real one.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/test_hive.h"
+#include "zones/subkeys.h"
+#include "zones/trusted_site.h"
+#include "zones/zone_keys.h"
+#include "zones/zone_permissions.h"
+
+namespace orvel {
+namespace {
+
+using test::GetDword;
+using test::GetValue;
+using test::HasKey;
+using test::PutDword;
+using test::PutKey;
+using test::PutString;
+
+const std::string kDomains(zone_keys::kDomains);
+const std::string kRanges(zone_keys::kRanges);
+const std::string kZone2(zone_keys::kZone2);
+const std::string kAllow(zone_keys::kAllow);
+
+class ZoneScenario : public testing::Test {
+ protected:
+  Registry& reg() { return hive_->registry(); }
+  void PutRange(const std::string& name, const std::string& host, uint32_t zone = 2) {
+    PutDword(reg(), kRanges + name, "http", zone);
+    PutString(reg(), kRanges + name, ":Range", host);
+  }
+
+  std::unique_ptr<test::TestHive> hive_ = test::MakeTestHive();
+};
+
+TEST_F(ZoneScenario, DomainOnAnEmptyZoneMapIsAddedUnderItsRest) {
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
+  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
+  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
+  EXPECT_FALSE(IsTrustedSite(reg(), "x.b.c", HostKind::kDomain));
+}
+
+TEST_F(ZoneScenario, ShortDomainsAreTheirOwnKey) {
+  EXPECT_EQ(AddTrustedSite(reg(), "b.c", HostKind::kDomain), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "intranet", HostKind::kDomain), 0);
+  EXPECT_EQ(GetDword(reg(), kDomains + "b.c", "http"), 2u);
+  EXPECT_EQ(GetDword(reg(), kDomains + "intranet", "http"), 2u);
+  EXPECT_TRUE(IsTrustedSite(reg(), "b.c", HostKind::kDomain));
+  EXPECT_EQ(DomainEntryPath("a.b.c.d"), kDomains + "b.c.d\\a");
+  EXPECT_EQ(DomainEntryPath("b.c"), kDomains + "b.c\\");
+}
+
+TEST_F(ZoneScenario, AlreadyMappedDomainIsFoundWhateverTheValueType) {
+  PutDword(reg(), kDomains + "b.c\\a", "http", 2);
+  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
+  EXPECT_TRUE(IsTrustedSite(reg(), "A.B.C", HostKind::kDomain));  // keys ignore case
+  test::PutValue(reg(), kDomains + "e.f\\d", "http", ValueType::kBinary, std::string("\x02\0\0\0", 4));
+  EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain));
+}
+
+TEST_F(ZoneScenario, DomainInAnotherZoneIsMovedToTrustedSites) {
+  PutDword(reg(), kDomains + "b.c\\a", "http", 4);
+  PutDword(reg(), kDomains + "b.c\\a", "https", 4);
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
+  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
+  EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "https"), 4u);
+}
+
+TEST_F(ZoneScenario, DomainWithoutHttpValueIsNotTrusted) {
+  PutKey(reg(), kDomains + "b.c\\a");
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
+}
+
+TEST_F(ZoneScenario, NoRangesKeyGivesRange1) {
+  std::vector<std::string> names;
+  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 0);
+  EXPECT_TRUE(names.empty());
+  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  EXPECT_EQ(AddTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric), 0);
+  EXPECT_EQ(GetDword(reg(), kRanges + "Range1", "http"), 2u);
+  EXPECT_EQ(GetValue(reg(), kRanges + "Range1", ":Range"), std::string("1.2.3.4", 8));
+  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+}
+
+TEST_F(ZoneScenario, NextRangeFollowsTheLastListedName) {
+  PutRange("Range1", "10.0.0.1");
+  PutRange("Range3", "10.0.0.3");
+  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.9", HostKind::kNumeric), 0);
+  EXPECT_EQ(GetValue(reg(), kRanges + "Range4", ":Range"), std::string("10.0.0.9", 9));
+  EXPECT_EQ(GetValue(reg(), kRanges + "Range3", ":Range"), std::string("10.0.0.3", 9));
+}
+
+TEST_F(ZoneScenario, TakenNameIsNeverOverwritten) {
+  // Listed in registry order, Range9 comes last, and the rule's Range10 is taken.
+  PutRange("Range10", "10.0.0.10");
+  PutRange("Range9", "10.0.0.9");
+  PutRange("Range1", "10.0.0.1");
+  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.77", HostKind::kNumeric), 0);
+  EXPECT_EQ(GetValue(reg(), kRanges + "Range10", ":Range"), std::string("10.0.0.10", 10));
+  EXPECT_EQ(GetValue(reg(), kRanges + "Range2", ":Range"), std::string("10.0.0.77", 10));
+}
+
+TEST_F(ZoneScenario, RangeMatchNeedsTheExactTextAndZoneTwo) {
+  PutRange("Range1", "1.2.3.4", 4);   // right text, wrong zone
+  PutRange("Range2", "1.2.3.4 ");     // trailing blank
+  PutRange("RangeA", "01.2.3.4");     // another text
+  PutString(reg(), kRanges + "RangeB", ":Range", "1.2.3.4");  // no http value
+  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  PutRange("RangeC", "1.2.3.4");
+  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+}
+
+TEST_F(ZoneScenario, OverlongRangeTextCannotMatch) {
+  const std::string host(300, '1');
+  PutRange("Range1", host);
+  EXPECT_FALSE(IsTrustedSite(reg(), host, HostKind::kNumeric));
+}
+
+TEST_F(ZoneScenario, EnumSubkeysListsInRegistryOrder) {
+  for (const char* name : {"Range2", "range10", "Range1", "Other"}) PutKey(reg(), kRanges + name);
+  std::vector<std::string> names;
+  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 4);
+  EXPECT_EQ(names, (std::vector<std::string>{"Other", "Range1", "range10", "Range2"}));
+}
+
+TEST_F(ZoneScenario, PermissionsNeedTheZoneKey) {
+  EXPECT_NE(SetZonePermissions(reg(), "a.b.c"), 0);
+  EXPECT_FALSE(HasKey(reg(), kZone2));
+  EXPECT_FALSE(HasKey(reg(), kAllow));
+}
+
+TEST_F(ZoneScenario, PermissionsRelaxTheZoneAndAllowPopups) {
+  PutDword(reg(), kZone2, "1809", 0);
+  PutDword(reg(), kZone2, "1001", 3);
+  PutDword(reg(), kZone2, "1A00", 65536);
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(SetZonePermissions(reg(), "a.b.c"), 0);
+    for (const char* name : {"1001", "1004", "1200", "1201", "1405", "2201", "2200"}) {
+      EXPECT_EQ(GetDword(reg(), kZone2, name), 0u) << name;
+    }
+    EXPECT_EQ(GetDword(reg(), kZone2, "1809"), 3u);
+    EXPECT_EQ(GetDword(reg(), kZone2, "1A00"), 65536u);
+    EXPECT_EQ(GetValue(reg(), kAllow, "a.b.c"), std::string(2, '\0'));
+  }
+}
+
+TEST_F(ZoneScenario, AllowValueIsReplacedByTwoZeroBytes) {
+  PutKey(reg(), kZone2);
+  PutString(reg(), kAllow, "1.2.3.4", "old");
+  EXPECT_EQ(SetZonePermissions(reg(), "1.2.3.4"), 0);
+  EXPECT_EQ(GetValue(reg(), kAllow, "1.2.3.4"), std::string(2, '\0'));
+}
+
+TEST_F(ZoneScenario, TwiceInARowLeavesTheSameTree) {
+  PutKey(reg(), kZone2);
+  auto run = [&] {
+    if (!IsTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric)) {
+      EXPECT_EQ(AddTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric), 0);
+    }
+    EXPECT_EQ(SetZonePermissions(reg(), "10.1.2.3"), 0);
+    return hive_->Dump();
+  };
+  const auto first = run();
+  EXPECT_EQ(run(), first);
+}
+
+}  // namespace
+}  // namespace orvel

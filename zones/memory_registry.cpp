@@ -1,0 +1,210 @@
+#include "zones/memory_registry.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace orvel {
+namespace {
+
+// The longest key name the registry accepts, in characters.
+constexpr size_t kMaxKeyName = 255;
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+// Splits a key path into names; a single trailing backslash is allowed, any
+// other empty name is not.
+std::optional<std::vector<std::string_view>> SplitPath(std::string_view path) {
+  std::vector<std::string_view> names;
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  if (path.empty()) return names;
+  size_t start = 0;
+  while (true) {
+    const size_t end = path.find('\\', start);
+    const std::string_view name = path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    if (name.empty() || name.size() > kMaxKeyName) return std::nullopt;
+    names.push_back(name);
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return names;
+}
+
+std::string Hex(std::string_view bytes) {
+  std::string out;
+  char digits[3];
+  for (unsigned char byte : bytes) {
+    std::snprintf(digits, sizeof digits, "%02x", byte);
+    out += digits;
+  }
+  return out;
+}
+
+}  // namespace
+
+struct MemoryRegistry::Node {
+  std::string name;
+  // Keyed by the upper-case name: the registry's own enumeration order.
+  std::map<std::string, std::unique_ptr<Node>> children;
+  std::vector<Value> values;
+
+  Value* FindValue(std::string_view value_name) {
+    const std::string key = Upper(value_name);
+    for (Value& value : values) {
+      if (Upper(value.name) == key) return &value;
+    }
+    return nullptr;
+  }
+};
+
+MemoryRegistry::MemoryRegistry() : root_(std::make_unique<Node>()) {}
+MemoryRegistry::~MemoryRegistry() = default;
+
+std::optional<int32_t> MemoryRegistry::Enter(RegistryCall call) {
+  const int number = ++counts_[static_cast<int>(call)];
+  calls_.push_back(call);
+  for (auto it = faults_.begin(); it != faults_.end(); ++it) {
+    if (it->call != call || it->at != number) continue;
+    const Fault fault = *it;
+    faults_.erase(it);
+    if (!fault.result) throw RegistryFault{call, number};
+    return fault.result;
+  }
+  return std::nullopt;
+}
+
+MemoryRegistry::Node* MemoryRegistry::Find(std::string_view path) const {
+  const auto names = SplitPath(path);
+  if (!names) return nullptr;
+  Node* node = root_.get();
+  for (std::string_view name : *names) {
+    const auto it = node->children.find(Upper(name));
+    if (it == node->children.end()) return nullptr;
+    node = it->second.get();
+  }
+  return node;
+}
+
+MemoryRegistry::Node* MemoryRegistry::FindOrMake(std::string_view path, bool& created) {
+  const auto names = SplitPath(path);
+  if (!names) return nullptr;
+  Node* node = root_.get();
+  created = false;
+  for (std::string_view name : *names) {
+    auto& slot = node->children[Upper(name)];
+    created = !slot;
+    if (!slot) {
+      slot = std::make_unique<Node>();
+      slot->name = std::string(name);
+    }
+    node = slot.get();
+  }
+  return node;
+}
+
+MemoryRegistry::Node* MemoryRegistry::NodeOf(KeyHandle key) const {
+  const auto it = handles_.find(key);
+  return it == handles_.end() ? nullptr : it->second;
+}
+
+KeyHandle MemoryRegistry::NewHandle(Node* node) {
+  const KeyHandle handle = next_handle_++;
+  handles_[handle] = node;
+  return handle;
+}
+
+int32_t MemoryRegistry::OpenKey(std::string_view path, KeyHandle& key) {
+  if (const auto fault = Enter(RegistryCall::kOpenKey)) return *fault;
+  if (!SplitPath(path)) return status::kInvalidParameter;
+  Node* node = Find(path);
+  if (node == nullptr) return status::kFileNotFound;
+  key = NewHandle(node);
+  return status::kSuccess;
+}
+
+int32_t MemoryRegistry::CreateKey(std::string_view path, KeyHandle& key, bool& created) {
+  if (const auto fault = Enter(RegistryCall::kCreateKey)) return *fault;
+  bool is_new = false;
+  Node* node = FindOrMake(path, is_new);
+  if (node == nullptr) return status::kInvalidParameter;
+  key = NewHandle(node);
+  created = is_new;
+  return status::kSuccess;
+}
+
+int32_t MemoryRegistry::SetValue(KeyHandle key, std::string_view name, ValueType type, std::string_view data) {
+  if (const auto fault = Enter(RegistryCall::kSetValue)) return *fault;
+  Node* node = NodeOf(key);
+  if (node == nullptr) return status::kInvalidHandle;
+  if (Value* value = node->FindValue(name)) {
+    value->type = type;
+    value->data = std::string(data);
+  } else {
+    node->values.push_back(Value{std::string(name), type, std::string(data)});
+  }
+  return status::kSuccess;
+}
+
+int32_t MemoryRegistry::QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
+                                   std::string& data) {
+  if (const auto fault = Enter(RegistryCall::kQueryValue)) return *fault;
+  Node* node = NodeOf(key);
+  if (node == nullptr) return status::kInvalidHandle;
+  const Value* value = node->FindValue(name);
+  if (value == nullptr) return status::kFileNotFound;
+  if (value->data.size() > capacity) return status::kMoreData;
+  type = static_cast<uint32_t>(value->type);
+  data = value->data;
+  return status::kSuccess;
+}
+
+int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
+  if (const auto fault = Enter(RegistryCall::kEnumKey)) return *fault;
+  Node* node = NodeOf(key);
+  if (node == nullptr) return status::kInvalidHandle;
+  if (index >= node->children.size()) return status::kNoMoreItems;
+  const Node& child = *std::next(node->children.begin(), index)->second;
+  if (child.name.size() + 1 > capacity) return status::kMoreData;
+  name = child.name;
+  return status::kSuccess;
+}
+
+int32_t MemoryRegistry::CloseKey(KeyHandle key) {
+  // A close releases the handle even when it then reports a failure.
+  const bool known = handles_.erase(key) == 1;
+  if (const auto fault = Enter(RegistryCall::kCloseKey)) return *fault;
+  return known ? status::kSuccess : status::kInvalidHandle;
+}
+
+void MemoryRegistry::FailCall(RegistryCall call, int nth, std::optional<int32_t> result) {
+  faults_.push_back(Fault{call, counts_[static_cast<int>(call)] + nth, result});
+}
+
+void MemoryRegistry::ClearFaults() { faults_.clear(); }
+
+int MemoryRegistry::CallCount(RegistryCall call) const { return counts_[static_cast<int>(call)]; }
+
+std::vector<std::string> MemoryRegistry::Dump() const {
+  std::vector<std::string> lines;
+  auto walk = [&lines](const auto& self, const Node& node, const std::string& path) -> void {
+    for (const Value& value : node.values) {
+      lines.push_back(path + "|" + value.name + "=" + std::to_string(static_cast<uint32_t>(value.type)) + ":" +
+                      Hex(value.data));
+    }
+    for (const auto& [key, child] : node.children) {
+      const std::string child_path = path.empty() ? child->name : path + "\\" + child->name;
+      lines.push_back(child_path);
+      self(self, *child, child_path);
+    }
+  };
+  walk(walk, *root_, "");
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+}  // namespace orvel

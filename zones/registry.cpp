@@ -1,0 +1,79 @@
+#include "zones/registry.h"
+
+namespace orvel {
+
+std::string DwordBytes(uint32_t value) {
+  std::string bytes(4, '\0');
+  for (size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+uint32_t DwordFromBytes(std::string_view bytes) {
+  uint32_t number = 0;
+  for (size_t i = 0; i < bytes.size() && i < 4; ++i) {
+    number |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+  }
+  return number;
+}
+
+int32_t RegistryKey::Open(std::string_view path) {
+  Close();
+  return registry_->OpenKey(path, handle_);
+}
+
+int32_t RegistryKey::Create(std::string_view path, bool* created) {
+  Close();
+  bool is_new = false;
+  const int32_t result = registry_->CreateKey(path, handle_, is_new);
+  if (created != nullptr) *created = is_new;
+  return result;
+}
+
+int32_t RegistryKey::SetValue(std::string_view name, ValueType type, std::string_view data) {
+  return registry_->SetValue(handle_, name, type, data);
+}
+
+int32_t RegistryKey::SetDword(std::string_view name, uint32_t value) {
+  return SetValue(name, ValueType::kDword, DwordBytes(value));
+}
+
+int32_t RegistryKey::SetString(std::string_view name, std::string_view text) {
+  std::string data(text);
+  data.push_back('\0');
+  return SetValue(name, ValueType::kString, data);
+}
+
+int32_t RegistryKey::SetBinary(std::string_view name, std::string_view bytes) {
+  return SetValue(name, ValueType::kBinary, bytes);
+}
+
+int32_t RegistryKey::QueryDword(std::string_view name, uint32_t& value) {
+  uint32_t type = 0;
+  std::string data;
+  const int32_t result = registry_->QueryValue(handle_, name, 4, type, data);
+  if (result != status::kSuccess) return result;
+  value = DwordFromBytes(data);
+  return result;
+}
+
+int32_t RegistryKey::Query(std::string_view name, uint32_t capacity, std::string& data) {
+  uint32_t type = 0;
+  return registry_->QueryValue(handle_, name, capacity, type, data);
+}
+
+int32_t RegistryKey::EnumKey(uint32_t index, uint32_t capacity, std::string& name) {
+  return registry_->EnumKey(handle_, index, capacity, name);
+}
+
+void RegistryKey::Close() noexcept {
+  if (handle_ == 0) return;
+  const KeyHandle handle = handle_;
+  handle_ = 0;
+  try {
+    registry_->CloseKey(handle);
+  } catch (...) {
+    // A failed close leaves nothing to undo.
+  }
+}
+
+}  // namespace orvel

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvel {
+
+// Win32 status codes as the zone code sees them; 0 is success.
+namespace status {
+inline constexpr int32_t kSuccess = 0;
+inline constexpr int32_t kFileNotFound = 2;
+inline constexpr int32_t kAccessDenied = 5;
+inline constexpr int32_t kInvalidHandle = 6;
+inline constexpr int32_t kInvalidParameter = 87;
+inline constexpr int32_t kAlreadyExists = 183;
+inline constexpr int32_t kMoreData = 234;
+inline constexpr int32_t kNoMoreItems = 259;
+}  // namespace status
+
+enum class ValueType : uint32_t { kString = 1, kBinary = 3, kDword = 4 };
+
+// A REG_DWORD's 4 bytes, little-endian, and back; missing bytes read as 0.
+std::string DwordBytes(uint32_t value);
+uint32_t DwordFromBytes(std::string_view bytes);
+
+// An opaque open-key handle; 0 is never a valid one.
+using KeyHandle = uintptr_t;
+
+// The six registry operations the zone code needs. Paths are relative to the
+// root the implementation was constructed with and use backslashes; a
+// trailing backslash names the same key. Text is UTF-8. A failing call
+// leaves its out-parameters untouched.
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // Opens an existing key; never creates one.
+  virtual int32_t OpenKey(std::string_view path, KeyHandle& key) = 0;
+  // Opens the key, creating it and every missing key on its path.
+  // `created` tells whether the key itself was new.
+  virtual int32_t CreateKey(std::string_view path, KeyHandle& key, bool& created) = 0;
+  // Creates or replaces a value. For kString the data is the UTF-8 text
+  // followed by its terminating NUL; otherwise raw bytes.
+  virtual int32_t SetValue(KeyHandle key, std::string_view name, ValueType type,
+                           std::string_view data) = 0;
+  // Reads a value whose data (as SetValue takes it) fits in `capacity` bytes;
+  // kMoreData when it does not, kFileNotFound when it is missing.
+  virtual int32_t QueryValue(KeyHandle key, std::string_view name, uint32_t capacity,
+                             uint32_t& type, std::string& data) = 0;
+  // The name of subkey `index`, when it fits in `capacity` characters with
+  // its terminating NUL; kNoMoreItems past the last one.
+  virtual int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity,
+                          std::string& name) = 0;
+  virtual int32_t CloseKey(KeyHandle key) = 0;
+};
+
+// Owns one open key and closes it when it goes out of scope. A close that
+// fails or throws is ignored: nothing useful can be done about it.
+class RegistryKey {
+ public:
+  explicit RegistryKey(Registry& registry) : registry_(&registry) {}
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  ~RegistryKey() { Close(); }
+
+  int32_t Open(std::string_view path);
+  int32_t Create(std::string_view path, bool* created = nullptr);
+  int32_t SetValue(std::string_view name, ValueType type, std::string_view data);
+  int32_t SetDword(std::string_view name, uint32_t value);
+  int32_t SetString(std::string_view name, std::string_view text);
+  int32_t SetBinary(std::string_view name, std::string_view bytes);
+  // Reads a 4-byte value as a little-endian number; the type is not examined.
+  int32_t QueryDword(std::string_view name, uint32_t& value);
+  // Reads a value's raw data, as Registry::QueryValue.
+  int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
+  int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);
+  void Close() noexcept;
+
+  bool is_open() const { return handle_ != 0; }
+
+ private:
+  Registry* registry_;
+  KeyHandle handle_ = 0;
+};
+
+}  // namespace orvel

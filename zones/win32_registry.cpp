@@ -1,0 +1,91 @@
+#include "zones/win32_registry.h"
+
+#include <vector>
+
+#include "zones/win32_text.h"
+
+namespace orvel {
+namespace {
+
+HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+KeyHandle FromHkey(HKEY key) { return reinterpret_cast<KeyHandle>(key); }
+
+std::wstring KeyPath(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return Utf8ToWide(path);
+}
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+}  // namespace
+
+int32_t Win32Registry::OpenKey(std::string_view path, KeyHandle& key) {
+  HKEY opened = nullptr;
+  const LSTATUS result = RegOpenKeyExW(root_, KeyPath(path).c_str(), 0, MAXIMUM_ALLOWED, &opened);
+  if (result == ERROR_SUCCESS) key = FromHkey(opened);
+  return result;
+}
+
+int32_t Win32Registry::CreateKey(std::string_view path, KeyHandle& key, bool& created) {
+  HKEY opened = nullptr;
+  DWORD disposition = 0;
+  const LSTATUS result = RegCreateKeyExW(root_, KeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                         MAXIMUM_ALLOWED, nullptr, &opened, &disposition);
+  if (result != ERROR_SUCCESS) return result;
+  key = FromHkey(opened);
+  created = disposition == REG_CREATED_NEW_KEY;
+  return result;
+}
+
+int32_t Win32Registry::SetValue(KeyHandle key, std::string_view name, ValueType type, std::string_view data) {
+  const std::wstring value_name = Utf8ToWide(name);
+  if (type == ValueType::kString) {
+    const std::wstring text = Utf8ToWide(data);
+    return RegSetValueExW(ToHkey(key), value_name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+                          static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+  }
+  return RegSetValueExW(ToHkey(key), value_name.c_str(), 0, static_cast<DWORD>(type),
+                        reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+}
+
+int32_t Win32Registry::QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
+                                  std::string& data) {
+  const std::wstring value_name = Utf8ToWide(name);
+  DWORD value_type = 0;
+  DWORD size = 0;
+  std::vector<BYTE> buffer;
+  LSTATUS result = ERROR_MORE_DATA;
+  // The value may grow between asking its size and reading it.
+  while (result == ERROR_MORE_DATA) {
+    result = RegQueryValueExW(ToHkey(key), value_name.c_str(), nullptr, &value_type, nullptr, &size);
+    if (result != ERROR_SUCCESS) return result;
+    buffer.resize(size);
+    result = RegQueryValueExW(ToHkey(key), value_name.c_str(), nullptr, &value_type, buffer.data(), &size);
+  }
+  if (result != ERROR_SUCCESS) return result;
+  buffer.resize(size);
+  std::string bytes;
+  if (IsText(value_type)) {
+    bytes = WideToUtf8(std::wstring_view(reinterpret_cast<const wchar_t*>(buffer.data()), size / sizeof(wchar_t)));
+  } else {
+    bytes.assign(buffer.begin(), buffer.end());
+  }
+  if (bytes.size() > capacity) return ERROR_MORE_DATA;
+  type = value_type;
+  data = std::move(bytes);
+  return ERROR_SUCCESS;
+}
+
+int32_t Win32Registry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
+  std::wstring buffer(capacity, L'\0');
+  DWORD length = capacity;
+  const LSTATUS result =
+      RegEnumKeyExW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  if (result != ERROR_SUCCESS) return result;
+  name = WideToUtf8(std::wstring_view(buffer.data(), length));
+  return ERROR_SUCCESS;
+}
+
+int32_t Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
+
+}  // namespace orvel

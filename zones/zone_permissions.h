@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "zones/registry.h"
+
+namespace orvel {
+
+// Relaxes the trusted-sites zone's eight settings and allows the host's
+// pop-ups. 0, or the status of the first call that failed (-1 when the
+// registry layer threw); what was written before a failure stays.
+int32_t SetZonePermissions(Registry& registry, std::string_view host);
+
+}  // namespace orvel
