@@ -42,6 +42,12 @@ std::wstring SavedAddressFile::BesideProgram() {
 }
 
 int32_t SavedAddressFile::Save(std::string_view address) {
+  // A read-only ca.dat is the user's choice; not every file system refuses
+  // to replace one by itself.
+  const DWORD attributes = GetFileAttributesW(path_.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return ERROR_ACCESS_DENIED;
+  }
   const std::wstring temp = path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   int32_t result = WriteWhole(temp, EncodeSavedAddress(address, codec_));
   if (result == ERROR_SUCCESS &&

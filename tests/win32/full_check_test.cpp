@@ -1,0 +1,88 @@
+// A whole check over the real registry: exactly the zone keys and values,
+// and nothing else, end up below the root.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/ansi_codec.h"
+#include "app/saved_address_file.h"
+#include "check/check_site.h"
+#include "tests/support/recording_view.h"
+#include "tests/win32/scratch_hive.h"
+#include "tests/win32/temp_folder.h"
+#include "zones/zone_keys.h"
+
+namespace orvel {
+namespace {
+
+std::string Key(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return std::string(path);
+}
+
+// The key, every key above it, and its values.
+void Expect(std::vector<std::string>& lines, std::string_view path, std::vector<std::string> values = {}) {
+  const std::string key = Key(path);
+  for (size_t end = key.find('\\'); end != std::string::npos; end = key.find('\\', end + 1)) {
+    lines.push_back(key.substr(0, end));
+  }
+  lines.push_back(key);
+  for (const std::string& value : values) lines.push_back(key + "|" + value);
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> lines) {
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+  return lines;
+}
+
+const std::vector<std::string> kZoneValues = {
+    "1001=4:00000000", "1004=4:00000000", "1200=4:00000000", "1201=4:00000000",
+    "1405=4:00000000", "2201=4:00000000", "2200=4:00000000", "1809=4:03000000"};
+
+class FullCheck : public testing::Test {
+ protected:
+  FullCheck() {
+    RegistryKey zone(hive_.registry());
+    zone.Create(zone_keys::kZone2);
+  }
+  bool Run(const std::string& address) {
+    view_.address = address;
+    return CheckSite(view_, hive_.registry(), file_);
+  }
+
+  test::ScratchHive hive_;
+  test::TempFolder folder_;
+  Win32AnsiCodec codec_;
+  SavedAddressFile file_{folder_.path() + L"\\ca.dat", codec_};
+  test::RecordingView view_;
+};
+
+TEST_F(FullCheck, DomainLeavesItsEntryTheZoneAndThePopupValue) {
+  ASSERT_TRUE(Run(" http://portal.example.cn:8080/orvel "));
+  std::vector<std::string> expected;
+  Expect(expected, zone_keys::kZone2, kZoneValues);
+  Expect(expected, std::string(zone_keys::kDomains) + "example.cn\\portal", {"http=4:02000000"});
+  Expect(expected, zone_keys::kAllow, {"portal.example.cn=3:0000"});
+  EXPECT_EQ(hive_.Dump(), Sorted(expected));
+  EXPECT_EQ(test::ReadBytes(file_.path()), "http://portal.example.cn:8080/orvel\r\n");
+}
+
+TEST_F(FullCheck, NumericLeavesARangeEntry) {
+  ASSERT_TRUE(Run("10.1.2.3/orvel"));
+  std::vector<std::string> expected;
+  Expect(expected, zone_keys::kZone2, kZoneValues);
+  Expect(expected, std::string(zone_keys::kRanges) + "Range1", {"http=4:02000000", ":Range=1:31302e312e322e3300"});
+  Expect(expected, zone_keys::kAllow, {"10.1.2.3=3:0000"});
+  EXPECT_EQ(hive_.Dump(), Sorted(expected));
+}
+
+TEST_F(FullCheck, MissingZoneKeyFailsAndSavesNothing) {
+  RegDeleteTreeW(hive_.root(), L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones");
+  EXPECT_FALSE(Run("a.b.c"));
+  EXPECT_EQ(view_.lines.back(), "设置权限失败。");
+  EXPECT_TRUE(test::FolderEntries(folder_.path()).empty());
+}
+
+}  // namespace
+}  // namespace orvel
