@@ -16,8 +16,7 @@ std::optional<std::string> Win32AnsiCodec::Encode(std::string_view utf8) const {
   // No best-fit mapping: a character the code page lacks is a failure, not
   // a look-alike that would change the address.
   BOOL lossy = FALSE;
-  const int length =
-      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lossy);
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lossy);
   if (length <= 0 || lossy) return std::nullopt;
   std::string ansi(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), length, nullptr, &lossy);

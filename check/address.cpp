@@ -65,8 +65,8 @@ std::optional<char32_t> NextCodePoint(std::string_view text, size_t& pos) {
 }
 
 bool IsUnicodeSpace(char32_t cp) {
-  return cp == 0x85 || cp == 0xA0 || cp == 0x1680 || (cp >= 0x2000 && cp <= 0x200A) || cp == 0x2028 ||
-         cp == 0x2029 || cp == 0x202F || cp == 0x205F || cp == 0x3000 || cp == 0xFEFF;
+  return cp == 0x85 || cp == 0xA0 || cp == 0x1680 || (cp >= 0x2000 && cp <= 0x200A) || cp == 0x2028 || cp == 0x2029 ||
+         cp == 0x202F || cp == 0x205F || cp == 0x3000 || cp == 0xFEFF;
 }
 
 bool IsHostCodePoint(char32_t cp) {

@@ -26,7 +26,8 @@ std::optional<std::vector<std::string_view>> SplitPath(std::string_view path) {
   size_t start = 0;
   while (true) {
     const size_t end = path.find('\\', start);
-    const std::string_view name = path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    const std::string_view name =
+        path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     if (name.empty() || name.size() > kMaxKeyName) return std::nullopt;
     names.push_back(name);
     if (end == std::string_view::npos) break;

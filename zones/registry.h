@@ -42,16 +42,14 @@ class Registry {
   virtual int32_t CreateKey(std::string_view path, KeyHandle& key, bool& created) = 0;
   // Creates or replaces a value. For kString the data is the UTF-8 text
   // followed by its terminating NUL; otherwise raw bytes.
-  virtual int32_t SetValue(KeyHandle key, std::string_view name, ValueType type,
-                           std::string_view data) = 0;
+  virtual int32_t SetValue(KeyHandle key, std::string_view name, ValueType type, std::string_view data) = 0;
   // Reads a value whose data (as SetValue takes it) fits in `capacity` bytes;
   // kMoreData when it does not, kFileNotFound when it is missing.
-  virtual int32_t QueryValue(KeyHandle key, std::string_view name, uint32_t capacity,
-                             uint32_t& type, std::string& data) = 0;
+  virtual int32_t QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
+                             std::string& data) = 0;
   // The name of subkey `index`, when it fits in `capacity` characters with
   // its terminating NUL; kNoMoreItems past the last one.
-  virtual int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity,
-                          std::string& name) = 0;
+  virtual int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
   virtual int32_t CloseKey(KeyHandle key) = 0;
 };
 

@@ -79,8 +79,7 @@ int32_t Win32Registry::QueryValue(KeyHandle key, std::string_view name, uint32_t
 int32_t Win32Registry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
   std::wstring buffer(capacity, L'\0');
   DWORD length = capacity;
-  const LSTATUS result =
-      RegEnumKeyExW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  const LSTATUS result = RegEnumKeyExW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
   if (result != ERROR_SUCCESS) return result;
   name = WideToUtf8(std::wstring_view(buffer.data(), length));
   return ERROR_SUCCESS;

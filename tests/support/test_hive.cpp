@@ -18,8 +18,7 @@ void PutKey(Registry& registry, std::string_view path) {
   Check(key.Create(path), "create", path);
 }
 
-void PutValue(Registry& registry, std::string_view path, std::string_view name, ValueType type,
-              std::string_view data) {
+void PutValue(Registry& registry, std::string_view path, std::string_view name, ValueType type, std::string_view data) {
   RegistryKey key(registry);
   Check(key.Create(path), "create", path);
   Check(key.SetValue(name, type, data), "set value in", path);

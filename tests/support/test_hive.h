@@ -27,8 +27,7 @@ std::unique_ptr<TestHive> MakeTestHive();
 
 // Setting up and reading back, through the Registry interface.
 void PutKey(Registry& registry, std::string_view path);
-void PutValue(Registry& registry, std::string_view path, std::string_view name, ValueType type,
-              std::string_view data);
+void PutValue(Registry& registry, std::string_view path, std::string_view name, ValueType type, std::string_view data);
 void PutDword(Registry& registry, std::string_view path, std::string_view name, uint32_t value);
 void PutString(Registry& registry, std::string_view path, std::string_view name, std::string_view text);
 bool HasKey(Registry& registry, std::string_view path);

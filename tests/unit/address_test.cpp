@@ -29,52 +29,38 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // As typed and as browsers read them.
         ParseCase{"http://10.1.2.3:81/app/x", HostKind::kNumeric, "10.1.2.3"},
-        ParseCase{"HTTP://A.b.C/x", HostKind::kDomain, "A.b.C"},
-        ParseCase{"hTtP://a.b.c", HostKind::kDomain, "a.b.c"},
-        ParseCase{"10.1.2.3", HostKind::kNumeric, "10.1.2.3"},
-        ParseCase{"123", HostKind::kNumeric, "123"},
-        ParseCase{"999.1", HostKind::kNumeric, "999.1"},
-        ParseCase{"1.2.3.4.5", HostKind::kNumeric, "1.2.3.4.5"},
-        ParseCase{"a.b.c:81", HostKind::kDomain, "a.b.c"},
-        ParseCase{"a.b.c?x=1", HostKind::kDomain, "a.b.c"},
-        ParseCase{"a.b.c#top", HostKind::kDomain, "a.b.c"},
-        ParseCase{"a.b.c\\x", HostKind::kDomain, "a.b.c"},
+        ParseCase{"HTTP://A.b.C/x", HostKind::kDomain, "A.b.C"}, ParseCase{"hTtP://a.b.c", HostKind::kDomain, "a.b.c"},
+        ParseCase{"10.1.2.3", HostKind::kNumeric, "10.1.2.3"}, ParseCase{"123", HostKind::kNumeric, "123"},
+        ParseCase{"999.1", HostKind::kNumeric, "999.1"}, ParseCase{"1.2.3.4.5", HostKind::kNumeric, "1.2.3.4.5"},
+        ParseCase{"a.b.c:81", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c?x=1", HostKind::kDomain, "a.b.c"},
+        ParseCase{"a.b.c#top", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c\\x", HostKind::kDomain, "a.b.c"},
         ParseCase{"localhost", HostKind::kDomain, "localhost"},
         ParseCase{"my_host-1.example.com/p?q#f", HostKind::kDomain, "my_host-1.example.com"},
         ParseCase{"*.example.com", HostKind::kDomain, "*.example.com"},
-        ParseCase{"1.2.3.x", HostKind::kDomain, "1.2.3.x"},
-        ParseCase{"１２３.com", HostKind::kDomain, "１２３.com"},
-        ParseCase{"中国.cn/登录", HostKind::kDomain, "中国.cn"},
-        ParseCase{"a:b:c", HostKind::kDomain, "a"},
+        ParseCase{"1.2.3.x", HostKind::kDomain, "1.2.3.x"}, ParseCase{"１２３.com", HostKind::kDomain, "１２３.com"},
+        ParseCase{"中国.cn/登录", HostKind::kDomain, "中国.cn"}, ParseCase{"a:b:c", HostKind::kDomain, "a"},
         ParseCase{std::string(253, 'a'), HostKind::kDomain, std::string(253, 'a')},
         // Nothing any site can be reached at.
-        ParseCase{"", HostKind::kInvalid, ""},
-        ParseCase{"http://", HostKind::kInvalid, ""},
-        ParseCase{"/x", HostKind::kInvalid, ""},
-        ParseCase{":81", HostKind::kInvalid, ""},
-        ParseCase{"?q", HostKind::kInvalid, ""},
-        ParseCase{"1..2", HostKind::kInvalid, ""},
-        ParseCase{".a.b", HostKind::kInvalid, ""},
-        ParseCase{"1.2.3.4.", HostKind::kInvalid, ""},
-        ParseCase{"a b.c", HostKind::kInvalid, ""},
-        ParseCase{"\ta.b.c", HostKind::kInvalid, ""},
-        ParseCase{"a.b.c\t", HostKind::kInvalid, ""},
-        ParseCase{"a\x01.b", HostKind::kInvalid, ""},
+        ParseCase{"", HostKind::kInvalid, ""}, ParseCase{"http://", HostKind::kInvalid, ""},
+        ParseCase{"/x", HostKind::kInvalid, ""}, ParseCase{":81", HostKind::kInvalid, ""},
+        ParseCase{"?q", HostKind::kInvalid, ""}, ParseCase{"1..2", HostKind::kInvalid, ""},
+        ParseCase{".a.b", HostKind::kInvalid, ""}, ParseCase{"1.2.3.4.", HostKind::kInvalid, ""},
+        ParseCase{"a b.c", HostKind::kInvalid, ""}, ParseCase{"\ta.b.c", HostKind::kInvalid, ""},
+        ParseCase{"a.b.c\t", HostKind::kInvalid, ""}, ParseCase{"a\x01.b", HostKind::kInvalid, ""},
         ParseCase{std::string("a\0b.c", 5), HostKind::kInvalid, ""},
-        ParseCase{"a\xC2\xA0" "b.c", HostKind::kInvalid, ""},   // no-break space
-        ParseCase{"a\xE3\x80\x80" "b.c", HostKind::kInvalid, ""},  // ideographic space inside
-        ParseCase{"a\xFF.b", HostKind::kInvalid, ""},           // not UTF-8
-        ParseCase{"a.b*", HostKind::kInvalid, ""},
-        ParseCase{"a.*.b", HostKind::kInvalid, ""},
-        ParseCase{"*", HostKind::kInvalid, ""},
-        ParseCase{"[::1]:80", HostKind::kInvalid, ""},
-        ParseCase{"user@a.b.c", HostKind::kInvalid, ""},
-        ParseCase{std::string(254, 'a'), HostKind::kInvalid, ""},
+        ParseCase{"a\xC2\xA0"
+                  "b.c",
+                  HostKind::kInvalid, ""},  // no-break space
+        ParseCase{"a\xE3\x80\x80"
+                  "b.c",
+                  HostKind::kInvalid, ""},             // ideographic space inside
+        ParseCase{"a\xFF.b", HostKind::kInvalid, ""},  // not UTF-8
+        ParseCase{"a.b*", HostKind::kInvalid, ""}, ParseCase{"a.*.b", HostKind::kInvalid, ""},
+        ParseCase{"*", HostKind::kInvalid, ""}, ParseCase{"[::1]:80", HostKind::kInvalid, ""},
+        ParseCase{"user@a.b.c", HostKind::kInvalid, ""}, ParseCase{std::string(254, 'a'), HostKind::kInvalid, ""},
         // Another scheme is not a host called "https".
-        ParseCase{"https://a.b.c/", HostKind::kInvalid, ""},
-        ParseCase{"ftp://a.b.c", HostKind::kInvalid, ""},
-        ParseCase{"HTTPS://a.b.c", HostKind::kInvalid, ""},
-        ParseCase{"http://https://a.b.c", HostKind::kInvalid, ""},
+        ParseCase{"https://a.b.c/", HostKind::kInvalid, ""}, ParseCase{"ftp://a.b.c", HostKind::kInvalid, ""},
+        ParseCase{"HTTPS://a.b.c", HostKind::kInvalid, ""}, ParseCase{"http://https://a.b.c", HostKind::kInvalid, ""},
         ParseCase{"svn+ssh://a.b.c", HostKind::kInvalid, ""}));
 
 TEST(ParseSiteAddress, SurvivesHugeAddresses) {

@@ -16,10 +16,9 @@ using test::RecordingView;
 using test::ShownMessage;
 using Lines = std::vector<std::string>;
 
-const Lines kSuccessLines = {
-    std::string(texts::kCheckingAddress),     std::string(texts::kAddressChecked),
-    std::string(texts::kCheckingTrustedSite), std::string(texts::kTrustedSiteAdded),
-    std::string(texts::kCheckingPermissions), std::string(texts::kPermissionsChecked)};
+const Lines kSuccessLines = {std::string(texts::kCheckingAddress),     std::string(texts::kAddressChecked),
+                             std::string(texts::kCheckingTrustedSite), std::string(texts::kTrustedSiteAdded),
+                             std::string(texts::kCheckingPermissions), std::string(texts::kPermissionsChecked)};
 
 Lines FirstLines(size_t count, std::string_view last) {
   Lines lines(kSuccessLines.begin(), kSuccessLines.begin() + static_cast<long>(count - 1));
@@ -52,9 +51,20 @@ TEST_F(CheckSiteTest, SuccessShowsSixLinesSavesAndSaysDone) {
 }
 
 TEST_F(CheckSiteTest, InvalidAddressesWriteNothing) {
-  const std::string inputs[] = {"",      "   ",       "\t",           "\xE3\x80\x80", "https://a.b.c/",
-                                "1..2",  "http://",   "a\x01.b",      "a b.c",        std::string(100000, 'x'),
-                                "中 文", "\t\t\t\t", "a.b.c\t",      std::string("a\0.b", 4)};
+  const std::string inputs[] = {"",
+                                "   ",
+                                "\t",
+                                "\xE3\x80\x80",
+                                "https://a.b.c/",
+                                "1..2",
+                                "http://",
+                                "a\x01.b",
+                                "a b.c",
+                                std::string(100000, 'x'),
+                                "中 文",
+                                "\t\t\t\t",
+                                "a.b.c\t",
+                                std::string("a\0.b", 4)};
   for (const std::string& input : inputs) {
     const auto before = registry_.Dump();
     EXPECT_FALSE(Run(input)) << input;

@@ -67,7 +67,8 @@ TEST(SavedAddress, ReadsTheFirstLineOfAnyFile) {
 
 TEST(SavedAddress, EveryAddressComesBackAsItWasSaved) {
   const Latin1Codec codec;
-  for (const std::string address : {"a.b.c", "  spaced  ", "\tx", "caf\xC3\xA9", "中国.cn/路径", "\xC3\xAF\xC2\xBB\xC2\xBF"}) {
+  for (const std::string address :
+       {"a.b.c", "  spaced  ", "\tx", "caf\xC3\xA9", "中国.cn/路径", "\xC3\xAF\xC2\xBB\xC2\xBF"}) {
     EXPECT_EQ(DecodeSavedAddress(EncodeSavedAddress(address, codec), codec), address);
   }
 }

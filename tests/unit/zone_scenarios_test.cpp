@@ -106,9 +106,9 @@ TEST_F(ZoneScenario, TakenNameIsNeverOverwritten) {
 }
 
 TEST_F(ZoneScenario, RangeMatchNeedsTheExactTextAndZoneTwo) {
-  PutRange("Range1", "1.2.3.4", 4);   // right text, wrong zone
-  PutRange("Range2", "1.2.3.4 ");     // trailing blank
-  PutRange("RangeA", "01.2.3.4");     // another text
+  PutRange("Range1", "1.2.3.4", 4);                           // right text, wrong zone
+  PutRange("Range2", "1.2.3.4 ");                             // trailing blank
+  PutRange("RangeA", "01.2.3.4");                             // another text
   PutString(reg(), kRanges + "RangeB", ":Range", "1.2.3.4");  // no http value
   EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
   PutRange("RangeC", "1.2.3.4");

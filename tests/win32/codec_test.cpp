@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/ansi_codec.h"
-#include "tests/win32/code_page.h"
 #include "check/saved_address.h"
+#include "tests/win32/code_page.h"
 
 namespace orvel {
 namespace {

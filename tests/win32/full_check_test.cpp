@@ -36,9 +36,9 @@ std::vector<std::string> Sorted(std::vector<std::string> lines) {
   return lines;
 }
 
-const std::vector<std::string> kZoneValues = {
-    "1001=4:00000000", "1004=4:00000000", "1200=4:00000000", "1201=4:00000000",
-    "1405=4:00000000", "2201=4:00000000", "2200=4:00000000", "1809=4:03000000"};
+const std::vector<std::string> kZoneValues = {"1001=4:00000000", "1004=4:00000000", "1200=4:00000000",
+                                              "1201=4:00000000", "1405=4:00000000", "2201=4:00000000",
+                                              "2200=4:00000000", "1809=4:03000000"};
 
 class FullCheck : public testing::Test {
  protected:

@@ -53,7 +53,9 @@ TEST_F(SavedAddressFileTest, OddFilesGiveTheirFirstLineOrNothing) {
   const std::pair<std::string, std::string> cases[] = {
       {"", ""},
       {std::string("a.b\0c\r\n", 7), "a.b"},
-      {"\xEF\xBB\xBF" "a.b.c\r\n", "a.b.c"},
+      {"\xEF\xBB\xBF"
+       "a.b.c\r\n",
+       "a.b.c"},
       {std::string(3 << 20, 'x'), std::string(1 << 20, 'x')},
   };
   for (const auto& [bytes, line] : cases) {

@@ -13,8 +13,8 @@ TempFolder::TempFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static int counter = 0;
-  path_ = std::wstring(temp) + L"orvel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++counter);
+  path_ =
+      std::wstring(temp) + L"orvel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
@@ -28,8 +28,8 @@ TempFolder::~TempFolder() {
 }
 
 std::string ReadBytes(const std::wstring& path) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+  UniqueHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file.valid()) throw std::runtime_error("cannot read a test file");
   std::string bytes;
   char chunk[65536];
