@@ -13,7 +13,7 @@ setup:
 
 build: $(addprefix build-,$(PRESETS))
 
-build-%: setup
+$(addprefix build-,$(PRESETS)): build-%: setup
 	@cmake --preset $* >/dev/null
 	@cmake --build --preset $* -j $(JOBS)
 
