@@ -1,0 +1,361 @@
+// Every registry call made by each zone operation and by the whole check is
+// made to fail in turn, once with a status and once by throwing. A failing
+// read counts as "absent", a failing write is reported and ends the work, a
+// failing close is ignored; whatever happens, no handle stays open and
+// nothing is written after a reported failure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include "check/check_site.h"
+#include "check/texts.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/test_hive.h"
+#include "tests/unit/snapshot_registry.h"
+#include "zones/memory_registry.h"
+#include "zones/subkeys.h"
+#include "zones/trusted_site.h"
+#include "zones/zone_keys.h"
+#include "zones/zone_permissions.h"
+
+namespace orvel {
+namespace {
+
+using Lines = std::vector<std::string>;
+using test::PutDword;
+using test::PutKey;
+using test::PutString;
+using test::ShownMessage;
+
+constexpr int32_t kInjected = status::kAccessDenied;
+constexpr RegistryCall kAllCalls[] = {RegistryCall::kOpenKey,    RegistryCall::kCreateKey, RegistryCall::kSetValue,
+                                      RegistryCall::kQueryValue, RegistryCall::kEnumKey,   RegistryCall::kCloseKey};
+
+const std::string kDomains(zone_keys::kDomains);
+const std::string kRanges(zone_keys::kRanges);
+
+enum class Op { kIsTrusted, kAdd, kEnumRanges, kPermissions, kCheck };
+constexpr Op kAllOps[] = {Op::kIsTrusted, Op::kAdd, Op::kEnumRanges, Op::kPermissions, Op::kCheck};
+const char* OpName(Op op) {
+  constexpr const char* kNames[] = {"IsTrustedSite", "AddTrustedSite", "EnumSubkeys", "SetZonePermissions",
+                                    "CheckSite"};
+  return kNames[static_cast<int>(op)];
+}
+
+using CallAt = std::pair<RegistryCall, int>;
+
+struct Scenario {
+  const char* name;
+  std::string address;  // what the user typed; the zone operations get its host
+  std::function<void(Registry&)> setup;
+  // Failed statuses that leave a true IsTrustedSite answer standing: calls
+  // about other entries, or the listing's final "no more items". Closes
+  // never count.
+  std::set<CallAt> harmless_to_trusted;
+};
+
+void PutRange(Registry& registry, const std::string& name, const std::string& host) {
+  PutDword(registry, kRanges + name, "http", 2);
+  PutString(registry, kRanges + name, ":Range", host);
+}
+
+void ZoneKey(Registry& registry) { PutKey(registry, zone_keys::kZone2); }
+
+std::vector<Scenario> Scenarios() {
+  return {
+      {"domain, empty zone map", "http://a.b.c:81/app", ZoneKey, {}},
+      {"domain already trusted",
+       "a.b.c",
+       [](Registry& r) {
+         ZoneKey(r);
+         PutDword(r, kDomains + "b.c\\a", "http", 2);
+       },
+       {}},
+      {"domain in another zone, pop-ups allowed before",
+       "a.b.c",
+       [](Registry& r) {
+         ZoneKey(r);
+         PutDword(r, kDomains + "b.c\\a", "http", 4);
+         PutString(r, zone_keys::kAllow, "a.b.c", "old");
+       },
+       {}},
+      {"two-label domain", "b.c", ZoneKey, {}},
+      {"wildcard domain", "*.example.com/x", ZoneKey, {}},
+      {"numeric, no Ranges key", "10.1.2.3", ZoneKey, {}},
+      {"numeric, other ranges",
+       "http://10.1.2.3/orvel",
+       [](Registry& r) {
+         ZoneKey(r);
+         PutRange(r, "Range1", "10.0.0.1");
+         PutRange(r, "Range3", "10.0.0.3");
+       },
+       {}},
+      {"numeric, the rule's name is taken",
+       "10.1.2.3",
+       [](Registry& r) {
+         ZoneKey(r);
+         PutRange(r, "Range10", "10.0.0.10");
+         PutRange(r, "Range9", "10.0.0.9");
+         PutRange(r, "Range1", "10.0.0.1");
+       },
+       {}},
+      {"numeric already trusted, after another entry",
+       "10.1.2.3",
+       [](Registry& r) {
+         ZoneKey(r);
+         PutRange(r, "Range1", "10.0.0.1");
+         PutRange(r, "Range2", "10.1.2.3");
+       },
+       // Enum #3 is "no more items"; open #2 and queries #1, #2 read Range1.
+       {{RegistryCall::kEnumKey, 3},
+        {RegistryCall::kOpenKey, 2},
+        {RegistryCall::kQueryValue, 1},
+        {RegistryCall::kQueryValue, 2}}},
+      {"no zone-2 key", "a.b.c", [](Registry&) {}, {}},
+  };
+}
+
+// A view that also notes how many registry calls came before the
+// permission step, so each call can be placed in its step.
+class PhaseView final : public CheckView {
+ public:
+  explicit PhaseView(const MemoryRegistry& registry) : registry_(registry) {}
+  std::string AddressText() override { return inner.AddressText(); }
+  void SetAddressText(std::string_view text) override { inner.SetAddressText(text); }
+  void ClearProgress() override { inner.ClearProgress(); }
+  void AddProgressLine(std::string_view line) override {
+    if (line == texts::kCheckingPermissions) permissions_from = registry_.Calls().size();
+    inner.AddProgressLine(line);
+  }
+  void ShowMessage(std::string_view text, MessageStyle style) override { inner.ShowMessage(text, style); }
+
+  test::RecordingView inner;
+  std::optional<size_t> permissions_from;
+
+ private:
+  const MemoryRegistry& registry_;
+};
+
+struct Outcome {
+  int32_t result = 0;  // the status, the Boolean answer, or the count of names
+  Lines names;
+  Lines lines;
+  std::vector<ShownMessage> messages;
+  Lines saved;
+  size_t permissions_from = 0;  // in calls of this run
+  bool operator==(const Outcome& other) const {
+    return result == other.result && names == other.names && lines == other.lines && messages == other.messages &&
+           saved == other.saved;
+  }
+};
+
+void PrintTo(const Outcome& out, std::ostream* os) {
+  *os << "result " << out.result << ", " << out.names.size() << " names, " << out.lines.size() << " lines ("
+      << (out.lines.empty() ? "" : out.lines.back()) << "), " << out.messages.size() << " boxes, " << out.saved.size()
+      << " saved";
+}
+
+std::string HostOf(const std::string& address, HostKind& kind) {
+  std::string host;
+  kind = ParseSiteAddress(address, host);
+  return host;
+}
+
+Outcome RunOp(Op op, const std::string& address, MemoryRegistry& memory, Registry& registry) {
+  HostKind kind = HostKind::kInvalid;
+  const std::string host = HostOf(address, kind);
+  const size_t first_call = memory.Calls().size();
+  Outcome out;
+  switch (op) {
+    case Op::kIsTrusted:
+      out.result = IsTrustedSite(registry, host, kind) ? 1 : 0;
+      break;
+    case Op::kAdd:
+      out.result = AddTrustedSite(registry, host, kind);
+      break;
+    case Op::kEnumRanges:
+      out.result = EnumSubkeys(registry, zone_keys::kRanges, out.names);
+      break;
+    case Op::kPermissions:
+      out.result = SetZonePermissions(registry, host);
+      break;
+    case Op::kCheck: {
+      PhaseView view(memory);
+      view.inner.address = address;
+      test::RecordingStore store;
+      out.result = CheckSite(view, registry, store) ? 1 : 0;
+      out.lines = view.inner.lines;
+      out.messages = view.inner.messages;
+      out.saved = store.saved;
+      out.permissions_from = view.permissions_from.value_or(memory.Calls().size()) - first_call;
+      break;
+    }
+  }
+  return out;
+}
+
+bool IsWrite(RegistryCall call) { return call == RegistryCall::kCreateKey || call == RegistryCall::kSetValue; }
+
+// Whether a failure of this call is reported: writes always are; the open of
+// the zone-2 key is too, since its settings cannot be written without it.
+bool IsReported(Op op, RegistryCall call, bool in_permission_step) {
+  switch (op) {
+    case Op::kIsTrusted:
+    case Op::kEnumRanges:
+      return false;
+    case Op::kAdd:
+      return IsWrite(call);
+    case Op::kPermissions:
+      return IsWrite(call) || call == RegistryCall::kOpenKey;
+    case Op::kCheck:
+      return IsWrite(call) || (in_permission_step && call == RegistryCall::kOpenKey);
+  }
+  return false;
+}
+
+Lines FailedCheckLines(size_t count, std::string_view last) {
+  const Lines all = {std::string(texts::kCheckingAddress), std::string(texts::kAddressChecked),
+                     std::string(texts::kCheckingTrustedSite), std::string(texts::kTrustedSiteAdded),
+                     std::string(texts::kCheckingPermissions)};
+  Lines lines(all.begin(), all.begin() + static_cast<long>(count - 1));
+  lines.emplace_back(last);
+  return lines;
+}
+
+struct Fault {
+  RegistryCall call;
+  int nth;
+  std::optional<int32_t> status;  // nullopt: the call throws
+};
+
+// What the contract of each operation gives under `fault`.
+Outcome Expected(Op op, const Scenario& scenario, const Outcome& clean, const Fault& fault, bool reported,
+                 bool in_permission_step) {
+  Outcome out = clean;
+  switch (op) {
+    case Op::kIsTrusted: {
+      // A throw while an entry is read ends the whole lookup, where a failed
+      // status only skips that entry; the listing ends alike either way.
+      const bool survives = fault.status || fault.call == RegistryCall::kEnumKey;
+      const bool harmless = fault.call == RegistryCall::kCloseKey ||
+                            (survives && scenario.harmless_to_trusted.contains(CallAt{fault.call, fault.nth}));
+      out.result = clean.result != 0 && harmless ? 1 : 0;
+      break;
+    }
+    case Op::kEnumRanges:
+      if (fault.call == RegistryCall::kOpenKey) out.names.clear();
+      if (fault.call == RegistryCall::kEnumKey) out.names.resize(std::min<size_t>(out.names.size(), fault.nth - 1));
+      out.result = static_cast<int32_t>(out.names.size());
+      break;
+    case Op::kAdd:
+    case Op::kPermissions:
+      if (reported) out.result = fault.status.value_or(-1);
+      break;
+    case Op::kCheck:
+      if (!reported) break;
+      out = Outcome{};
+      const std::string_view text = in_permission_step ? texts::kPermissionsFailed : texts::kTrustedSiteFailed;
+      out.lines = FailedCheckLines(in_permission_step ? 6 : 4, text);
+      out.messages = {{std::string(text), MessageStyle::kExclamation}};
+      break;
+  }
+  return out;
+}
+
+// The position among all calls of this run of the nth call of a kind.
+size_t IndexOf(const std::vector<RegistryCall>& calls, size_t first_call, const Fault& fault) {
+  int seen = 0;
+  for (size_t i = first_call; i < calls.size(); ++i) {
+    if (calls[i] == fault.call && ++seen == fault.nth) return i - first_call;
+  }
+  return calls.size();
+}
+
+Lines RangeLines(const Lines& dump) {
+  Lines lines;
+  const std::string prefix = kRanges.substr(0, kRanges.size() - 1);
+  std::copy_if(dump.begin(), dump.end(), std::back_inserter(lines),
+               [&](const std::string& line) { return line.starts_with(prefix); });
+  return lines;
+}
+
+// Range entries (keys) in `after` that `before` did not have.
+int NewRangeEntries(const Lines& before, const Lines& after) {
+  return static_cast<int>(std::count_if(after.begin(), after.end(), [&](const std::string& line) {
+    return line.starts_with(kRanges) && line.find('|') == std::string::npos &&
+           !std::binary_search(before.begin(), before.end(), line);
+  }));
+}
+
+TEST(FaultInjection, EveryCallOfEveryOperationFailsSafely) {
+  int injected = 0;
+  int scenarios = 0;
+  for (const Scenario& scenario : Scenarios()) {
+    for (const Op op : kAllOps) {
+      SCOPED_TRACE(std::string(scenario.name) + " / " + OpName(op));
+      ++scenarios;
+      MemoryRegistry clean_memory;
+      scenario.setup(clean_memory);
+      const Lines before = clean_memory.Dump();
+      const size_t setup_calls = clean_memory.Calls().size();
+      test::SnapshotRegistry snapshots(clean_memory);
+      const Outcome clean = RunOp(op, scenario.address, clean_memory, snapshots);
+      const Lines clean_after = clean_memory.Dump();
+
+      for (const RegistryCall call : kAllCalls) {
+        const int count = clean_memory.CallCount(call);
+        MemoryRegistry counter;
+        scenario.setup(counter);
+        const int setup_count = counter.CallCount(call);
+        for (int nth = 1; nth <= count - setup_count; ++nth) {
+          for (const std::optional<int32_t> status : {std::optional<int32_t>(kInjected), std::optional<int32_t>()}) {
+            const Fault fault{call, nth, status};
+            SCOPED_TRACE("call kind " + std::to_string(static_cast<int>(call)) + " #" + std::to_string(nth) +
+                         (status ? " fails" : " throws"));
+            ++injected;
+            MemoryRegistry memory;
+            scenario.setup(memory);
+            memory.FailCall(call, nth, status);
+            const Outcome got = RunOp(op, scenario.address, memory, memory);
+
+            const size_t index = IndexOf(memory.Calls(), setup_calls, fault);
+            ASSERT_LT(index, snapshots.before_call().size());
+            const bool in_permission_step = op == Op::kCheck && index >= clean.permissions_from;
+            const bool reported = IsReported(op, call, in_permission_step);
+            EXPECT_EQ(got, Expected(op, scenario, clean, fault, reported, in_permission_step));
+            EXPECT_EQ(memory.OpenHandleCount(), 0u);
+
+            const Lines after = memory.Dump();
+            if (reported) {
+              // Exactly what had been written before the failing call.
+              EXPECT_EQ(after, snapshots.before_call()[index]);
+              const auto& calls = memory.Calls();
+              EXPECT_TRUE(
+                  std::none_of(calls.begin() + static_cast<long>(setup_calls + index + 1), calls.end(), IsWrite));
+            } else if (after != clean_after) {
+              // A listing or lookup cut short may put the entry under another
+              // free name, or add it again; another entry is never lost.
+              EXPECT_TRUE(op == Op::kAdd || op == Op::kCheck);
+              EXPECT_FALSE(IsWrite(call));
+              const Lines old_ranges = RangeLines(before);
+              const Lines new_ranges = RangeLines(after);
+              EXPECT_TRUE(std::includes(new_ranges.begin(), new_ranges.end(), old_ranges.begin(), old_ranges.end()));
+              EXPECT_LE(NewRangeEntries(old_ranges, new_ranges), 1);
+              HostKind kind = HostKind::kInvalid;
+              EXPECT_TRUE(IsTrustedSite(memory, HostOf(scenario.address, kind), kind));
+            }
+          }
+        }
+      }
+    }
+  }
+  std::printf("fault injection: %d faults injected over %d scenario runs\n", injected, scenarios);
+}
+
+}  // namespace
+}  // namespace orvel
