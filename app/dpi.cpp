@@ -1,0 +1,41 @@
+#include "app/dpi.h"
+
+namespace orvel {
+namespace {
+
+// Looked up at run time, so the program still starts on Windows 7.
+template <typename Function>
+Function User32Function(const char* name) {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+}
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+int SystemDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+}  // namespace
+
+int DpiForWindow(HWND window) {
+  static const auto get_dpi = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  const UINT dpi = get_dpi != nullptr ? get_dpi(window) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
+}
+
+SIZE WindowSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style, int dpi) {
+  static const auto adjust = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, client_width, client_height};
+  if (adjust == nullptr || !adjust(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+  }
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace orvel

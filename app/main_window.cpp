@@ -1,0 +1,252 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/browser_command.h"
+#include "app/control_ids.h"
+#include "app/dpi.h"
+#include "app/environment.h"
+#include "app/main_window_layout.h"
+#include "app/program_version.h"
+#include "app/resources/resource_ids.h"
+#include "app/twips.h"
+#include "check/check_site.h"
+#include "check/texts.h"
+#include "zones/win32_text.h"
+
+namespace orvel {
+namespace {
+
+constexpr wchar_t kClassName[] = L"OrvelHelperMain";
+constexpr std::string_view kDesignCaption = "ORVEL系统助手";
+// A fixed single border with the system menu and close button only.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+// "宋体" 10.5 pt, GB2312.
+UniqueFont SongFont(int dpi) {
+  return UniqueFont(CreateFontW(-MulDiv(105, dpi, 720), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                L"宋体"));
+}
+
+// The window's own font, for the one-line notice: "宋体" 9 pt, whose line
+// is the notice's 180-twip box.
+UniqueFont NoticeFont(int dpi) {
+  return UniqueFont(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                L"宋体"));
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+// The box a label needs for its one-line caption in its font.
+SIZE TextExtent(HWND label, HFONT font) {
+  const std::wstring text = WindowText(label);
+  RECT box{};
+  const HDC dc = GetDC(label);
+  const HGDIOBJ old = SelectObject(dc, font);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return SIZE{box.right - box.left, box.bottom - box.top};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, Registry& registry, SavedAddressFile& store)
+    : instance_(instance), registry_(registry), store_(store) {
+  Form_Initialize();
+}
+
+void MainWindow::Form_Initialize() {
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+bool MainWindow::Create() {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance_;
+  window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_ORVEL));
+  window_class.hIconSm =
+      static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ORVEL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kClassName;
+  if (RegisterClassExW(&window_class) == 0) return false;
+
+  const std::wstring caption = Utf8ToWide(kDesignCaption);
+  if (CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                      nullptr, instance_, this) == nullptr) {
+    return false;
+  }
+  CentreOnScreen();
+  Form_Load();
+  return true;
+}
+
+void MainWindow::Show(int show_command) {
+  ShowWindow(hwnd_, show_command);
+  UpdateWindow(hwnd_);
+  SetFocus(Control(control_ids::kCommand1));
+}
+
+void MainWindow::Form_Load() {
+  if (const std::optional<ProgramVersion> version = ReadProgramVersion()) {
+    SetWindowTextW(hwnd_, Utf8ToWide(VersionedCaption(Caption(), *version)).c_str());
+  }
+  SetAddressText(store_.Load());
+}
+
+void MainWindow::Command1_Click() { CheckSite(*this, registry_, store_); }
+
+void MainWindow::Command2_Click() {
+  if (!CheckSite(*this, registry_, store_)) return;
+  const std::wstring url = Utf8ToWide(LoginUrl(AddressText()));
+  const std::wstring file =
+      Utf8ToWide(BrowserFile(BrowserFolder(EnvironmentValue("ProgramFiles(x86)"), EnvironmentValue("ProgramFiles"))));
+  // No shell dialog of its own: the one box below tells the user.
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI;
+  execute.hwnd = hwnd_;
+  execute.lpFile = file.c_str();
+  execute.lpParameters = url.c_str();
+  execute.lpDirectory = L"";
+  execute.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&execute)) ShowMessage(texts::kBrowserFailed, MessageStyle::kExclamation);
+}
+
+std::string MainWindow::AddressText() { return WideToUtf8(WindowText(Control(control_ids::kText1))); }
+
+void MainWindow::SetAddressText(std::string_view text) {
+  SetWindowTextW(Control(control_ids::kText1), Utf8ToWide(text).c_str());
+}
+
+void MainWindow::ClearProgress() { SendMessageW(Control(control_ids::kLstTest), LB_RESETCONTENT, 0, 0); }
+
+void MainWindow::AddProgressLine(std::string_view line) {
+  const std::wstring wide = Utf8ToWide(line);
+  SendMessageW(Control(control_ids::kLstTest), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void MainWindow::ShowMessage(std::string_view text, MessageStyle style) {
+  MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(Caption()).c_str(), MB_OK | static_cast<UINT>(style));
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* window = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    window->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+  }
+  auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return window != nullptr ? window->HandleMessage(message, wparam, lparam)
+                           : DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      if (!CreateControls()) return -1;
+      LayOut(DpiForWindow(hwnd_), 0, 0);
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kCommand1) Command1_Click();
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kCommand2) Command2_Click();
+      return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager asks for this when an access key or Tab moves the
+      // focus: to the control in wparam, or to the next or previous one.
+      const HWND next =
+          lparam != 0 ? reinterpret_cast<HWND>(wparam) : GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0);
+      if (next != nullptr) SetFocus(next);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) focus_ = focus;
+      }
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
+    case WM_SETFOCUS:
+      SetFocus(focus_ != nullptr ? focus_ : Control(control_ids::kCommand1));
+      return 0;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      LayOut(HIWORD(wparam), suggested->left, suggested->top);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+}
+
+bool MainWindow::CreateControls() {
+  for (const layout::Control& control : layout::kControls) {
+    const HWND parent = control.container == layout::Container::kFrame ? frame_ : hwnd_;
+    const HWND created =
+        CreateWindowExW(control.ex_style, control.window_class, Utf8ToWide(control.caption).c_str(), control.style, 0,
+                        0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
+    if (created == nullptr) return false;
+    if (control.id == control_ids::kFrameTest) frame_ = created;
+  }
+  // No limit on the address's length.
+  SendMessageW(Control(control_ids::kText1), EM_SETLIMITTEXT, 0, 0);
+  return true;
+}
+
+void MainWindow::LayOut(int dpi, int left, int top) {
+  song_font_ = SongFont(dpi);
+  notice_font_ = NoticeFont(dpi);
+  const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+  for (const layout::Control& control : layout::kControls) {
+    const HWND window = Control(control.id);
+    const HFONT font = control.font == layout::Font::kSong     ? song_font_.get()
+                       : control.font == layout::Font::kNotice ? notice_font_.get()
+                                                               : nullptr;
+    if (font != nullptr) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SIZE size{pixels(control.width), pixels(control.height)};
+    // Label1's box follows its caption.
+    if (control.id == control_ids::kLabel1) size = TextExtent(window, font);
+    SetWindowPos(window, nullptr, pixels(control.left), pixels(control.top), size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const SIZE outer =
+      WindowSizeForClient(pixels(layout::kClientWidth), pixels(layout::kClientHeight), kStyle, kExStyle, dpi);
+  SetWindowPos(hwnd_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::CentreOnScreen() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const RECT& work = monitor.rcWork;
+  const int left = work.left + (work.right - work.left - (window.right - window.left)) / 2;
+  const int top = work.top + (work.bottom - work.top - (window.bottom - window.top)) / 2;
+  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND MainWindow::Control(int id) const {
+  const bool in_frame = id == control_ids::kLabel4 || id == control_ids::kLstTest;
+  return GetDlgItem(in_frame ? frame_ : hwnd_, id);
+}
+
+std::string MainWindow::Caption() const { return WideToUtf8(WindowText(hwnd_)); }
+
+}  // namespace orvel

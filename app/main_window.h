@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/saved_address_file.h"
+#include "app/unique_font.h"
+#include "check/check_view.h"
+#include "zones/registry.h"
+
+namespace orvel {
+
+// frmMain: the address box, the Check and Login buttons and the progress
+// list. The check talks to it as its view.
+class MainWindow final : public CheckView {
+ public:
+  MainWindow(HINSTANCE instance, Registry& registry, SavedAddressFile& store);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Creates the window and its controls, centred on the screen and not yet
+  // shown, then loads the title and the saved address. False on failure.
+  bool Create();
+  // Shows the window with the focus on the Check button.
+  void Show(int show_command);
+  HWND hwnd() const { return hwnd_; }
+
+  std::string AddressText() override;
+  void SetAddressText(std::string_view text) override;
+  void ClearProgress() override;
+  void AddProgressLine(std::string_view line) override;
+  void ShowMessage(std::string_view text, MessageStyle style) override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  void Form_Initialize();
+  void Form_Load();
+  void Command1_Click();
+  void Command2_Click();
+
+  bool CreateControls();
+  // Fonts, control boxes and window size for a dpi; the window keeps its
+  // top-left corner at (left, top).
+  void LayOut(int dpi, int left, int top);
+  void CentreOnScreen();
+  HWND Control(int id) const;
+  std::string Caption() const;
+
+  HINSTANCE instance_;
+  Registry& registry_;
+  SavedAddressFile& store_;
+  HWND hwnd_ = nullptr;
+  HWND frame_ = nullptr;
+  // The control that had the focus when the window was last deactivated.
+  HWND focus_ = nullptr;
+  UniqueFont song_font_;
+  UniqueFont notice_font_;
+};
+
+}  // namespace orvel

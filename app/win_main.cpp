@@ -1,0 +1,26 @@
+// orvel-helper: prepares Internet Explorer's trusted-sites zone for the ORVEL
+// site and opens it.
+#include <windows.h>
+
+#include "app/ansi_codec.h"
+#include "app/main_window.h"
+#include "app/saved_address_file.h"
+#include "zones/win32_registry.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  orvel::Win32Registry registry(HKEY_CURRENT_USER);
+  orvel::Win32AnsiCodec codec;
+  orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
+  orvel::MainWindow window(instance, registry, store);
+  if (!window.Create()) return 1;
+  window.Show(show_command);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Tab, the access keys and the arrows, as in a dialog.
+    if (IsDialogMessageW(window.hwnd(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
