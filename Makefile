@@ -3,8 +3,11 @@
 SHELL := /bin/bash
 PRESETS := native win64 win32
 JOBS ?= 2
+# Seconds per fuzz target: `make fuzz` runs them long, `make test` briefly.
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 10
 
-.PHONY: all setup test run build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all setup test run build clean fuzz test-fuzz $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -20,7 +23,9 @@ $(addprefix build-,$(PRESETS)): build-%: setup
 test: setup
 	@status=0; for p in $(PRESETS); do \
 	  $(MAKE) --no-print-directory test-$$p || status=1; \
-	done; exit $$status
+	done; \
+	$(MAKE) --no-print-directory test-fuzz || status=1; \
+	exit $$status
 
 test-native: build-native
 	@echo "== tests: native =="
@@ -32,6 +37,14 @@ test-win64 test-win32: test-%: build-%
 	@./scripts/wine-prefix build/$*/wineprefix
 	@WINEPREFIX=$(CURDIR)/build/$*/wineprefix ctest --preset $*; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/build/$*/wineprefix wineserver -k 2>/dev/null; exit $$status
+
+# libFuzzer targets, built with clang in build/fuzz.
+fuzz: setup
+	@./scripts/fuzz $(FUZZ_SECONDS)
+
+test-fuzz: setup
+	@echo "== fuzz smoke: $(FUZZ_SMOKE_SECONDS) s a target =="
+	@./scripts/fuzz $(FUZZ_SMOKE_SECONDS)
 
 run: setup build-win64
 	@./scripts/run

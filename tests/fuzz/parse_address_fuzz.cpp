@@ -1,0 +1,59 @@
+// Any text as an address: the parser never crashes, leaves the host alone
+// when it rejects the address, and otherwise gives a host cut out of the
+// address whose kind follows its labels.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "check/address.h"
+#include "tests/fuzz/fuzz_require.h"
+
+namespace {
+
+bool IsDigits(std::string_view label) {
+  return !label.empty() && label.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool AllLabelsAreDigits(std::string_view host) {
+  size_t start = 0;
+  while (true) {
+    const size_t dot = host.find('.', start);
+    if (!IsDigits(host.substr(start, dot == std::string_view::npos ? dot : dot - start))) return false;
+    if (dot == std::string_view::npos) return true;
+    start = dot + 1;
+  }
+}
+
+bool HasEmptyLabel(std::string_view host) {
+  return host.empty() || host.front() == '.' || host.back() == '.' || host.find("..") != std::string_view::npos;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view address(reinterpret_cast<const char*>(data), size);
+  const std::string untouched = "\x01untouched";
+  std::string host = untouched;
+  const orvel::HostKind kind = orvel::ParseSiteAddress(address, host);
+
+  std::string again = untouched;
+  FUZZ_REQUIRE(orvel::ParseSiteAddress(address, again) == kind && again == host);
+  const std::string trimmed = orvel::TrimBlanks(address);
+  FUZZ_REQUIRE(orvel::TrimBlanks(trimmed) == trimmed);
+  FUZZ_REQUIRE(!trimmed.starts_with(' ') && !trimmed.ends_with(' '));
+  FUZZ_REQUIRE(!trimmed.starts_with("\xE3\x80\x80") && !trimmed.ends_with("\xE3\x80\x80"));
+
+  if (kind == orvel::HostKind::kInvalid) {
+    FUZZ_REQUIRE(host == untouched);
+    return 0;
+  }
+  FUZZ_REQUIRE(kind == orvel::HostKind::kDomain || kind == orvel::HostKind::kNumeric);
+  FUZZ_REQUIRE(!host.empty() && address.find(host) != std::string_view::npos);
+  // Whatever ends a host, or cannot be in one, is not in it.
+  FUZZ_REQUIRE(host.find_first_of(std::string_view("/:?#\\ \t\r\n\0", 11)) == std::string::npos);
+  FUZZ_REQUIRE(!HasEmptyLabel(host));
+  FUZZ_REQUIRE(host.find('*') == std::string::npos || (host.starts_with("*.") && host.rfind('*') == 0));
+  FUZZ_REQUIRE((kind == orvel::HostKind::kNumeric) == AllLabelsAreDigits(host));
+  return 0;
+}
