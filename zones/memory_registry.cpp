@@ -53,6 +53,21 @@ struct MemoryRegistry::Node {
   // Keyed by the upper-case name: the registry's own enumeration order.
   std::map<std::string, std::unique_ptr<Node>> children;
   std::vector<Value> values;
+  // Where the last enumeration stopped, so listing a key in order is linear.
+  uint32_t cursor_index = 0;
+  std::map<std::string, std::unique_ptr<Node>>::const_iterator cursor;
+  bool cursor_valid = false;
+
+  const Node& ChildAt(uint32_t index) {
+    if (!cursor_valid || cursor_index > index) {
+      cursor = children.begin();
+      cursor_index = 0;
+      cursor_valid = true;
+    }
+    cursor = std::next(cursor, index - cursor_index);
+    cursor_index = index;
+    return *cursor->second;
+  }
 
   Value* FindValue(std::string_view value_name) {
     const std::string key = Upper(value_name);
@@ -100,6 +115,7 @@ MemoryRegistry::Node* MemoryRegistry::FindOrMake(std::string_view path, bool& cr
     auto& slot = node->children[Upper(name)];
     created = !slot;
     if (!slot) {
+      node->cursor_valid = false;
       slot = std::make_unique<Node>();
       slot->name = std::string(name);
     }
@@ -169,7 +185,7 @@ int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity
   Node* node = NodeOf(key);
   if (node == nullptr) return status::kInvalidHandle;
   if (index >= node->children.size()) return status::kNoMoreItems;
-  const Node& child = *std::next(node->children.begin(), index)->second;
+  const Node& child = node->ChildAt(index);
   if (child.name.size() + 1 > capacity) return status::kMoreData;
   name = child.name;
   return status::kSuccess;
