@@ -1,0 +1,72 @@
+// The address parser and the zone operations over the in-memory registry.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "check/address.h"
+#include "tests/support/test_hive.h"
+#include "zones/memory_registry.h"
+#include "zones/trusted_site.h"
+#include "zones/zone_keys.h"
+#include "zones/zone_permissions.h"
+
+namespace orvel {
+namespace {
+
+void BM_ParseSiteAddress(benchmark::State& state) {
+  const std::string addresses[] = {"http://portal.example.cn:8080/orvel/login?x=1", "10.1.2.3", "中国.cn/路径",
+                                   "https://a.b.c/"};
+  std::string host;
+  for (auto _ : state) {
+    for (const std::string& address : addresses) benchmark::DoNotOptimize(ParseSiteAddress(address, host));
+  }
+  state.SetItemsProcessed(state.iterations() * std::size(addresses));
+}
+BENCHMARK(BM_ParseSiteAddress);
+
+// A zone map holding `state.range(0)` Range entries, none of them the host.
+void FillRanges(MemoryRegistry& registry, int64_t count) {
+  for (int64_t i = 1; i <= count; ++i) {
+    const std::string key = std::string(zone_keys::kRanges) + "Range" + std::to_string(i);
+    test::PutDword(registry, key, "http", 2);
+    test::PutString(registry, key, ":Range", "172.16." + std::to_string(i / 250) + "." + std::to_string(i % 250));
+  }
+}
+
+void BM_IsTrustedSiteNumeric(benchmark::State& state) {
+  MemoryRegistry registry;
+  FillRanges(registry, state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(IsTrustedSite(registry, "10.1.2.3", HostKind::kNumeric));
+}
+BENCHMARK(BM_IsTrustedSiteNumeric)->Arg(0)->Arg(100)->Arg(1000)->Arg(10000);
+
+void BM_AddTrustedSiteNumeric(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    MemoryRegistry registry;
+    FillRanges(registry, state.range(0));
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(AddTrustedSite(registry, "10.1.2.3", HostKind::kNumeric));
+  }
+}
+BENCHMARK(BM_AddTrustedSiteNumeric)->Arg(0)->Arg(100)->Arg(1000)->Arg(10000)->Iterations(20);
+
+void BM_DomainCheck(benchmark::State& state) {
+  MemoryRegistry registry;
+  for (int i = 0; i < 10000; ++i) {
+    test::PutDword(registry, std::string(zone_keys::kDomains) + "example" + std::to_string(i) + ".cn\\www", "http", 2);
+  }
+  test::PutKey(registry, zone_keys::kZone2);
+  for (auto _ : state) {
+    if (!IsTrustedSite(registry, "portal.example.cn", HostKind::kDomain)) {
+      AddTrustedSite(registry, "portal.example.cn", HostKind::kDomain);
+    }
+    benchmark::DoNotOptimize(SetZonePermissions(registry, "portal.example.cn"));
+  }
+}
+BENCHMARK(BM_DomainCheck);
+
+}  // namespace
+}  // namespace orvel
+
+BENCHMARK_MAIN();
