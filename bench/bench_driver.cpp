@@ -75,7 +75,7 @@ HWND FindChild(HWND parent, const wchar_t* class_name, const std::wstring& text 
         GetClassNameW(window, name, 64);
         if (_wcsicmp(name, s->class_name) != 0) return TRUE;
         wchar_t caption[256] = {};
-        GetWindowTextW(window, caption, 256);
+        SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption));
         if (!s->text.empty() && std::wstring(caption).find(s->text) == std::wstring::npos) return TRUE;
         s->found = window;
         return FALSE;
@@ -112,7 +112,8 @@ bool Start(const std::wstring& exe, bool wait_text, Started& started) {
     if (started.window == nullptr) return false;
     if (!wait_text) return true;
     HWND edit = FindChild(started.window, L"Edit");
-    return edit != nullptr && GetWindowTextLengthW(edit) > 0;
+    // Another process's control: ask it, since GetWindowText would not.
+    return edit != nullptr && SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0) > 0;
   });
 }
 
