@@ -7,7 +7,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 10
 
-.PHONY: all setup test run build clean fuzz test-fuzz $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all setup test run build clean fuzz test-fuzz bench $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -45,6 +45,10 @@ fuzz: setup
 test-fuzz: setup
 	@echo "== fuzz smoke: $(FUZZ_SMOKE_SECONDS) s a target =="
 	@./scripts/fuzz $(FUZZ_SMOKE_SECONDS)
+
+# Figures for docs/performance.md, from one run; RUNS sets the repeats.
+bench: setup
+	@./scripts/bench
 
 run: setup build-win64
 	@./scripts/run
