@@ -22,6 +22,8 @@ class ScratchHive final : public TestHive {
   Registry& registry() override { return *registry_; }
   std::vector<std::string> Dump() override;
   HKEY root() const { return root_; }
+  // The scratch key's path below HKEY_CURRENT_USER.
+  const std::wstring& path() const { return path_; }
 
  private:
   std::wstring path_;
