@@ -1,0 +1,292 @@
+// orvel-helper.exe under Wine, used through its window as a person would:
+// type an address, press a button, read the list and the message box, press
+// OK; then look at the registry and ca.dat.
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "tests/e2e/folder_tree.h"
+#include "tests/e2e/product.h"
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/scoped_variable.h"
+#include "tests/e2e/stand_in_browser.h"
+#include "tests/win32/temp_folder.h"
+
+namespace orvel::e2e {
+namespace {
+
+namespace ids = control_ids;
+
+const std::wstring kSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\";
+const std::wstring kDomains = kSettings + L"ZoneMap\\Domains";
+const std::wstring kRanges = kSettings + L"ZoneMap\\Ranges";
+const std::wstring kZone2 = kSettings + L"Zones\\2";
+const std::wstring kAllow = L"Software\\Microsoft\\Internet Explorer\\New Windows\\Allow";
+
+const std::wstring kTitle = L"ORVEL系统助手 1.0.0.8";
+const std::vector<std::wstring> kSuccessLines = {L"正在检查网址......",     L"网址检查完毕。",
+                                                 L"正在检查信任站点......", L"已添加到信任站点。",
+                                                 L"正在检查权限......",     L"检查权限完毕。"};
+
+std::wstring Name(const wchar_t* icon) {
+  if (icon == IDI_EXCLAMATION) return L"exclamation";
+  if (icon == IDI_INFORMATION) return L"information";
+  return L"neither";
+}
+
+class MainWindowE2e : public testing::Test {
+ protected:
+  // Each test starts from an empty zone map and a zone-2 key.
+  MainWindowE2e() {
+    DeleteTree(kDomains);
+    DeleteTree(kRanges);
+    DeleteTree(kAllow);
+    CreateKey(kZone2);
+  }
+  ~MainWindowE2e() override {
+    for (const std::wstring& name : test::FolderEntries(folder_.path())) RemoveTree(folder_.path() + L"\\" + name);
+  }
+
+  std::wstring CaDat() const { return folder_.path() + L"\\ca.dat"; }
+  bool CaDatExists() const { return GetFileAttributesW(CaDat().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  // Types the address, presses a button and reads the box it ends with.
+  ShownBox Run(Product& product, const std::wstring& address, int button = ids::kCommand1) {
+    product.TypeAddress(address);
+    product.Press(button);
+    return product.WaitForBox();
+  }
+
+  void ExpectBox(const ShownBox& box, const std::wstring& text, const wchar_t* icon) {
+    ASSERT_NE(box.window, nullptr) << "no message box";
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.title, kTitle);
+    EXPECT_EQ(Name(box.icon), Name(icon));
+  }
+
+  test::TempFolder folder_;
+};
+
+TEST_F(MainWindowE2e, DomainAddressIsTrustedAllowedAndSaved) {
+  Product product(folder_.path());
+  const ShownBox box = Run(product, L"  http://portal.example.cn:8080/orvel  ");
+  ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), kSuccessLines);
+  product.CloseBox(box);
+  if (!programs().artifacts.empty()) {
+    EXPECT_TRUE(product.SaveScreenshot(programs().artifacts + L"\\main-window.bmp"));
+  }
+
+  EXPECT_EQ(product.Address(), L"http://portal.example.cn:8080/orvel");
+  EXPECT_EQ(ReadValue(kDomains + L"\\example.cn\\portal", L"http"), DwordValue(2));
+  EXPECT_EQ(ReadValue(kAllow, L"portal.example.cn"), (RegistryValue{REG_BINARY, {0, 0}}));
+  for (const wchar_t* action : {L"1001", L"1004", L"1200", L"1201", L"1405", L"2201", L"2200"}) {
+    EXPECT_EQ(ReadValue(kZone2, action), DwordValue(0)) << action;
+  }
+  EXPECT_EQ(ReadValue(kZone2, L"1809"), DwordValue(3));
+  EXPECT_EQ(test::ReadBytes(CaDat()), "http://portal.example.cn:8080/orvel\r\n");
+}
+
+TEST_F(MainWindowE2e, NumericAddressGetsARangeEntry) {
+  Product product(folder_.path());
+  ExpectBox(Run(product, L"10.1.2.3/orvel"), L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), kSuccessLines);
+
+  const std::vector<std::wstring> ranges = Subkeys(kRanges);
+  ASSERT_EQ(ranges.size(), 1u);
+  EXPECT_EQ(ReadValue(kRanges + L"\\" + ranges[0], L":Range"), StringValue(L"10.1.2.3"));
+  EXPECT_EQ(ReadValue(kRanges + L"\\" + ranges[0], L"http"), DwordValue(2));
+  EXPECT_EQ(ReadValue(kAllow, L"10.1.2.3"), (RegistryValue{REG_BINARY, {0, 0}}));
+  EXPECT_EQ(test::ReadBytes(CaDat()), "10.1.2.3/orvel\r\n");
+}
+
+TEST_F(MainWindowE2e, InvalidAddressWritesNothing) {
+  struct Case {
+    std::wstring typed;
+    std::wstring left_in_box;
+  };
+  const Case cases[] = {{L"   ", L""}, {L" https://a.b.c ", L"https://a.b.c"}, {L"1..2", L"1..2"}};
+  Product product(folder_.path());
+  for (const Case& c : cases) {
+    const ShownBox box = Run(product, c.typed);
+    ExpectBox(box, L"您输入的网址不正确。", IDI_EXCLAMATION);
+    EXPECT_EQ(product.ListLines(), (std::vector<std::wstring>{L"正在检查网址......", L"您输入的网址不正确。"}));
+    product.CloseBox(box);
+    EXPECT_EQ(product.Address(), c.left_in_box);
+  }
+  EXPECT_FALSE(KeyExists(kDomains));
+  EXPECT_FALSE(KeyExists(kRanges));
+  EXPECT_FALSE(KeyExists(kAllow));
+  EXPECT_FALSE(CaDatExists());
+}
+
+TEST_F(MainWindowE2e, AlreadyTrustedRangeIsNotAddedAgain) {
+  WriteValue(kRanges + L"\\Range7", L":Range", StringValue(L"10.9.8.7"));
+  WriteValue(kRanges + L"\\Range7", L"http", DwordValue(2));
+  Product product(folder_.path());
+  ExpectBox(Run(product, L"http://10.9.8.7:81/"), L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), kSuccessLines);
+  EXPECT_EQ(Subkeys(kRanges), std::vector<std::wstring>{L"Range7"});
+  EXPECT_EQ(ReadValue(kAllow, L"10.9.8.7"), (RegistryValue{REG_BINARY, {0, 0}}));
+}
+
+TEST_F(MainWindowE2e, MissingZoneKeyFailsAndKeepsTheSavedAddress) {
+  DeleteTree(kSettings + L"Zones");
+  test::WriteBytes(CaDat(), "old.example.cn\r\n");
+  Product product(folder_.path());
+  ExpectBox(Run(product, L"a.b.c"), L"设置权限失败。", IDI_EXCLAMATION);
+  const std::vector<std::wstring> lines = product.ListLines();
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines.back(), L"设置权限失败。");
+  EXPECT_EQ(ReadValue(kDomains + L"\\b.c\\a", L"http"), DwordValue(2));
+  EXPECT_EQ(test::ReadBytes(CaDat()), "old.example.cn\r\n");
+}
+
+TEST_F(MainWindowE2e, StartsWithTheFirstSavedLineAndTheVersionInTheTitle) {
+  {
+    Product product(folder_.path());
+    EXPECT_EQ(product.Caption(), kTitle);
+    EXPECT_EQ(product.Address(), L"");
+  }
+  test::WriteBytes(CaDat(), "  http://a.example.cn/x \r\nsecond.example.cn\r\nthird\r\n");
+  Product product(folder_.path());
+  EXPECT_EQ(product.Caption(), kTitle);
+  EXPECT_EQ(product.Address(), L"  http://a.example.cn/x ");
+  EXPECT_TRUE(product.ListLines().empty());
+  EXPECT_EQ(test::ReadBytes(CaDat()), "  http://a.example.cn/x \r\nsecond.example.cn\r\nthird\r\n");
+}
+
+TEST_F(MainWindowE2e, KeyboardFocusAccessKeysAndEnter) {
+  Product product(folder_.path());
+  EXPECT_EQ(product.Focus(), product.Control(ids::kCommand1));
+  for (int id : {ids::kCommand2, ids::kText1, ids::kLstTest, ids::kCommand1}) {
+    product.Keys({VK_TAB});
+    product.Settle();
+    EXPECT_TRUE(WaitUntil([&] { return product.Focus() == product.Control(id); }, 5s)) << "Tab to control " << id;
+  }
+
+  product.Keys({VK_MENU, 'W'});
+  EXPECT_TRUE(WaitUntil([&] { return product.Focus() == product.Control(ids::kText1); }, 5s));
+
+  // Enter in the address box presses nothing; what is typed after it still
+  // arrives, so the Enter has been handled by then.
+  product.Type(L"a.b");
+  product.Keys({VK_RETURN});
+  product.Type(L".c");
+  EXPECT_TRUE(WaitUntil([&] { return product.Address() == L"a.b.c"; }, 5s)) << "typed: " << product.Address();
+  EXPECT_FALSE(product.HasBox());
+  EXPECT_TRUE(product.ListLines().empty());
+
+  product.Keys({VK_MENU, 'T'});
+  const ShownBox box = product.WaitForBox();
+  ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), kSuccessLines);
+  product.CloseBox(box);
+  EXPECT_EQ(test::ReadBytes(CaDat()), "a.b.c\r\n");
+}
+
+// Login over a stand-in iexplore.exe that writes down how it was started.
+class LoginE2e : public MainWindowE2e {
+ protected:
+  LoginE2e()
+      : record_(folder_.path() + L"\\record.txt"),
+        record_variable_(L"ORVEL_RECORD", record_.c_str()),
+        ca_dat_variable_(L"ORVEL_RECORD_CA_DAT", CaDat().c_str()) {}
+
+  // The program-files folder the product gets. (Under Wine a 64-bit process
+  // always gets the prefix's own, whatever its parent sets.)
+  static std::wstring ProgramFiles() {
+    wchar_t folder[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"ProgramFiles", folder, MAX_PATH);
+    return folder;
+  }
+
+  struct Record {
+    std::wstring program;
+    std::wstring command_line;
+    std::wstring ca_dat;  // as it was when the browser started
+  };
+  // What the stand-in browser wrote down, once it has.
+  std::optional<Record> WaitForRecord() {
+    if (!WaitUntil([&] { return GetFileAttributesW(record_.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20s)) {
+      return std::nullopt;
+    }
+    const std::wstring text = ReadWideFile(record_);
+    const size_t first = text.find(L'\n');
+    const size_t second = text.find(L'\n', first + 1);
+    if (second == std::wstring::npos || text.back() != L'\n') return std::nullopt;
+    return Record{text.substr(0, first), text.substr(first + 1, second - first - 1),
+                  text.substr(second + 1, text.size() - second - 2)};
+  }
+
+  std::wstring record_;
+  ScopedVariable record_variable_;
+  ScopedVariable ca_dat_variable_;
+};
+
+TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
+  struct Case {
+    bool x86_set;
+    std::wstring typed;
+    std::wstring saved;
+    std::wstring url;
+  };
+  const Case cases[] = {
+      {true, L" portal.example.cn/orvel ", L"portal.example.cn/orvel", L"http://portal.example.cn/orvel"},
+      {false, L"HTTP://10.1.2.3:8080/", L"HTTP://10.1.2.3:8080/", L"HTTP://10.1.2.3:8080/"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    DeleteFileW(record_.c_str());
+    DeleteFileW(CaDat().c_str());
+    const std::wstring x86 = folder_.path() + L"\\Program Files (x86)";
+    const StandInBrowser x86_browser(x86, true);
+    const StandInBrowser plain_browser(ProgramFiles(), true);
+    const ScopedVariable x86_variable(L"ProgramFiles(x86)", c.x86_set ? x86.c_str() : nullptr);
+    Product product(folder_.path());
+    const ShownBox box = Run(product, c.typed, ids::kCommand2);
+    ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
+    product.CloseBox(box);
+
+    const std::optional<Record> record = WaitForRecord();
+    ASSERT_TRUE(record) << "the browser was not started";
+    const std::wstring& browser = c.x86_set ? x86_browser.path() : plain_browser.path();
+    EXPECT_EQ(_wcsicmp(record->program.c_str(), browser.c_str()), 0) << record->program;
+    // The command line names the program, then the URL as it is.
+    EXPECT_NE(record->command_line.find(L"iexplore.exe"), std::wstring::npos) << record->command_line;
+    EXPECT_TRUE(record->command_line.ends_with(L" " + c.url)) << record->command_line;
+    // ca.dat was written before the browser started.
+    EXPECT_EQ(record->ca_dat, c.saved + L"\r\n");
+    EXPECT_FALSE(product.HasBox());
+  }
+}
+
+TEST_F(LoginE2e, AFailedCheckStartsNothing) {
+  DeleteTree(kSettings + L"Zones");
+  const std::wstring x86 = folder_.path() + L"\\Program Files (x86)";
+  const StandInBrowser x86_browser(x86, true);
+  const StandInBrowser plain_browser(ProgramFiles(), true);
+  const ScopedVariable x86_variable(L"ProgramFiles(x86)", x86.c_str());
+  Product product(folder_.path());
+  const ShownBox box = Run(product, L"a.b.c", ids::kCommand2);
+  ExpectBox(box, L"设置权限失败。", IDI_EXCLAMATION);
+  product.CloseBox(box);
+  // Time enough for a browser to have written its record.
+  Sleep(3000);
+  EXPECT_EQ(GetFileAttributesW(record_.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(product.HasBox());
+}
+
+TEST_F(LoginE2e, ABrowserThatCannotStartIsReported) {
+  const StandInBrowser no_browser(ProgramFiles(), false);
+  const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
+  Product product(folder_.path());
+  const ShownBox checked = Run(product, L"a.b.c", ids::kCommand2);
+  ExpectBox(checked, L"检测完毕。", IDI_INFORMATION);
+  product.CloseBox(checked);
+  const ShownBox failed = product.WaitForBox();
+  ExpectBox(failed, L"浏览器启动失败。", IDI_EXCLAMATION);
+  product.CloseBox(failed);
+  EXPECT_EQ(test::ReadBytes(CaDat()), "a.b.c\r\n");
+}
+
+}  // namespace
+}  // namespace orvel::e2e

@@ -1,0 +1,128 @@
+#include "tests/e2e/registry_probe.h"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+namespace orvel::e2e {
+namespace {
+
+class Key {
+ public:
+  explicit Key(const std::wstring& path, bool create = false) {
+    const LSTATUS status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                    nullptr, &key_, nullptr)
+                                  : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_);
+    if (status != ERROR_SUCCESS) key_ = nullptr;
+  }
+  Key(const Key&) = delete;
+  Key& operator=(const Key&) = delete;
+  ~Key() {
+    if (key_ != nullptr) RegCloseKey(key_);
+  }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+std::wstring Data(const RegistryValue& value) {
+  if (value.type == REG_DWORD && value.data.size() == 4) {
+    DWORD number = 0;
+    std::memcpy(&number, value.data.data(), 4);
+    return std::to_wstring(number);
+  }
+  if (value.type == REG_SZ) {
+    std::wstring text(value.data.size() / 2, L'\0');
+    std::memcpy(text.data(), value.data.data(), text.size() * 2);
+    return L"\"" + text.substr(0, text.find(L'\0')) + L"\"";
+  }
+  std::wstring hex;
+  for (BYTE b : value.data) {
+    wchar_t digits[4];
+    std::swprintf(digits, 4, L"%02x", b);
+    hex += digits;
+  }
+  return L"hex(" + std::to_wstring(value.type) + L"):" + hex;
+}
+
+}  // namespace
+
+RegistryValue DwordValue(DWORD value) {
+  RegistryValue result{REG_DWORD, std::vector<BYTE>(4)};
+  std::memcpy(result.data.data(), &value, 4);
+  return result;
+}
+
+RegistryValue StringValue(const std::wstring& text) {
+  RegistryValue result{REG_SZ, std::vector<BYTE>((text.size() + 1) * 2)};
+  std::memcpy(result.data.data(), text.c_str(), result.data.size());
+  return result;
+}
+
+bool KeyExists(const std::wstring& path) { return Key(path).get() != nullptr; }
+
+std::optional<RegistryValue> ReadValue(const std::wstring& path, const std::wstring& name) {
+  const Key key(path);
+  if (key.get() == nullptr) return std::nullopt;
+  RegistryValue value;
+  DWORD size = 0;
+  if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  value.data.resize(size);
+  if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  value.data.resize(size);
+  return value;
+}
+
+std::vector<std::wstring> Subkeys(const std::wstring& path) {
+  std::vector<std::wstring> names;
+  const Key key(path);
+  if (key.get() == nullptr) return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = static_cast<DWORD>(std::size(name));
+    if (RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  return names;
+}
+
+std::vector<std::wstring> Describe(const std::wstring& path) {
+  std::vector<std::wstring> lines;
+  {
+    const Key key(path);
+    if (key.get() == nullptr) return lines;
+    lines.push_back(L"[HKCU\\" + path + L"]");
+    wchar_t name[16384];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = static_cast<DWORD>(std::size(name));
+      if (RegEnumValueW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      const std::wstring value_name(name, length);
+      if (const auto value = ReadValue(path, value_name)) lines.push_back(L"  " + value_name + L" = " + Data(*value));
+    }
+  }
+  for (const std::wstring& subkey : Subkeys(path)) {
+    for (std::wstring& line : Describe(path + L"\\" + subkey)) lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+void CreateKey(const std::wstring& path) {
+  if (Key(path, true).get() == nullptr) throw std::runtime_error("cannot create a registry key");
+}
+
+void WriteValue(const std::wstring& path, const std::wstring& name, const RegistryValue& value) {
+  const Key key(path, true);
+  if (key.get() == nullptr || RegSetValueExW(key.get(), name.c_str(), 0, value.type, value.data.data(),
+                                             static_cast<DWORD>(value.data.size())) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot write a registry value");
+  }
+}
+
+void DeleteTree(const std::wstring& path) { RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+
+}  // namespace orvel::e2e

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace orvel::e2e {
+
+// Puts the recorder (or, when present is false, nothing) at
+// <folder>\Internet Explorer\iexplore.exe for a test's time. Whatever was
+// there (Wine's own stub, in the throwaway prefix) is moved aside and put
+// back afterwards.
+class StandInBrowser {
+ public:
+  StandInBrowser(const std::wstring& folder, bool present);
+  ~StandInBrowser();
+  StandInBrowser(const StandInBrowser&) = delete;
+  StandInBrowser& operator=(const StandInBrowser&) = delete;
+
+  const std::wstring& path() const { return path_; }
+
+ private:
+  std::wstring path_;
+  std::wstring aside_;
+  bool moved_aside_ = false;
+};
+
+}  // namespace orvel::e2e
