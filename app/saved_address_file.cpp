@@ -7,8 +7,9 @@
 namespace orvel {
 namespace {
 
-// An address is one short line; a file larger than this is read only so far.
-constexpr DWORD kMaxRead = 1 << 20;
+// An address is one short line: a first line longer than this is no address
+// anyone typed, and the box is better left empty than filled with it.
+constexpr size_t kMaxLine = 1 << 20;
 
 int32_t LastError() { return static_cast<int32_t>(GetLastError()); }
 
@@ -67,12 +68,14 @@ std::string SavedAddressFile::Load() const {
   UniqueHandle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return {};
+  constexpr std::string_view kLineEnds("\r\n\0", 3);
   std::string bytes;
   char chunk[4096];
   DWORD read = 0;
-  while (bytes.size() < kMaxRead && ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
     bytes.append(chunk, read);
-    if (std::string_view(chunk, read).find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) break;
+    if (std::string_view(chunk, read).find_first_of(kLineEnds) != std::string_view::npos) break;
+    if (bytes.size() > kMaxLine + kUtf8Bom.size()) return {};
   }
   return DecodeSavedAddress(bytes, codec_);
 }

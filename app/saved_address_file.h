@@ -18,8 +18,8 @@ class SavedAddressFile final : public AddressStore {
   // a failed save leaves the old file whole.
   int32_t Save(std::string_view address) override;
 
-  // The first line, or empty when there is no plain file of that name or it
-  // cannot be read.
+  // The first line, or empty when there is no plain file of that name, it
+  // cannot be read, or its first line is too long (over 1 MiB) to be an address.
   std::string Load() const;
 
   const std::wstring& path() const { return path_; }

@@ -6,8 +6,18 @@
 namespace orvel {
 namespace {
 
-// The longest key name the registry accepts, in characters.
+// The longest key name the registry accepts, in UTF-16 code units.
 constexpr size_t kMaxKeyName = 255;
+
+// The length of UTF-8 text in UTF-16 code units, as the registry counts it.
+size_t Utf16Length(std::string_view utf8) {
+  size_t units = 0;
+  for (unsigned char byte : utf8) {
+    if ((byte & 0xC0) != 0x80) ++units;  // a lead byte starts a character
+    if (byte >= 0xF0) ++units;           // outside the BMP: a surrogate pair
+  }
+  return units;
+}
 
 std::string Upper(std::string_view text) {
   std::string out(text);
@@ -28,7 +38,7 @@ std::optional<std::vector<std::string_view>> SplitPath(std::string_view path) {
     const size_t end = path.find('\\', start);
     const std::string_view name =
         path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    if (name.empty() || name.size() > kMaxKeyName) return std::nullopt;
+    if (name.empty() || Utf16Length(name) > kMaxKeyName) return std::nullopt;
     names.push_back(name);
     if (end == std::string_view::npos) break;
     start = end + 1;
@@ -186,7 +196,7 @@ int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity
   if (node == nullptr) return status::kInvalidHandle;
   if (index >= node->children.size()) return status::kNoMoreItems;
   const Node& child = node->ChildAt(index);
-  if (child.name.size() + 1 > capacity) return status::kMoreData;
+  if (Utf16Length(child.name) + 1 > capacity) return status::kMoreData;
   name = child.name;
   return status::kSuccess;
 }

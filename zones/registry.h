@@ -47,7 +47,7 @@ class Registry {
   // kMoreData when it does not, kFileNotFound when it is missing.
   virtual int32_t QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
                              std::string& data) = 0;
-  // The name of subkey `index`, when it fits in `capacity` characters with
+  // The name of subkey `index`, when it fits in `capacity` UTF-16 units with
   // its terminating NUL; kNoMoreItems past the last one.
   virtual int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
   virtual int32_t CloseKey(KeyHandle key) = 0;

@@ -50,6 +50,26 @@ TEST(MemoryRegistry, QueryAndEnumHonourTheCallersBuffer) {
   EXPECT_EQ(key.EnumKey(2, 255, name), status::kNoMoreItems);
 }
 
+TEST(MemoryRegistry, NamesAreMeasuredInUtf16UnitsAsTheRegistryDoes) {
+  MemoryRegistry registry;
+  std::string chinese;
+  for (int i = 0; i < 255; ++i) chinese += "中";  // 765 bytes, 255 units
+  KeyHandle key = 0;
+  bool created = false;
+  ASSERT_EQ(registry.CreateKey(chinese, key, created), status::kSuccess);
+  registry.CloseKey(key);
+  EXPECT_EQ(registry.CreateKey(chinese + "a", key, created), status::kInvalidParameter);
+  RegistryKey root(registry);
+  ASSERT_EQ(root.Open(""), status::kSuccess);
+  std::string name;
+  EXPECT_EQ(root.EnumKey(0, 256, name), status::kSuccess);
+  EXPECT_EQ(name, chinese);
+  EXPECT_EQ(root.EnumKey(0, 255, name), status::kMoreData);
+  std::string emoji;
+  for (int i = 0; i < 128; ++i) emoji += "ð";  // 256 units
+  EXPECT_EQ(registry.CreateKey(emoji, key, created), status::kInvalidParameter);
+}
+
 TEST(MemoryRegistry, FaultsHitExactlyTheNthCall) {
   MemoryRegistry registry;
   test::PutKey(registry, "k");

@@ -147,7 +147,7 @@ TEST(SavedAddressFileLoad, OddFilesGiveTheirFirstLineOrNothing) {
       {"NUL inside", std::string("a.b\0.c\r\n", 8), "a.b"},
       // Every byte from 255 down: the line ends at 13 (CR).
       {"binary", binary, codec.Decode(binary.substr(0, 255 - 13))},
-      {"10 MB, one line", ten_mb_line, std::string(1 << 20, 'x')},
+      {"10 MB, one line", ten_mb_line, ""},
       {"10 MB after a short line", "a.b.c\n" + ten_mb_line, "a.b.c"},
   };
   for (const Case& c : cases) {

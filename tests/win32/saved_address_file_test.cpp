@@ -56,7 +56,8 @@ TEST_F(SavedAddressFileTest, OddFilesGiveTheirFirstLineOrNothing) {
       {"\xEF\xBB\xBF"
        "a.b.c\r\n",
        "a.b.c"},
-      {std::string(3 << 20, 'x'), std::string(1 << 20, 'x')},
+      {std::string(1 << 20, 'x'), std::string(1 << 20, 'x')},
+      {std::string((1 << 20) + 4096, 'x'), ""},
   };
   for (const auto& [bytes, line] : cases) {
     test::WriteBytes(CaDat(), bytes);
