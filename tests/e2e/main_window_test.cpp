@@ -9,6 +9,7 @@
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scoped_variable.h"
 #include "tests/e2e/stand_in_browser.h"
+#include "tests/e2e/window_title.h"
 #include "tests/win32/temp_folder.h"
 
 namespace orvel::e2e {
@@ -22,7 +23,6 @@ const std::wstring kRanges = kSettings + L"ZoneMap\\Ranges";
 const std::wstring kZone2 = kSettings + L"Zones\\2";
 const std::wstring kAllow = L"Software\\Microsoft\\Internet Explorer\\New Windows\\Allow";
 
-const std::wstring kTitle = L"ORVEL系统助手 1.0.0.8";
 const std::vector<std::wstring> kSuccessLines = {L"正在检查网址......",     L"网址检查完毕。",
                                                  L"正在检查信任站点......", L"已添加到信任站点。",
                                                  L"正在检查权限......",     L"检查权限完毕。"};
