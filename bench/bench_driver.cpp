@@ -37,25 +37,25 @@ struct Search {
   HWND found;
 };
 
+// Window enumeration callbacks must be stdcall on x86: plain functions, not lambdas.
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64];
+  GetClassNameW(window, name, 64);
+  const bool dialog = std::wcscmp(name, L"#32770") == 0;
+  if (owner != s->process || !IsWindowVisible(window)) return TRUE;
+  if ((s->class_name == nullptr && !dialog) || (s->class_name != nullptr && std::wcscmp(name, s->class_name) == 0)) {
+    s->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindProcessWindow(DWORD process, const wchar_t* class_name) {
   Search search{process, class_name, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64];
-        GetClassNameW(window, name, 64);
-        const bool dialog = std::wcscmp(name, L"#32770") == 0;
-        if (owner != s->process || !IsWindowVisible(window)) return TRUE;
-        if ((s->class_name == nullptr && !dialog) ||
-            (s->class_name != nullptr && std::wcscmp(name, s->class_name) == 0)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -65,22 +65,21 @@ struct ChildSearch {
   HWND found;
 };
 
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<ChildSearch*>(param);
+  wchar_t name[64];
+  GetClassNameW(window, name, 64);
+  if (_wcsicmp(name, s->class_name) != 0) return TRUE;
+  wchar_t caption[256] = {};
+  SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption));
+  if (!s->text.empty() && std::wstring(caption).find(s->text) == std::wstring::npos) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 HWND FindChild(HWND parent, const wchar_t* class_name, const std::wstring& text = {}) {
   ChildSearch search{class_name, text, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<ChildSearch*>(param);
-        wchar_t name[64];
-        GetClassNameW(window, name, 64);
-        if (_wcsicmp(name, s->class_name) != 0) return TRUE;
-        wchar_t caption[256] = {};
-        SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption));
-        if (!s->text.empty() && std::wstring(caption).find(s->text) == std::wstring::npos) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
