@@ -23,7 +23,9 @@ std::string BrowserFolder(std::string_view program_files_x86, std::string_view p
 }
 
 std::string BrowserFile(std::string_view folder) {
-  return "\"" + std::string(folder) + "\\Internet Explorer\\iexplore.exe\"";
+  std::string file = "\"";
+  file.append(folder).append("\\Internet Explorer\\iexplore.exe\"");
+  return file;
 }
 
 }  // namespace orvel

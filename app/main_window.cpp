@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "app/browser_command.h"
 #include "app/control_ids.h"
@@ -10,6 +9,7 @@
 #include "app/main_window_layout.h"
 #include "app/program_version.h"
 #include "app/resources/resource_ids.h"
+#include "app/shell_start.h"
 #include "app/twips.h"
 #include "check/check_site.h"
 #include "check/texts.h"
@@ -114,16 +114,7 @@ void MainWindow::Command2_Click() {
   const std::wstring url = Utf8ToWide(LoginUrl(AddressText()));
   const std::wstring file =
       Utf8ToWide(BrowserFile(BrowserFolder(EnvironmentValue("ProgramFiles(x86)"), EnvironmentValue("ProgramFiles"))));
-  // No shell dialog of its own: the one box below tells the user.
-  SHELLEXECUTEINFOW execute{};
-  execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_FLAG_NO_UI;
-  execute.hwnd = hwnd_;
-  execute.lpFile = file.c_str();
-  execute.lpParameters = url.c_str();
-  execute.lpDirectory = L"";
-  execute.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&execute)) ShowMessage(texts::kBrowserFailed, MessageStyle::kExclamation);
+  if (!ShellStart(hwnd_, file, url)) ShowMessage(texts::kBrowserFailed, MessageStyle::kExclamation);
 }
 
 std::string MainWindow::AddressText() { return WideToUtf8(WindowText(Control(control_ids::kText1))); }

@@ -1,5 +1,6 @@
 #include "zones/win32_registry.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "zones/win32_text.h"
@@ -50,25 +51,21 @@ int32_t Win32Registry::SetValue(KeyHandle key, std::string_view name, ValueType 
 
 int32_t Win32Registry::QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
                                   std::string& data) {
-  const std::wstring value_name = Utf8ToWide(name);
+  // One call: any value that fits the caller's capacity, as UTF-8 or raw,
+  // takes at most two bytes a unit as UTF-16, so a value the buffer cannot
+  // hold cannot fit the caller's either.
+  constexpr size_t kLargestValue = 1 << 24;
+  std::vector<BYTE> buffer(2 * std::min<size_t>(capacity, kLargestValue) + sizeof(wchar_t));
   DWORD value_type = 0;
-  DWORD size = 0;
-  std::vector<BYTE> buffer;
-  LSTATUS result = ERROR_MORE_DATA;
-  // The value may grow between asking its size and reading it.
-  while (result == ERROR_MORE_DATA) {
-    result = RegQueryValueExW(ToHkey(key), value_name.c_str(), nullptr, &value_type, nullptr, &size);
-    if (result != ERROR_SUCCESS) return result;
-    buffer.resize(size);
-    result = RegQueryValueExW(ToHkey(key), value_name.c_str(), nullptr, &value_type, buffer.data(), &size);
-  }
+  DWORD size = static_cast<DWORD>(buffer.size());
+  const LSTATUS result =
+      RegQueryValueExW(ToHkey(key), Utf8ToWide(name).c_str(), nullptr, &value_type, buffer.data(), &size);
   if (result != ERROR_SUCCESS) return result;
-  buffer.resize(size);
   std::string bytes;
   if (IsText(value_type)) {
     bytes = WideToUtf8(std::wstring_view(reinterpret_cast<const wchar_t*>(buffer.data()), size / sizeof(wchar_t)));
   } else {
-    bytes.assign(buffer.begin(), buffer.end());
+    bytes.assign(buffer.begin(), buffer.begin() + size);
   }
   if (bytes.size() > capacity) return ERROR_MORE_DATA;
   type = value_type;
