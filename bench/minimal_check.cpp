@@ -28,7 +28,7 @@ void WriteDword(HKEY key, const wchar_t* name, DWORD value) {
   RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-void AddRange(const std::wstring& host) {
+std::vector<std::wstring> ListRanges() {
   std::vector<std::wstring> names;
   HKEY ranges = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kRanges, 0, KEY_READ, &ranges) == ERROR_SUCCESS) {
@@ -40,7 +40,13 @@ void AddRange(const std::wstring& host) {
     }
     RegCloseKey(ranges);
   }
-  for (const std::wstring& name : names) {
+  return names;
+}
+
+// Looks the host up among the Range entries and, as a check does, lists them
+// again to name the new one.
+void AddRange(const std::wstring& host) {
+  for (const std::wstring& name : ListRanges()) {
     HKEY entry = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, (kRanges + name).c_str(), 0, KEY_READ, &entry) != ERROR_SUCCESS) continue;
     wchar_t text[256] = {};
@@ -51,6 +57,7 @@ void AddRange(const std::wstring& host) {
     RegCloseKey(entry);
     if (found && zone == 2 && host == text) return;
   }
+  const std::vector<std::wstring> names = ListRanges();
   for (size_t number = names.size() + 1;; ++number) {
     HKEY entry = nullptr;
     DWORD disposition = 0;

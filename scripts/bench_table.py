@@ -43,10 +43,11 @@ def main(raw_path, core_path, runs):
     print("|---|---|---|---|---|")
     for label, results in rows.items():
         ours = results.get("orvel-helper")
-        other_name = next((name for name in results if name != "orvel-helper"), None)
-        other = results.get(other_name)
-        ratio = f"{ours['median'] / other['median']:.2f}" if ours and other else "-"
-        print(f"| {label} | {fmt(ours)} | {other_name} | {fmt(other)} | {ratio} |")
+        for other_name, other in results.items():
+            if other_name == "orvel-helper":
+                continue
+            ratio = f"{ours['median'] / other['median']:.2f}" if ours and other else "-"
+            print(f"| {label} | {fmt(ours)} | {other_name} | {fmt(other)} | {ratio} |")
     print()
 
     peaks = [(label, r["orvel-helper"]["peak"]) for label, r in rows.items()
