@@ -2,31 +2,27 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <cstring>
 
 namespace orvel {
 
 std::optional<ProgramVersion> ReadProgramVersion() {
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size()) {
-    path.resize(path.size() * 2);
-  }
-  if (length == 0) return std::nullopt;
-  path.resize(length);
-
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  if (size == 0) return std::nullopt;
-  std::vector<unsigned char> data(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return std::nullopt;
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT fixed_size = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixed_size) || fixed == nullptr ||
-      fixed_size < sizeof(VS_FIXEDFILEINFO)) {
+  // The resource is already mapped with the program: read its fixed part in
+  // place instead of loading version.dll to read the file again. It follows
+  // the block's header (length, value length, type, "VS_VERSION_INFO") on a
+  // 32-bit boundary.
+  const HMODULE self = GetModuleHandleW(nullptr);
+  const HRSRC resource = FindResourceW(self, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));
+  const HGLOBAL loaded = resource != nullptr ? LoadResource(self, resource) : nullptr;
+  const auto* block = static_cast<const unsigned char*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+  constexpr size_t kFixedOffset = (3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO") + 3) & ~size_t{3};
+  if (block == nullptr || SizeofResource(self, resource) < kFixedOffset + sizeof(VS_FIXEDFILEINFO)) {
     return std::nullopt;
   }
-  return ProgramVersion{HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionLS)};
+  VS_FIXEDFILEINFO fixed;
+  std::memcpy(&fixed, block + kFixedOffset, sizeof fixed);
+  if (fixed.dwSignature != VS_FFI_SIGNATURE) return std::nullopt;
+  return ProgramVersion{HIWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionLS)};
 }
 
 std::string VersionedCaption(std::string_view caption, const ProgramVersion& version) {

@@ -1,5 +1,10 @@
-// The floor for start-up: one empty window and its message loop.
+// The floor for start-up: one empty window and its message loop. Built a
+// second time with the program's manifest and the common controls, to show
+// what they cost by themselves.
 #include <windows.h>
+#ifdef ORVEL_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -14,6 +19,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+#ifdef ORVEL_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+#endif
   WNDCLASSW window_class = {};
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
