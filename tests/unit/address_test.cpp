@@ -13,7 +13,20 @@ struct ParseCase {
   std::string host;  // expected host when the kind is not kInvalid
 };
 
-void PrintTo(const ParseCase& c, std::ostream* out) { *out << '"' << c.address.substr(0, 40) << '"'; }
+// Test names stay printable ASCII: other bytes are written as \xNN.
+void PrintTo(const ParseCase& c, std::ostream* out) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  *out << '"';
+  for (const char ch : c.address.substr(0, 40)) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte >= 0x20 && byte < 0x7F) {
+      *out << ch;
+    } else {
+      *out << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
+    }
+  }
+  *out << '"';
+}
 
 class ParseSiteAddressTest : public testing::TestWithParam<ParseCase> {};
 
