@@ -7,19 +7,10 @@
 namespace orvel {
 namespace {
 
-constexpr std::string_view kHttpPrefix = "http://";
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 constexpr size_t kMaxHostLength = 253;
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (AsciiLower(text[i]) != prefix[i]) return false;
-  }
-  return true;
-}
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -125,6 +116,14 @@ bool IsPlausibleHost(std::string_view host) {
 
 }  // namespace
 
+bool HasHttpPrefix(std::string_view address) {
+  if (address.size() < kHttpPrefix.size()) return false;
+  for (size_t i = 0; i < kHttpPrefix.size(); ++i) {
+    if (AsciiLower(address[i]) != kHttpPrefix[i]) return false;
+  }
+  return true;
+}
+
 std::string TrimBlanks(std::string_view text) {
   while (true) {
     if (!text.empty() && text.front() == ' ') {
@@ -150,7 +149,7 @@ std::string TrimBlanks(std::string_view text) {
 
 HostKind ParseSiteAddress(std::string_view address, std::string& host) {
   std::string_view rest = address;
-  if (StartsWithNoCase(rest, kHttpPrefix)) rest.remove_prefix(kHttpPrefix.size());
+  if (HasHttpPrefix(rest)) rest.remove_prefix(kHttpPrefix.size());
   if (StartsWithScheme(rest)) return HostKind::kInvalid;
 
   std::string_view name = rest.substr(0, rest.find_first_of("/?#\\"));

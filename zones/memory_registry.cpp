@@ -19,14 +19,6 @@ size_t Utf16Length(std::string_view utf8) {
   return units;
 }
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
 // Splits a key path into names; a single trailing backslash is allowed, any
 // other empty name is not.
 std::optional<std::vector<std::string_view>> SplitPath(std::string_view path) {
@@ -80,9 +72,9 @@ struct MemoryRegistry::Node {
   }
 
   Value* FindValue(std::string_view value_name) {
-    const std::string key = Upper(value_name);
+    const std::string key = FoldName(value_name);
     for (Value& value : values) {
-      if (Upper(value.name) == key) return &value;
+      if (FoldName(value.name) == key) return &value;
     }
     return nullptr;
   }
@@ -109,7 +101,7 @@ MemoryRegistry::Node* MemoryRegistry::Find(std::string_view path) const {
   if (!names) return nullptr;
   Node* node = root_.get();
   for (std::string_view name : *names) {
-    const auto it = node->children.find(Upper(name));
+    const auto it = node->children.find(FoldName(name));
     if (it == node->children.end()) return nullptr;
     node = it->second.get();
   }
@@ -122,7 +114,7 @@ MemoryRegistry::Node* MemoryRegistry::FindOrMake(std::string_view path, bool& cr
   Node* node = root_.get();
   created = false;
   for (std::string_view name : *names) {
-    auto& slot = node->children[Upper(name)];
+    auto& slot = node->children[FoldName(name)];
     created = !slot;
     if (!slot) {
       node->cursor_valid = false;

@@ -1,16 +1,10 @@
 #include "zones/range_name.h"
 
+#include "zones/registry.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 std::string RangeName(unsigned number) { return std::string(zone_keys::kRangePrefix) + std::to_string(number); }
 
@@ -26,10 +20,10 @@ std::string NextRangeName(const std::vector<std::string>& names) {
 }
 
 RangeNamePicker::RangeNamePicker(const std::vector<std::string>& names) : first_(NextRangeName(names)) {
-  for (const std::string& name : names) taken_.insert(Upper(name));
+  for (const std::string& name : names) taken_.insert(FoldName(name));
 }
 
-bool RangeNamePicker::Take(const std::string& name) { return taken_.insert(Upper(name)).second; }
+bool RangeNamePicker::Take(const std::string& name) { return taken_.insert(FoldName(name)).second; }
 
 std::string RangeNamePicker::Next() {
   if (!first_.empty()) {

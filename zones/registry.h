@@ -24,6 +24,9 @@ enum class ValueType : uint32_t { kString = 1, kBinary = 3, kDword = 4 };
 std::string DwordBytes(uint32_t value);
 uint32_t DwordFromBytes(std::string_view bytes);
 
+// A key or value name as the registry compares names: without case.
+std::string FoldName(std::string_view name);
+
 // An opaque open-key handle; 0 is never a valid one.
 using KeyHandle = uintptr_t;
 
