@@ -2,18 +2,18 @@
 
 #include <commctrl.h>
 
-#include "app/browser_command.h"
 #include "app/control_ids.h"
 #include "app/dpi.h"
-#include "app/environment.h"
 #include "app/main_window_layout.h"
 #include "app/program_version.h"
 #include "app/resources/resource_ids.h"
-#include "app/shell_start.h"
 #include "app/twips.h"
+#include "check/browser_command.h"
 #include "check/check_site.h"
 #include "check/texts.h"
-#include "zones/win32_text.h"
+#include "win/environment.h"
+#include "win/shell_start.h"
+#include "win/utf16_text.h"
 
 namespace orvel {
 namespace {

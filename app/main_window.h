@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/saved_address_file.h"
 #include "app/unique_font.h"
 #include "check/check_view.h"
+#include "win/saved_address_file.h"
 #include "zones/registry.h"
 
 namespace orvel {

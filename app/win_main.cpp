@@ -2,10 +2,10 @@
 // site and opens it.
 #include <windows.h>
 
-#include "app/ansi_codec.h"
 #include "app/main_window.h"
-#include "app/saved_address_file.h"
-#include "zones/win32_registry.h"
+#include "win/saved_address_file.h"
+#include "win/win32_ansi_codec.h"
+#include "win/win32_registry.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   orvel::Win32Registry registry(HKEY_CURRENT_USER);

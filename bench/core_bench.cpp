@@ -5,8 +5,8 @@
 #include <string>
 
 #include "check/address.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/test_hive.h"
-#include "zones/memory_registry.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 #include "zones/zone_permissions.h"

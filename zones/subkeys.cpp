@@ -1,6 +1,6 @@
 #include "zones/subkeys.h"
 
-#include "check/address.h"
+#include "zones/host_name.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {

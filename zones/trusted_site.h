@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "check/address.h"
+#include "zones/host_name.h"
 #include "zones/registry.h"
 
 namespace orvel {

@@ -8,7 +8,7 @@
 #include "app/control_ids.h"
 #include "tests/e2e/product.h"
 #include "tests/e2e/registry_probe.h"
-#include "zones/win32_text.h"
+#include "win/utf16_text.h"
 
 namespace {
 

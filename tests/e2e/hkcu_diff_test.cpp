@@ -13,7 +13,7 @@
 #include "tests/e2e/registry_probe.h"
 #include "tests/win32/registry_lines.h"
 #include "tests/win32/temp_folder.h"
-#include "zones/win32_text.h"
+#include "win/utf16_text.h"
 #include "zones/zone_keys.h"
 
 namespace orvel::e2e {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/unique_handle.h"
+#include "win/unique_handle.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/unique_handle.h"
+#include "win/unique_handle.h"
 
 namespace orvel::e2e {
 namespace {

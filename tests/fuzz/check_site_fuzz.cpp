@@ -9,12 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "check/address.h"
 #include "check/check_site.h"
 #include "check/texts.h"
 #include "tests/fuzz/fuzz_require.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
-#include "zones/memory_registry.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 

@@ -1,5 +1,5 @@
+#include "tests/support/memory_registry.h"
 #include "tests/support/test_hive.h"
-#include "zones/memory_registry.h"
 
 namespace orvel::test {
 namespace {

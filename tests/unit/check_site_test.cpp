@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "check/texts.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
-#include "zones/memory_registry.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {

@@ -12,12 +12,13 @@
 #include <set>
 #include <utility>
 
+#include "check/address.h"
 #include "check/check_site.h"
 #include "check/texts.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
 #include "tests/unit/snapshot_registry.h"
-#include "zones/memory_registry.h"
 #include "zones/subkeys.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"

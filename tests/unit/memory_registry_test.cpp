@@ -1,4 +1,4 @@
-#include "zones/memory_registry.h"
+#include "tests/support/memory_registry.h"
 
 #include <gtest/gtest.h>
 

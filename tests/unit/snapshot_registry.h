@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "zones/memory_registry.h"
+#include "tests/support/memory_registry.h"
 
 namespace orvel::test {
 

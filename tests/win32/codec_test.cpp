@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ansi_codec.h"
 #include "check/saved_address.h"
 #include "tests/win32/code_page.h"
+#include "win/win32_ansi_codec.h"
 
 namespace orvel {
 namespace {

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "app/ansi_codec.h"
-#include "app/saved_address_file.h"
 #include "check/check_site.h"
 #include "tests/support/recording_view.h"
 #include "tests/win32/scratch_hive.h"
 #include "tests/win32/temp_folder.h"
+#include "win/saved_address_file.h"
+#include "win/win32_ansi_codec.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {

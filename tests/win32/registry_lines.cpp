@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "zones/win32_text.h"
+#include "win/utf16_text.h"
 
 namespace orvel::test {
 namespace {

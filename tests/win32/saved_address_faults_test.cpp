@@ -9,16 +9,16 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/ansi_codec.h"
-#include "app/saved_address_file.h"
-#include "app/unique_handle.h"
 #include "check/check_site.h"
 #include "check/texts.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
 #include "tests/win32/temp_folder.h"
-#include "zones/memory_registry.h"
-#include "zones/win32_text.h"
+#include "win/saved_address_file.h"
+#include "win/unique_handle.h"
+#include "win/utf16_text.h"
+#include "win/win32_ansi_codec.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {

@@ -1,4 +1,4 @@
-#include "app/saved_address_file.h"
+#include "win/saved_address_file.h"
 
 #include <windows.h>
 
@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ansi_codec.h"
 #include "tests/win32/code_page.h"
 #include "tests/win32/temp_folder.h"
+#include "win/win32_ansi_codec.h"
 
 namespace orvel {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "tests/support/test_hive.h"
-#include "zones/win32_registry.h"
+#include "win/win32_registry.h"
 
 namespace orvel::test {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/unique_handle.h"
+#include "win/unique_handle.h"
 
 namespace orvel::test {
 

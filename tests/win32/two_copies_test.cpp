@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <map>
 
-#include "app/unique_handle.h"
 #include "tests/support/test_hive.h"
 #include "tests/win32/scratch_hive.h"
+#include "win/unique_handle.h"
+#include "win/utf16_text.h"
 #include "zones/subkeys.h"
-#include "zones/win32_text.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {

@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "app/unique_handle.h"
 #include "check/check_site.h"
 #include "tests/support/recording_view.h"
-#include "zones/win32_registry.h"
-#include "zones/win32_text.h"
+#include "win/unique_handle.h"
+#include "win/utf16_text.h"
+#include "win/win32_registry.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/browser_command.h"
+#include "check/browser_command.h"
 
 #include "check/address.h"
 

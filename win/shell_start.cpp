@@ -1,4 +1,4 @@
-#include "app/shell_start.h"
+#include "win/shell_start.h"
 
 #include <shellapi.h>
 

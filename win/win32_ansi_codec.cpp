@@ -1,10 +1,10 @@
-#include "app/ansi_codec.h"
+#include "win/win32_ansi_codec.h"
 
 #include <windows.h>
 
 #include <climits>
 
-#include "zones/win32_text.h"
+#include "win/utf16_text.h"
 
 namespace orvel {
 

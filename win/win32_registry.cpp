@@ -1,9 +1,9 @@
-#include "zones/win32_registry.h"
+#include "win/win32_registry.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "zones/win32_text.h"
+#include "win/utf16_text.h"
 
 namespace orvel {
 namespace {

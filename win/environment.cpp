@@ -1,8 +1,8 @@
-#include "app/environment.h"
+#include "win/environment.h"
 
 #include <windows.h>
 
-#include "zones/win32_text.h"
+#include "win/utf16_text.h"
 
 namespace orvel {
 

@@ -1,4 +1,4 @@
-#include "zones/win32_text.h"
+#include "win/utf16_text.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "app/saved_address_file.h"
+#include "win/saved_address_file.h"
 
 #include <windows.h>
 
-#include "app/unique_handle.h"
+#include "win/unique_handle.h"
 
 namespace orvel {
 namespace {

@@ -1,0 +1,29 @@
+#include "zones/host_name.h"
+
+namespace orvel {
+
+std::vector<std::string_view> SplitLabels(std::string_view host) {
+  std::vector<std::string_view> labels;
+  if (host.empty()) return labels;
+  size_t start = 0;
+  while (true) {
+    const size_t dot = host.find('.', start);
+    if (dot == std::string_view::npos) {
+      labels.push_back(host.substr(start));
+      return labels;
+    }
+    labels.push_back(host.substr(start, dot - start));
+    start = dot + 1;
+  }
+}
+
+std::string SplitHostName(std::string_view host, std::string& first_label) {
+  const std::vector<std::string_view> labels = SplitLabels(host);
+  if (labels.size() < 3) return std::string(host);
+  first_label = std::string(labels.front());
+  return std::string(host.substr(labels.front().size() + 1));
+}
+
+std::string TrimAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+
+}  // namespace orvel
