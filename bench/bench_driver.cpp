@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_prefix.h"
+
 namespace {
 
 double Now() {
@@ -247,6 +249,8 @@ int TimeProcess(const char* name, int runs, const std::wstring& command_line) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // It fills the current user's zone map and starts programs that change it.
+  if (!orvel::test::MayChangeUserSettings("bench_driver")) return 3;
   const std::wstring mode = argc > 1 ? argv[1] : L"";
   if (mode == L"fill" && argc == 4) {
     Fill(_wtoi(argv[2]), _wtoi(argv[3]));

@@ -8,6 +8,7 @@
 #include "app/control_ids.h"
 #include "tests/e2e/product.h"
 #include "tests/e2e/registry_probe.h"
+#include "tests/support/test_prefix.h"
 #include "win/utf16_text.h"
 
 namespace {
@@ -22,6 +23,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: orvel_demo <orvel-helper.exe> <folder> <screenshot.bmp> [address]\n", stderr);
     return 2;
   }
+  if (!orvel::test::MayChangeUserSettings("orvel_demo")) return 3;
   programs().product = argv[1];
   const std::wstring folder = WindowsPath(argv[2]);
   const std::wstring address = argc > 4 ? argv[4] : L"http://orvel.example.cn/merinthal";

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "tests/e2e/product.h"
+#include "tests/support/test_prefix.h"
 
 int wmain(int argc, wchar_t** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -20,5 +21,7 @@ int wmain(int argc, wchar_t** argv) {
     fputws(L"usage: orvel_e2e_tests --product=<exe> --recorder=<exe> [--artifacts=<folder>]\n", stderr);
     return 2;
   }
+  // The tests replace the current user's zone map.
+  if (!orvel::test::MayChangeUserSettings("orvel_e2e_tests")) return 3;
   return RUN_ALL_TESTS();
 }

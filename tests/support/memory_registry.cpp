@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace orvel {
 namespace {
@@ -83,19 +84,6 @@ struct MemoryRegistry::Node {
 MemoryRegistry::MemoryRegistry() : root_(std::make_unique<Node>()) {}
 MemoryRegistry::~MemoryRegistry() = default;
 
-std::optional<int32_t> MemoryRegistry::Enter(RegistryCall call) {
-  const int number = ++counts_[static_cast<int>(call)];
-  calls_.push_back(call);
-  for (auto it = faults_.begin(); it != faults_.end(); ++it) {
-    if (it->call != call || it->at != number) continue;
-    const Fault fault = *it;
-    faults_.erase(it);
-    if (!fault.result) throw RegistryFault{call, number};
-    return fault.result;
-  }
-  return std::nullopt;
-}
-
 MemoryRegistry::Node* MemoryRegistry::Find(std::string_view path) const {
   const auto names = SplitPath(path);
   if (!names) return nullptr;
@@ -138,7 +126,6 @@ KeyHandle MemoryRegistry::NewHandle(Node* node) {
 }
 
 int32_t MemoryRegistry::OpenKey(std::string_view path, KeyHandle& key) {
-  if (const auto fault = Enter(RegistryCall::kOpenKey)) return *fault;
   if (!SplitPath(path)) return status::kInvalidParameter;
   Node* node = Find(path);
   if (node == nullptr) return status::kFileNotFound;
@@ -147,7 +134,6 @@ int32_t MemoryRegistry::OpenKey(std::string_view path, KeyHandle& key) {
 }
 
 int32_t MemoryRegistry::CreateKey(std::string_view path, KeyHandle& key, bool& created) {
-  if (const auto fault = Enter(RegistryCall::kCreateKey)) return *fault;
   bool is_new = false;
   Node* node = FindOrMake(path, is_new);
   if (node == nullptr) return status::kInvalidParameter;
@@ -157,7 +143,6 @@ int32_t MemoryRegistry::CreateKey(std::string_view path, KeyHandle& key, bool& c
 }
 
 int32_t MemoryRegistry::SetValue(KeyHandle key, std::string_view name, ValueType type, std::string_view data) {
-  if (const auto fault = Enter(RegistryCall::kSetValue)) return *fault;
   Node* node = NodeOf(key);
   if (node == nullptr) return status::kInvalidHandle;
   if (Value* value = node->FindValue(name)) {
@@ -171,7 +156,6 @@ int32_t MemoryRegistry::SetValue(KeyHandle key, std::string_view name, ValueType
 
 int32_t MemoryRegistry::QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
                                    std::string& data) {
-  if (const auto fault = Enter(RegistryCall::kQueryValue)) return *fault;
   Node* node = NodeOf(key);
   if (node == nullptr) return status::kInvalidHandle;
   const Value* value = node->FindValue(name);
@@ -183,7 +167,6 @@ int32_t MemoryRegistry::QueryValue(KeyHandle key, std::string_view name, uint32_
 }
 
 int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
-  if (const auto fault = Enter(RegistryCall::kEnumKey)) return *fault;
   Node* node = NodeOf(key);
   if (node == nullptr) return status::kInvalidHandle;
   if (index >= node->children.size()) return status::kNoMoreItems;
@@ -194,19 +177,8 @@ int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity
 }
 
 int32_t MemoryRegistry::CloseKey(KeyHandle key) {
-  // A close releases the handle even when it then reports a failure.
-  const bool known = handles_.erase(key) == 1;
-  if (const auto fault = Enter(RegistryCall::kCloseKey)) return *fault;
-  return known ? status::kSuccess : status::kInvalidHandle;
+  return handles_.erase(key) == 1 ? status::kSuccess : status::kInvalidHandle;
 }
-
-void MemoryRegistry::FailCall(RegistryCall call, int nth, std::optional<int32_t> result) {
-  faults_.push_back(Fault{call, counts_[static_cast<int>(call)] + nth, result});
-}
-
-void MemoryRegistry::ClearFaults() { faults_.clear(); }
-
-int MemoryRegistry::CallCount(RegistryCall call) const { return counts_[static_cast<int>(call)]; }
 
 std::vector<std::string> MemoryRegistry::Dump() const {
   std::vector<std::string> lines;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,19 +11,10 @@
 
 namespace orvel {
 
-enum class RegistryCall { kOpenKey, kCreateKey, kSetValue, kQueryValue, kEnumKey, kCloseKey };
-inline constexpr int kRegistryCallCount = 6;
-
-// Thrown by MemoryRegistry when a fault asks for an exception.
-struct RegistryFault {
-  RegistryCall call;
-  int number;
-};
-
 // An in-memory registry tree that behaves like the real one where the zone
 // code can tell: key and value names are case-insensitive, subkeys enumerate
-// in the registry's sorted order, values keep their type. Calls can be made
-// to fail on purpose, and open handles are counted.
+// in the registry's sorted order, values keep their type, names are measured
+// in UTF-16 units. FaultyRegistry wraps it to make calls fail.
 class MemoryRegistry final : public Registry {
  public:
   struct Value {
@@ -44,29 +34,13 @@ class MemoryRegistry final : public Registry {
   int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t CloseKey(KeyHandle key) override;
 
-  // Makes the `nth` call (1 = the next one) of `call` return `result`
-  // without doing anything, or throw RegistryFault when `result` is empty.
-  void FailCall(RegistryCall call, int nth, std::optional<int32_t> result);
-  void ClearFaults();
-  int CallCount(RegistryCall call) const;
-  // Every call so far, in order.
-  const std::vector<RegistryCall>& Calls() const { return calls_; }
-  size_t OpenHandleCount() const { return handles_.size(); }
-
   // Every key below the root as "path" and every value as "path|name=type:hex",
   // sorted, for comparing whole trees.
   std::vector<std::string> Dump() const;
 
  private:
   struct Node;
-  struct Fault {
-    RegistryCall call;
-    int at;
-    std::optional<int32_t> result;
-  };
 
-  // Counts the call and applies a pending fault; returns its status, if any.
-  std::optional<int32_t> Enter(RegistryCall call);
   Node* Find(std::string_view path) const;
   Node* FindOrMake(std::string_view path, bool& created);
   Node* NodeOf(KeyHandle key) const;
@@ -75,9 +49,6 @@ class MemoryRegistry final : public Registry {
   std::unique_ptr<Node> root_;
   std::map<KeyHandle, Node*> handles_;
   KeyHandle next_handle_ = 0x100;
-  int counts_[kRegistryCallCount] = {};
-  std::vector<Fault> faults_;
-  std::vector<RegistryCall> calls_;
 };
 
 }  // namespace orvel

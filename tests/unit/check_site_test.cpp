@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "check/texts.h"
+#include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
@@ -35,7 +36,8 @@ class CheckSiteTest : public testing::Test {
     return CheckSite(view_, registry_, store_);
   }
 
-  MemoryRegistry registry_;
+  MemoryRegistry memory_;
+  FaultyRegistry registry_{memory_};
   RecordingView view_;
   RecordingStore store_;
 };
@@ -66,11 +68,11 @@ TEST_F(CheckSiteTest, InvalidAddressesWriteNothing) {
                                 "a.b.c\t",
                                 std::string("a\0.b", 4)};
   for (const std::string& input : inputs) {
-    const auto before = registry_.Dump();
+    const auto before = memory_.Dump();
     EXPECT_FALSE(Run(input)) << input;
     EXPECT_EQ(view_.lines, (Lines{"正在检查网址......", "您输入的网址不正确。"})) << input;
     EXPECT_EQ(view_.messages.back(), (ShownMessage{"您输入的网址不正确。", MessageStyle::kExclamation}));
-    EXPECT_EQ(registry_.Dump(), before) << input;
+    EXPECT_EQ(memory_.Dump(), before) << input;
     EXPECT_TRUE(store_.saved.empty()) << input;
   }
   EXPECT_EQ(view_.messages.size(), std::size(inputs));

@@ -7,12 +7,12 @@
 
 namespace orvel::test {
 
-// Forwards every call to a MemoryRegistry and keeps the whole tree as it
-// stood before each one, so a run cut short at call i can be compared with
-// what a full run had written up to that point.
+// Forwards every call and keeps the whole in-memory tree as it stood before
+// each one, so a run cut short at call i can be compared with what a full
+// run had written up to that point.
 class SnapshotRegistry final : public Registry {
  public:
-  explicit SnapshotRegistry(MemoryRegistry& inner) : inner_(inner) {}
+  SnapshotRegistry(Registry& inner, const MemoryRegistry& tree) : inner_(inner), tree_(tree) {}
 
   int32_t OpenKey(std::string_view path, KeyHandle& key) override {
     Snap();
@@ -44,9 +44,10 @@ class SnapshotRegistry final : public Registry {
   const std::vector<std::vector<std::string>>& before_call() const { return before_call_; }
 
  private:
-  void Snap() { before_call_.push_back(inner_.Dump()); }
+  void Snap() { before_call_.push_back(tree_.Dump()); }
 
-  MemoryRegistry& inner_;
+  Registry& inner_;
+  const MemoryRegistry& tree_;
   std::vector<std::vector<std::string>> before_call_;
 };
 

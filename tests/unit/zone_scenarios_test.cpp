@@ -2,8 +2,11 @@
 // registry and into the Windows tests over a scratch key of the real one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
+#include "tests/support/faulty_registry.h"
 #include "tests/support/test_hive.h"
 #include "zones/subkeys.h"
 #include "zones/trusted_site.h"
@@ -167,6 +170,65 @@ TEST_F(ZoneScenario, TwiceInARowLeavesTheSameTree) {
   };
   const auto first = run();
   EXPECT_EQ(run(), first);
+}
+
+bool IsWrite(RegistryCall call) { return call == RegistryCall::kCreateKey || call == RegistryCall::kSetValue; }
+
+// The first call of one kind fails, with a status or by throwing: a failed
+// write is reported and nothing is written after it, a failed read counts as
+// "absent", a failed close is ignored, and no key is left open.
+TEST_F(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
+  constexpr int32_t kDenied = status::kAccessDenied;
+  constexpr int32_t kThrown = -1;
+  enum class Step { kAdd, kPermit };
+  constexpr Step add = Step::kAdd;
+  constexpr Step permit = Step::kPermit;
+  struct Row {
+    const char* what;
+    RegistryCall call;
+    std::optional<int32_t> fault;  // empty: the call throws
+    std::string host;
+    HostKind kind;
+    Step step;
+    int32_t expected;
+  };
+  const Row rows[] = {
+      {"the domain entry cannot be made", RegistryCall::kCreateKey, kDenied, "a.b.c", HostKind::kDomain, add, kDenied},
+      {"writing the domain's zone throws", RegistryCall::kSetValue, {}, "a.b.c", HostKind::kDomain, add, kThrown},
+      {"closing the new domain entry throws", RegistryCall::kCloseKey, {}, "a.b.c", HostKind::kDomain, add, 0},
+      {"listing the ranges throws", RegistryCall::kEnumKey, {}, "10.0.0.9", HostKind::kNumeric, add, 0},
+      {"the new range cannot be made", RegistryCall::kCreateKey, kDenied, "10.0.0.9", HostKind::kNumeric, add, kDenied},
+      {"the zone key cannot be opened", RegistryCall::kOpenKey, kDenied, "a.b.c", HostKind::kDomain, permit, kDenied},
+      {"a zone setting throws", RegistryCall::kSetValue, {}, "a.b.c", HostKind::kDomain, permit, kThrown},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    hive_ = test::MakeTestHive();
+    PutKey(reg(), kZone2);
+    PutRange("Range1", "10.0.0.1");
+    const auto before = hive_->Dump();
+
+    FaultyRegistry faulty(reg());
+    faulty.FailCall(row.call, 1, row.fault);
+    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind) : SetZonePermissions(faulty, row.host),
+              row.expected);
+    EXPECT_EQ(faulty.OpenHandleCount(), 0u);
+
+    const auto after = hive_->Dump();
+    EXPECT_TRUE(std::includes(after.begin(), after.end(), before.begin(), before.end())) << "an older entry was lost";
+    EXPECT_EQ(GetValue(reg(), kRanges + "Range1", ":Range"), std::string("10.0.0.1", 9));
+    if (row.expected != 0) {
+      const auto& calls = faulty.Calls();
+      const auto failed = std::find(calls.begin(), calls.end(), row.call);
+      ASSERT_NE(failed, calls.end());
+      EXPECT_TRUE(std::none_of(failed + 1, calls.end(), IsWrite)) << "a write after the reported failure";
+    }
+    if (row.step == add) {
+      EXPECT_EQ(IsTrustedSite(reg(), row.host, row.kind), row.expected == 0);
+    } else {
+      EXPECT_FALSE(HasKey(reg(), kAllow));
+    }
+  }
 }
 
 }  // namespace

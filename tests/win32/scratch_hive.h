@@ -2,16 +2,31 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "tests/support/test_hive.h"
 #include "win/win32_registry.h"
 
 namespace orvel::test {
 
-// A fresh key below HKCU\Software\orvel-helper-tests, deleted afterwards, so
-// no test touches the user's own browser settings.
+// Every scratch key lives below this key of HKEY_CURRENT_USER.
+inline constexpr std::wstring_view kScratchParent = L"Software\\orvel-helper-tests";
+
+// The time now as a FILETIME count of 100 ns since 1601, UTC.
+uint64_t FileTimeNow();
+// A scratch key's name: when it was made (UTC, so its age can be read back),
+// then the process and a counter, so no two are alike.
+std::wstring ScratchKeyName(uint64_t now, uint32_t process, int counter);
+// Whether a key below kScratchParent is a scratch key left over for more
+// than a day. Names of another form are never taken for one.
+bool IsStaleScratchKey(std::wstring_view name, uint64_t now);
+
+// A fresh key below kScratchParent, deleted afterwards, so no test touches
+// the user's own browser settings. Making it first sweeps away scratch keys
+// that earlier runs left behind; failing to create it throws.
 class ScratchHive final : public TestHive {
  public:
   ScratchHive();

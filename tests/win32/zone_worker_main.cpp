@@ -9,6 +9,7 @@
 
 #include "check/check_site.h"
 #include "tests/support/recording_view.h"
+#include "tests/win32/scratch_hive.h"
 #include "win/unique_handle.h"
 #include "win/utf16_text.h"
 #include "win/win32_registry.h"
@@ -42,6 +43,8 @@ orvel::UniqueHandle Event(const std::wstring& name) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 5) return kBadArguments;
+  // Anything but a scratch key would be someone's real zone map.
+  if (!std::wstring_view(argv[1]).starts_with(std::wstring(orvel::test::kScratchParent) + L"\\")) return kBadArguments;
   const ScratchKey root(argv[1]);
   const std::wstring address = argv[2];
   const int rounds = _wtoi(argv[3]);

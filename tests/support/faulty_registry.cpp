@@ -1,0 +1,69 @@
+#include "tests/support/faulty_registry.h"
+
+namespace orvel {
+
+std::optional<FaultyRegistry::Fault> FaultyRegistry::Enter(RegistryCall call) {
+  const int number = ++counts_[static_cast<int>(call)];
+  calls_.push_back(call);
+  for (auto it = faults_.begin(); it != faults_.end(); ++it) {
+    if (it->call == call && it->at == number) {
+      const Fault fault = *it;
+      faults_.erase(it);
+      return fault;
+    }
+  }
+  return std::nullopt;
+}
+
+int32_t FaultyRegistry::Fail(const Fault& fault) {
+  if (!fault.result) throw RegistryFault{fault.call, fault.at};
+  return *fault.result;
+}
+
+int32_t FaultyRegistry::Opened(int32_t result, KeyHandle key) {
+  if (result == status::kSuccess) open_.insert(key);
+  return result;
+}
+
+int32_t FaultyRegistry::OpenKey(std::string_view path, KeyHandle& key) {
+  if (const auto fault = Enter(RegistryCall::kOpenKey)) return Fail(*fault);
+  const int32_t result = inner_.OpenKey(path, key);
+  return Opened(result, key);
+}
+
+int32_t FaultyRegistry::CreateKey(std::string_view path, KeyHandle& key, bool& created) {
+  if (const auto fault = Enter(RegistryCall::kCreateKey)) return Fail(*fault);
+  const int32_t result = inner_.CreateKey(path, key, created);
+  return Opened(result, key);
+}
+
+int32_t FaultyRegistry::SetValue(KeyHandle key, std::string_view name, ValueType type, std::string_view data) {
+  if (const auto fault = Enter(RegistryCall::kSetValue)) return Fail(*fault);
+  return inner_.SetValue(key, name, type, data);
+}
+
+int32_t FaultyRegistry::QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
+                                   std::string& data) {
+  if (const auto fault = Enter(RegistryCall::kQueryValue)) return Fail(*fault);
+  return inner_.QueryValue(key, name, capacity, type, data);
+}
+
+int32_t FaultyRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
+  if (const auto fault = Enter(RegistryCall::kEnumKey)) return Fail(*fault);
+  return inner_.EnumKey(key, index, capacity, name);
+}
+
+int32_t FaultyRegistry::CloseKey(KeyHandle key) {
+  const auto fault = Enter(RegistryCall::kCloseKey);
+  const bool known = open_.erase(key) == 1;
+  // Only keys this wrapper handed out reach the inner registry, so a stray
+  // handle can never close one of somebody else's.
+  const int32_t result = known ? inner_.CloseKey(key) : status::kInvalidHandle;
+  return fault ? Fail(*fault) : result;
+}
+
+void FaultyRegistry::FailCall(RegistryCall call, int nth, std::optional<int32_t> result) {
+  faults_.push_back(Fault{call, CallCount(call) + nth, result});
+}
+
+}  // namespace orvel

@@ -1,0 +1,61 @@
+// A zone map where every Range name from Range1 up is taken, and as many
+// domain entries. Built into the native tests over the in-memory registry and
+// into the Windows tests over a scratch key of the real one; `make bench`
+// times maps of 10,000 entries.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/support/test_hive.h"
+#include "zones/trusted_site.h"
+#include "zones/zone_keys.h"
+
+namespace orvel {
+namespace {
+
+// Enough that the listing's last name (Range9) is not the highest one and
+// the rule's next name (Range10) is taken.
+constexpr int kEntries = 30;
+const std::string kDomains(zone_keys::kDomains);
+const std::string kRanges(zone_keys::kRanges);
+
+std::string RangeHost(int i) { return "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256); }
+std::string DomainHost(int i) { return "host" + std::to_string(i) + ".site" + std::to_string(i % 7) + ".cn"; }
+
+TEST(CrowdedZoneMap, NewEntriesTakeTheNextFreeNameAndOverwriteNothing) {
+  const auto hive = test::MakeTestHive();
+  Registry& reg = hive->registry();
+  for (int i = 1; i <= kEntries; ++i) {
+    const std::string range = kRanges + "Range" + std::to_string(i);
+    test::PutDword(reg, range, "http", 2);
+    test::PutString(reg, range, ":Range", RangeHost(i));
+    test::PutDword(reg, DomainEntryPath(DomainHost(i)), "http", 2);
+  }
+  const std::vector<std::string> before = hive->Dump();
+
+  for (const int i : {1, 9, 10, kEntries}) {
+    EXPECT_TRUE(IsTrustedSite(reg, RangeHost(i), HostKind::kNumeric)) << RangeHost(i);
+    EXPECT_TRUE(IsTrustedSite(reg, DomainHost(i), HostKind::kDomain)) << DomainHost(i);
+  }
+  EXPECT_FALSE(IsTrustedSite(reg, RangeHost(kEntries + 1), HostKind::kNumeric));
+  EXPECT_FALSE(IsTrustedSite(reg, "192.168.0.1", HostKind::kNumeric));
+  EXPECT_FALSE(IsTrustedSite(reg, DomainHost(kEntries + 1), HostKind::kDomain));
+  EXPECT_FALSE(IsTrustedSite(reg, "www.example.cn", HostKind::kDomain));
+
+  EXPECT_EQ(AddTrustedSite(reg, "192.168.0.1", HostKind::kNumeric), 0);
+  EXPECT_EQ(AddTrustedSite(reg, "www.example.cn", HostKind::kDomain), 0);
+
+  const std::vector<std::string> after = hive->Dump();
+  EXPECT_TRUE(std::includes(after.begin(), after.end(), before.begin(), before.end()));
+  std::vector<std::string> added;
+  std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+  const std::string range = kRanges + "Range" + std::to_string(kEntries + 1);
+  const std::string domain = kDomains + "example.cn";
+  EXPECT_EQ(added,
+            (std::vector<std::string>{domain, domain + "\\www", domain + "\\www|http=4:02000000", range,
+                                      range + "|:Range=1:3139322e3136382e302e3100", range + "|http=4:02000000"}));
+}
+
+}  // namespace
+}  // namespace orvel
