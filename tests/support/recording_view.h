@@ -35,10 +35,10 @@ class RecordingView final : public CheckView {
 };
 
 // An AddressStore that keeps the saved addresses, or fails with a status;
-// Load gives the last one saved, or `loaded` before any.
+// Load gives the last one saved.
 class RecordingStore final : public AddressStore {
  public:
-  std::string Load() const override { return saved.empty() ? loaded : saved.back(); }
+  std::string Load() const override { return saved.empty() ? std::string() : saved.back(); }
   int32_t Save(std::string_view address) override {
     if (fail_with != 0) return fail_with;
     saved.emplace_back(address);
@@ -46,7 +46,6 @@ class RecordingStore final : public AddressStore {
   }
 
   int32_t fail_with = 0;
-  std::string loaded;
   std::vector<std::string> saved;
 };
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "check/load_saved_address.h"
 #include "check/texts.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
@@ -124,18 +123,6 @@ TEST_F(LoginSiteTest, ABrowserThatCannotStartIsReportedAfterTheCheck) {
   EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{kCheckDone, {"浏览器启动失败。", MessageStyle::kExclamation}}));
   EXPECT_EQ(view_.lines.back(), texts::kPermissionsChecked);
   EXPECT_EQ(store_.saved, std::vector<std::string>{"a.b.c"});
-}
-
-TEST(LoadSavedAddress, PutsTheSavedTextInTheBoxAsItIs) {
-  for (const std::string saved : {"  http://a.b.c/x ", "", "not an address"}) {
-    RecordingView view("typed before");
-    RecordingStore store;
-    store.loaded = saved;
-    LoadSavedAddress(view, store);
-    EXPECT_EQ(view.address, saved);
-    EXPECT_TRUE(view.lines.empty());
-    EXPECT_TRUE(view.messages.empty());
-  }
 }
 
 }  // namespace
