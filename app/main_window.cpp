@@ -8,11 +8,11 @@
 #include "app/program_version.h"
 #include "app/resources/resource_ids.h"
 #include "app/twips.h"
-#include "check/browser_command.h"
 #include "check/check_site.h"
-#include "check/texts.h"
+#include "check/load_saved_address.h"
+#include "check/login_site.h"
 #include "win/environment.h"
-#include "win/shell_start.h"
+#include "win/shell_launcher.h"
 #include "win/utf16_text.h"
 
 namespace orvel {
@@ -60,12 +60,9 @@ SIZE TextExtent(HWND label, HFONT font) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, Registry& registry, SavedAddressFile& store)
+MainWindow::MainWindow(HINSTANCE instance, Registry& registry, AddressStore& store)
     : instance_(instance), registry_(registry), store_(store) {
-  Form_Initialize();
-}
-
-void MainWindow::Form_Initialize() {
+  // Form_Initialize in the old form: the version 6 controls the manifest names.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 }
@@ -90,44 +87,41 @@ bool MainWindow::Create() {
     return false;
   }
   CentreOnScreen();
-  Form_Load();
+  OnCreated();
   return true;
 }
 
 void MainWindow::Show(int show_command) {
   ShowWindow(hwnd_, show_command);
   UpdateWindow(hwnd_);
-  SetFocus(Control(control_ids::kCommand1));
+  SetFocus(Control(control_ids::kCheckButton));
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::OnCreated() {
   if (const std::optional<ProgramVersion> version = ReadProgramVersion()) {
     SetWindowTextW(hwnd_, Utf8ToWide(VersionedCaption(Caption(), *version)).c_str());
   }
-  SetAddressText(store_.Load());
+  LoadSavedAddress(*this, store_);
 }
 
-void MainWindow::Command1_Click() { CheckSite(*this, registry_, store_); }
+void MainWindow::OnCheckClicked() { CheckSite(*this, registry_, store_); }
 
-void MainWindow::Command2_Click() {
-  if (!CheckSite(*this, registry_, store_)) return;
-  const std::wstring url = Utf8ToWide(LoginUrl(AddressText()));
-  const std::wstring file =
-      Utf8ToWide(BrowserFile(BrowserFolder(EnvironmentValue("ProgramFiles(x86)"), EnvironmentValue("ProgramFiles"))));
-  if (!ShellStart(hwnd_, file, url)) ShowMessage(texts::kBrowserFailed, MessageStyle::kExclamation);
+void MainWindow::OnLoginClicked() {
+  ShellLauncher launcher(hwnd_);
+  LoginSite(*this, registry_, store_, launcher, ProgramFilesFromEnvironment());
 }
 
-std::string MainWindow::AddressText() { return WideToUtf8(WindowText(Control(control_ids::kText1))); }
+std::string MainWindow::AddressText() { return WideToUtf8(WindowText(Control(control_ids::kAddressEdit))); }
 
 void MainWindow::SetAddressText(std::string_view text) {
-  SetWindowTextW(Control(control_ids::kText1), Utf8ToWide(text).c_str());
+  SetWindowTextW(Control(control_ids::kAddressEdit), Utf8ToWide(text).c_str());
 }
 
-void MainWindow::ClearProgress() { SendMessageW(Control(control_ids::kLstTest), LB_RESETCONTENT, 0, 0); }
+void MainWindow::ClearProgress() { SendMessageW(Control(control_ids::kProgressList), LB_RESETCONTENT, 0, 0); }
 
 void MainWindow::AddProgressLine(std::string_view line) {
   const std::wstring wide = Utf8ToWide(line);
-  SendMessageW(Control(control_ids::kLstTest), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  SendMessageW(Control(control_ids::kProgressList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void MainWindow::ShowMessage(std::string_view text, MessageStyle style) {
@@ -152,8 +146,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       LayOut(DpiForWindow(hwnd_), 0, 0);
       return 0;
     case WM_COMMAND:
-      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kCommand1) Command1_Click();
-      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kCommand2) Command2_Click();
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kCheckButton) OnCheckClicked();
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kLoginButton) OnLoginClicked();
       return 0;
     case WM_NEXTDLGCTL: {
       // The dialog manager asks for this when an access key or Tab moves the
@@ -170,7 +164,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return DefWindowProcW(hwnd_, message, wparam, lparam);
     case WM_SETFOCUS:
-      SetFocus(focus_ != nullptr ? focus_ : Control(control_ids::kCommand1));
+      SetFocus(focus_ != nullptr ? focus_ : Control(control_ids::kCheckButton));
       return 0;
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
@@ -192,10 +186,10 @@ bool MainWindow::CreateControls() {
         CreateWindowExW(control.ex_style, control.window_class, Utf8ToWide(control.caption).c_str(), control.style, 0,
                         0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
     if (created == nullptr) return false;
-    if (control.id == control_ids::kFrameTest) frame_ = created;
+    if (control.id == layout::kFrameControl) frame_ = created;
   }
   // No limit on the address's length.
-  SendMessageW(Control(control_ids::kText1), EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(Control(control_ids::kAddressEdit), EM_SETLIMITTEXT, 0, 0);
   return true;
 }
 
@@ -210,8 +204,8 @@ void MainWindow::LayOut(int dpi, int left, int top) {
                                                                : nullptr;
     if (font != nullptr) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SIZE size{pixels(control.width), pixels(control.height)};
-    // Label1's box follows its caption.
-    if (control.id == control_ids::kLabel1) size = TextExtent(window, font);
+    // The address label's box follows its caption.
+    if (control.id == control_ids::kAddressLabel) size = TextExtent(window, font);
     SetWindowPos(window, nullptr, pixels(control.left), pixels(control.top), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -234,8 +228,7 @@ void MainWindow::CentreOnScreen() {
 }
 
 HWND MainWindow::Control(int id) const {
-  const bool in_frame = id == control_ids::kLabel4 || id == control_ids::kLstTest;
-  return GetDlgItem(in_frame ? frame_ : hwnd_, id);
+  return GetDlgItem(layout::ContainerOf(id) == layout::Container::kFrame ? frame_ : hwnd_, id);
 }
 
 std::string MainWindow::Caption() const { return WideToUtf8(WindowText(hwnd_)); }

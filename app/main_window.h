@@ -2,23 +2,25 @@
 
 #include <windows.h>
 
-#include "app/unique_font.h"
 #include "check/check_view.h"
-#include "win/saved_address_file.h"
+#include "check/saved_address.h"
+#include "win/unique_any.h"
 #include "zones/registry.h"
 
 namespace orvel {
 
-// frmMain: the address box, the Check and Login buttons and the progress
-// list. The check talks to it as its view.
+// The address box, the Check and Login buttons and the progress list (frmMain
+// in the old form). A thin view: it hands clicks to the workflows and shows
+// what they tell it.
 class MainWindow final : public CheckView {
  public:
-  MainWindow(HINSTANCE instance, Registry& registry, SavedAddressFile& store);
+  MainWindow(HINSTANCE instance, Registry& registry, AddressStore& store);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window and its controls, centred on the screen and not yet
-  // shown, then loads the title and the saved address. False on failure.
+  // shown, then puts the version into the title and the saved address into
+  // the box. False on failure.
   bool Create();
   // Shows the window with the focus on the Check button.
   void Show(int show_command);
@@ -34,10 +36,10 @@ class MainWindow final : public CheckView {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void Form_Initialize();
-  void Form_Load();
-  void Command1_Click();
-  void Command2_Click();
+  // Form_Load in the old form.
+  void OnCreated();
+  void OnCheckClicked();
+  void OnLoginClicked();
 
   bool CreateControls();
   // Fonts, control boxes and window size for a dpi; the window keeps its
@@ -49,7 +51,7 @@ class MainWindow final : public CheckView {
 
   HINSTANCE instance_;
   Registry& registry_;
-  SavedAddressFile& store_;
+  AddressStore& store_;
   HWND hwnd_ = nullptr;
   HWND frame_ = nullptr;
   // The control that had the focus when the window was last deactivated.

@@ -12,7 +12,10 @@ namespace orvel::layout {
 inline constexpr int kClientWidth = 6615;
 inline constexpr int kClientHeight = 4275;
 
+// Where a control sits: in the window, or in the progress frame
+// (kFrameControl), which is itself in the window.
 enum class Container { kWindow, kFrame };
+inline constexpr int kFrameControl = control_ids::kProgressFrame;
 enum class Font { kNone, kSong, kNotice };
 
 // One control: where it sits (in twips, from its container's top-left
@@ -33,26 +36,35 @@ struct Control {
 
 inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
-// In creation order, which is the tab order: Command1, Command2, Text1 and
-// lstTest take the focus, and Label1's access key leads on to Text1.
+// In creation order, which is the tab order: the two buttons, the address box
+// and the list take the focus, and the address label's access key leads on to
+// the address box.
 inline constexpr Control kControls[] = {
-    {control_ids::kCommand1, Container::kWindow, L"BUTTON", "检测(&T)", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 4320,
+    {control_ids::kCheckButton, Container::kWindow, L"BUTTON", "检测(&T)", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 4320,
      570, 1005, 375, Font::kSong},
-    {control_ids::kCommand2, Container::kWindow, L"BUTTON", "登录(&L)", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 5430,
+    {control_ids::kLoginButton, Container::kWindow, L"BUTTON", "登录(&L)", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 5430,
      570, 1005, 375, Font::kSong},
-    {control_ids::kLabel1, Container::kWindow, L"STATIC", "请键入ORVEL系统（即Merinthal）网址(&W)：", kChild | SS_LEFT,
-     0, 240, 300, 5040, 210, Font::kSong},
-    {control_ids::kText1, Container::kWindow, L"EDIT", "", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+    {control_ids::kAddressLabel, Container::kWindow, L"STATIC", "请键入ORVEL系统（即Merinthal）网址(&W)：",
+     kChild | SS_LEFT, 0, 240, 300, 5040, 210, Font::kSong},
+    {control_ids::kAddressEdit, Container::kWindow, L"EDIT", "", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
      WS_EX_CLIENTEDGE, 240, 570, 3945, 345, Font::kSong},
-    {control_ids::kLabel3, Container::kWindow, L"STATIC", "ORVEL 技术支持 制作", kChild | SS_LEFT | SS_NOPREFIX, 0,
+    {control_ids::kNoticeLabel, Container::kWindow, L"STATIC", "ORVEL 技术支持 制作", kChild | SS_LEFT | SS_NOPREFIX, 0,
      4050, 3870, 2160, 180, Font::kNotice},
-    {control_ids::kFrameTest, Container::kWindow, L"STATIC", "", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 210,
+    {control_ids::kProgressFrame, Container::kWindow, L"STATIC", "", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 210,
      1110, 6195, 2535, Font::kNone},
-    {control_ids::kLabel4, Container::kFrame, L"STATIC", "检查列表：", kChild | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 1050,
-     210, Font::kSong},
-    {control_ids::kLstTest, Container::kFrame, L"LISTBOX", "",
+    {control_ids::kProgressLabel, Container::kFrame, L"STATIC", "检查列表：", kChild | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
+     1050, 210, Font::kSong},
+    {control_ids::kProgressList, Container::kFrame, L"LISTBOX", "",
      kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, WS_EX_CLIENTEDGE, 0, 270, 6195, 2160,
      Font::kSong},
 };
+
+// The container a control sits in, as the table says.
+constexpr Container ContainerOf(int id) {
+  for (const Control& control : kControls) {
+    if (control.id == id) return control.container;
+  }
+  return Container::kWindow;
+}
 
 }  // namespace orvel::layout

@@ -12,7 +12,7 @@ std::optional<ProgramVersion> ReadProgramVersion() {
   // the block's header (length, value length, type, "VS_VERSION_INFO") on a
   // 32-bit boundary.
   const HMODULE self = GetModuleHandleW(nullptr);
-  const HRSRC resource = FindResourceW(self, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));
+  const HRSRC resource = FindResourceW(self, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
   const HGLOBAL loaded = resource != nullptr ? LoadResource(self, resource) : nullptr;
   const auto* block = static_cast<const unsigned char*>(loaded != nullptr ? LockResource(loaded) : nullptr);
   constexpr size_t kFixedOffset = (3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO") + 3) & ~size_t{3};

@@ -19,10 +19,12 @@ std::string EncodeSavedAddress(std::string_view address, const AnsiCodec& codec)
 // The first line of a saved-address file (up to CR, LF or NUL), in UTF-8.
 std::string DecodeSavedAddress(std::string_view bytes, const AnsiCodec& codec);
 
-// Where a successful check keeps the address.
+// Where a successful check keeps the address, and start-up finds it again.
 class AddressStore {
  public:
   virtual ~AddressStore() = default;
+  // The saved address, or empty when there is none that can be read.
+  virtual std::string Load() const = 0;
   // Replaces the saved address; 0 or the Win32 status of the failure, in
   // which case the previous file is left as it was.
   virtual int32_t Save(std::string_view address) = 0;

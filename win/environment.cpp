@@ -20,4 +20,8 @@ std::string EnvironmentValue(std::string_view name) {
   }
 }
 
+ProgramFilesFolders ProgramFilesFromEnvironment() {
+  return ProgramFilesFolders{EnvironmentValue("ProgramFiles(x86)"), EnvironmentValue("ProgramFiles")};
+}
+
 }  // namespace orvel

@@ -3,9 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "check/browser_launcher.h"
+
 namespace orvel {
 
 // The value of an environment variable of this process; empty when unset.
 std::string EnvironmentValue(std::string_view name);
+
+// "ProgramFiles(x86)" and "ProgramFiles" as this process sees them now.
+ProgramFilesFolders ProgramFilesFromEnvironment();
 
 }  // namespace orvel

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win/unique_handle.h"
+#include "win/unique_any.h"
 
 namespace orvel {
 namespace {
@@ -21,7 +21,7 @@ int32_t WriteWhole(const std::wstring& path, const std::string& bytes) {
   if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return LastError();
   if (written != bytes.size()) return ERROR_DISK_FULL;
   if (!FlushFileBuffers(file.get())) return LastError();
-  if (!file.Close()) return LastError();
+  if (!CloseHandle(file.release())) return LastError();
   return ERROR_SUCCESS;
 }
 

@@ -20,7 +20,7 @@ class SavedAddressFile final : public AddressStore {
 
   // The first line, or empty when there is no plain file of that name, it
   // cannot be read, or its first line is too long (over 1 MiB) to be an address.
-  std::string Load() const;
+  std::string Load() const override;
 
   const std::wstring& path() const { return path_; }
 

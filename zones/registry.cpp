@@ -24,15 +24,30 @@ uint32_t DwordFromBytes(std::string_view bytes) {
   return number;
 }
 
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+  if (this != &other) {
+    Close();
+    registry_ = other.registry_;
+    handle_ = std::exchange(other.handle_, KeyHandle{0});
+  }
+  return *this;
+}
+
+// Opened into a key of its own first, so that a failure keeps the old key and
+// a handle the registry gave out despite failing is still closed.
 int32_t RegistryKey::Open(std::string_view path) {
-  Close();
-  return registry_->OpenKey(path, handle_);
+  RegistryKey opened(*registry_);
+  const int32_t result = registry_->OpenKey(path, opened.handle_);
+  if (result == status::kSuccess) std::swap(handle_, opened.handle_);
+  return result;
 }
 
 int32_t RegistryKey::Create(std::string_view path, bool* created) {
-  Close();
+  RegistryKey opened(*registry_);
   bool is_new = false;
-  const int32_t result = registry_->CreateKey(path, handle_, is_new);
+  const int32_t result = registry_->CreateKey(path, opened.handle_, is_new);
+  if (result != status::kSuccess) return result;
+  std::swap(handle_, opened.handle_);
   if (created != nullptr) *created = is_new;
   return result;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace orvel {
 
@@ -56,26 +57,31 @@ class Registry {
   virtual int32_t CloseKey(KeyHandle key) = 0;
 };
 
-// Owns one open key and closes it when it goes out of scope. A close that
-// fails or throws is ignored: nothing useful can be done about it.
+// Owns one open key and closes it when it goes out of scope; move-only. A
+// failed Open or Create leaves the key as it was. A close that fails or
+// throws is ignored: nothing useful can be done about it.
 class RegistryKey {
  public:
   explicit RegistryKey(Registry& registry) : registry_(&registry) {}
+  RegistryKey(RegistryKey&& other) noexcept
+      : registry_(other.registry_), handle_(std::exchange(other.handle_, KeyHandle{0})) {}
+  RegistryKey& operator=(RegistryKey&& other) noexcept;
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
   ~RegistryKey() { Close(); }
 
-  int32_t Open(std::string_view path);
-  int32_t Create(std::string_view path, bool* created = nullptr);
-  int32_t SetValue(std::string_view name, ValueType type, std::string_view data);
-  int32_t SetDword(std::string_view name, uint32_t value);
-  int32_t SetString(std::string_view name, std::string_view text);
-  int32_t SetBinary(std::string_view name, std::string_view bytes);
+  [[nodiscard]] int32_t Open(std::string_view path);
+  // `created`, when given, tells on success whether the key itself was new.
+  [[nodiscard]] int32_t Create(std::string_view path, bool* created = nullptr);
+  [[nodiscard]] int32_t SetValue(std::string_view name, ValueType type, std::string_view data);
+  [[nodiscard]] int32_t SetDword(std::string_view name, uint32_t value);
+  [[nodiscard]] int32_t SetString(std::string_view name, std::string_view text);
+  [[nodiscard]] int32_t SetBinary(std::string_view name, std::string_view bytes);
   // Reads a 4-byte value as a little-endian number; the type is not examined.
-  int32_t QueryDword(std::string_view name, uint32_t& value);
+  [[nodiscard]] int32_t QueryDword(std::string_view name, uint32_t& value);
   // Reads a value's raw data, as Registry::QueryValue.
-  int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
-  int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);
+  [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
+  [[nodiscard]] int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);
   void Close() noexcept;
 
   bool is_open() const { return handle_ != 0; }

@@ -34,7 +34,7 @@ int wmain(int argc, wchar_t** argv) {
   Print(L"window: " + product.Caption());
   Print(L"address: " + address);
   product.TypeAddress(address);
-  product.Press(orvel::control_ids::kCommand1);
+  product.Press(orvel::control_ids::kCheckButton);
   const ShownBox box = product.WaitForBox();
   Print(L"progress:");
   for (const std::wstring& line : product.ListLines()) Print(L"  " + line);

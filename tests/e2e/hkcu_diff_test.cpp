@@ -73,7 +73,7 @@ std::wstring Wide(std::string_view path) { return Utf8ToWide(Key(path)); }
 
 ShownBox Check(Product& product, const std::wstring& address) {
   product.TypeAddress(address);
-  product.Press(control_ids::kCommand1);
+  product.Press(control_ids::kCheckButton);
   ShownBox box = product.WaitForBox();
   if (box.window != nullptr) product.CloseBox(box);
   return box;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/control_ids.h"
+#include "app/main_window_layout.h"
 #include "tests/e2e/box_icon.h"
 #include "tests/e2e/screen_capture.h"
 
@@ -107,20 +108,20 @@ Product::~Product() {
 }
 
 HWND Product::Control(int id) const {
-  const bool in_frame = id == control_ids::kLabel4 || id == control_ids::kLstTest;
-  return GetDlgItem(in_frame ? GetDlgItem(window_, control_ids::kFrameTest) : window_, id);
+  const bool in_frame = layout::ContainerOf(id) == layout::Container::kFrame;
+  return GetDlgItem(in_frame ? GetDlgItem(window_, layout::kFrameControl) : window_, id);
 }
 
 std::wstring Product::Caption() const { return TextOf(window_); }
 
-std::wstring Product::Address() const { return TextOf(Control(control_ids::kText1)); }
+std::wstring Product::Address() const { return TextOf(Control(control_ids::kAddressEdit)); }
 
 void Product::TypeAddress(const std::wstring& text) {
-  SendMessageW(Control(control_ids::kText1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(Control(control_ids::kAddressEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::vector<std::wstring> Product::ListLines() const {
-  const HWND list = Control(control_ids::kLstTest);
+  const HWND list = Control(control_ids::kProgressList);
   std::vector<std::wstring> lines;
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "win/unique_handle.h"
+#include "win/unique_any.h"
 
 namespace orvel::e2e {
 

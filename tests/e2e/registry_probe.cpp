@@ -4,27 +4,20 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "win/unique_any.h"
+
 namespace orvel::e2e {
 namespace {
 
-class Key {
- public:
-  explicit Key(const std::wstring& path, bool create = false) {
-    const LSTATUS status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                    nullptr, &key_, nullptr)
-                                  : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_);
-    if (status != ERROR_SUCCESS) key_ = nullptr;
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  ~Key() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+// The key at path below HKEY_CURRENT_USER, created when asked; none when it
+// cannot be opened.
+UniqueKey OpenUserKey(const std::wstring& path, bool create = false) {
+  HKEY key = nullptr;
+  const LSTATUS status =
+      create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+             : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+  return UniqueKey(status == ERROR_SUCCESS ? key : nullptr);
+}
 
 std::wstring Data(const RegistryValue& value) {
   if (value.type == REG_DWORD && value.data.size() == 4) {
@@ -60,10 +53,10 @@ RegistryValue StringValue(const std::wstring& text) {
   return result;
 }
 
-bool KeyExists(const std::wstring& path) { return Key(path).get() != nullptr; }
+bool KeyExists(const std::wstring& path) { return OpenUserKey(path).get() != nullptr; }
 
 std::optional<RegistryValue> ReadValue(const std::wstring& path, const std::wstring& name) {
-  const Key key(path);
+  const UniqueKey key = OpenUserKey(path);
   if (key.get() == nullptr) return std::nullopt;
   RegistryValue value;
   DWORD size = 0;
@@ -80,7 +73,7 @@ std::optional<RegistryValue> ReadValue(const std::wstring& path, const std::wstr
 
 std::vector<std::wstring> Subkeys(const std::wstring& path) {
   std::vector<std::wstring> names;
-  const Key key(path);
+  const UniqueKey key = OpenUserKey(path);
   if (key.get() == nullptr) return names;
   wchar_t name[256];
   for (DWORD i = 0;; ++i) {
@@ -94,7 +87,7 @@ std::vector<std::wstring> Subkeys(const std::wstring& path) {
 std::vector<std::wstring> Describe(const std::wstring& path) {
   std::vector<std::wstring> lines;
   {
-    const Key key(path);
+    const UniqueKey key = OpenUserKey(path);
     if (key.get() == nullptr) return lines;
     lines.push_back(L"[HKCU\\" + path + L"]");
     wchar_t name[16384];
@@ -112,11 +105,11 @@ std::vector<std::wstring> Describe(const std::wstring& path) {
 }
 
 void CreateKey(const std::wstring& path) {
-  if (Key(path, true).get() == nullptr) throw std::runtime_error("cannot create a registry key");
+  if (OpenUserKey(path, true).get() == nullptr) throw std::runtime_error("cannot create a registry key");
 }
 
 void WriteValue(const std::wstring& path, const std::wstring& name, const RegistryValue& value) {
-  const Key key(path, true);
+  const UniqueKey key = OpenUserKey(path, true);
   if (key.get() == nullptr || RegSetValueExW(key.get(), name.c_str(), 0, value.type, value.data.data(),
                                              static_cast<DWORD>(value.data.size())) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot write a registry value");

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "win/unique_handle.h"
+#include "win/unique_any.h"
 
 namespace orvel::e2e {
 namespace {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "check/browser_launcher.h"
 #include "check/check_view.h"
+#include "check/saved_address.h"
 
 namespace orvel::test {
 
@@ -31,9 +34,11 @@ class RecordingView final : public CheckView {
   std::vector<ShownMessage> messages;
 };
 
-// An AddressStore that keeps the saved addresses, or fails with a status.
+// An AddressStore that keeps the saved addresses, or fails with a status;
+// Load gives the last one saved.
 class RecordingStore final : public AddressStore {
  public:
+  std::string Load() const override { return saved.empty() ? std::string() : saved.back(); }
   int32_t Save(std::string_view address) override {
     if (fail_with != 0) return fail_with;
     saved.emplace_back(address);
@@ -42,6 +47,28 @@ class RecordingStore final : public AddressStore {
 
   int32_t fail_with = 0;
   std::vector<std::string> saved;
+};
+
+struct StartedProgram {
+  std::string file;
+  std::string parameters;
+  bool operator==(const StartedProgram&) const = default;
+};
+
+// A BrowserLauncher that starts nothing: it keeps what it was asked to start
+// and answers `starts`. `on_start` runs first, to look at the other doubles
+// at that moment.
+class RecordingLauncher final : public BrowserLauncher {
+ public:
+  bool Start(std::string_view file, std::string_view parameters) override {
+    if (on_start) on_start();
+    started.push_back(StartedProgram{std::string(file), std::string(parameters)});
+    return starts;
+  }
+
+  bool starts = true;
+  std::function<void()> on_start;
+  std::vector<StartedProgram> started;
 };
 
 }  // namespace orvel::test

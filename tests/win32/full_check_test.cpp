@@ -6,6 +6,7 @@
 
 #include "check/check_site.h"
 #include "tests/support/recording_view.h"
+#include "tests/support/test_hive.h"
 #include "tests/win32/scratch_hive.h"
 #include "tests/win32/temp_folder.h"
 #include "win/saved_address_file.h"
@@ -42,10 +43,7 @@ const std::vector<std::string> kZoneValues = {"1001=4:00000000", "1004=4:0000000
 
 class FullCheck : public testing::Test {
  protected:
-  FullCheck() {
-    RegistryKey zone(hive_.registry());
-    zone.Create(zone_keys::kZone2);
-  }
+  FullCheck() { test::PutKey(hive_.registry(), zone_keys::kZone2); }
   bool Run(const std::string& address) {
     view_.address = address;
     return CheckSite(view_, hive_.registry(), file_);

@@ -16,7 +16,7 @@
 #include "tests/support/test_hive.h"
 #include "tests/win32/temp_folder.h"
 #include "win/saved_address_file.h"
-#include "win/unique_handle.h"
+#include "win/unique_any.h"
 #include "win/utf16_text.h"
 #include "win/win32_ansi_codec.h"
 #include "zones/zone_keys.h"

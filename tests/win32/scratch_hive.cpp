@@ -88,29 +88,29 @@ ScratchHive::ScratchHive() {
   SweepStaleKeys(now);
   path_ = Path(ScratchKeyName(now, GetCurrentProcessId(), ++counter));
   DWORD disposition = 0;
+  HKEY created = nullptr;
   const LSTATUS status =
-      RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root_, &disposition);
-  // A key already there may be another run's; the tests need an empty one.
-  if (status == ERROR_SUCCESS && disposition != REG_CREATED_NEW_KEY) {
-    RegCloseKey(root_);
-    root_ = nullptr;
-    throw std::runtime_error("the scratch key HKCU\\" + WideToUtf8(path_) + " already exists");
-  }
+      RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, &disposition);
   if (status != ERROR_SUCCESS) {
-    root_ = nullptr;
     throw std::runtime_error("cannot create the scratch key HKCU\\" + WideToUtf8(path_) + ": error " +
                              std::to_string(status));
   }
-  registry_ = std::make_unique<Win32Registry>(root_);
+  root_.reset(created);
+  // A key already there may be another run's; the tests need an empty one.
+  if (disposition != REG_CREATED_NEW_KEY) {
+    root_.reset();
+    throw std::runtime_error("the scratch key HKCU\\" + WideToUtf8(path_) + " already exists");
+  }
+  registry_ = std::make_unique<Win32Registry>(root_.get());
 }
 
 ScratchHive::~ScratchHive() {
   registry_.reset();
-  RegCloseKey(root_);
+  root_.reset();
   RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
 }
 
-std::vector<std::string> ScratchHive::Dump() { return RegistryLines(root_); }
+std::vector<std::string> ScratchHive::Dump() { return RegistryLines(root_.get()); }
 
 std::unique_ptr<TestHive> MakeTestHive() { return std::make_unique<ScratchHive>(); }
 

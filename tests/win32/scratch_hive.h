@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tests/support/test_hive.h"
+#include "win/unique_any.h"
 #include "win/win32_registry.h"
 
 namespace orvel::test {
@@ -36,13 +37,13 @@ class ScratchHive final : public TestHive {
 
   Registry& registry() override { return *registry_; }
   std::vector<std::string> Dump() override;
-  HKEY root() const { return root_; }
+  HKEY root() const { return root_.get(); }
   // The scratch key's path below HKEY_CURRENT_USER.
   const std::wstring& path() const { return path_; }
 
  private:
   std::wstring path_;
-  HKEY root_ = nullptr;
+  UniqueKey root_;
   std::unique_ptr<Win32Registry> registry_;
 };
 

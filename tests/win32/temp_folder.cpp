@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "win/unique_handle.h"
+#include "win/unique_any.h"
 
 namespace orvel::test {
 

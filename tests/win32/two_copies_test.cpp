@@ -13,7 +13,7 @@
 
 #include "tests/support/test_hive.h"
 #include "tests/win32/scratch_hive.h"
-#include "win/unique_handle.h"
+#include "win/unique_any.h"
 #include "win/utf16_text.h"
 #include "zones/subkeys.h"
 #include "zones/zone_keys.h"

@@ -1,0 +1,129 @@
+#include "check/login_site.h"
+
+#include <gtest/gtest.h>
+
+#include "check/texts.h"
+#include "tests/support/memory_registry.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/test_hive.h"
+#include "zones/zone_keys.h"
+
+namespace orvel {
+namespace {
+
+using test::RecordingLauncher;
+using test::RecordingStore;
+using test::RecordingView;
+using test::ShownMessage;
+using test::StartedProgram;
+
+const ShownMessage kCheckDone{"检测完毕。", MessageStyle::kInformation};
+const ProgramFilesFolders kBothFolders{"C:\\Program Files (x86)", "C:\\Program Files"};
+constexpr std::string_view kX86Browser = "\"C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe\"";
+
+class LoginSiteTest : public testing::Test {
+ protected:
+  LoginSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
+
+  bool Run(const std::string& address, const ProgramFilesFolders& folders = kBothFolders) {
+    view_.address = address;
+    return LoginSite(view_, registry_, store_, launcher_, folders);
+  }
+
+  MemoryRegistry registry_;
+  RecordingView view_;
+  RecordingStore store_;
+  RecordingLauncher launcher_;
+};
+
+TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAnHttpUrl) {
+  struct Case {
+    std::string typed;
+    std::string url;
+  };
+  const Case cases[] = {
+      {"http://a.b.c/", "http://a.b.c/"},
+      {"HTTP://a.b.c/", "HTTP://a.b.c/"},
+      {"hTtP://10.1.2.3:81/x", "hTtP://10.1.2.3:81/x"},
+      {"  portal.example.cn/orvel\xE3\x80\x80", "http://portal.example.cn/orvel"},
+      {"a.b", "http://a.b"},
+      {"a.b.c/d e?f=\"g\"", "http://a.b.c/d e?f=\"g\""},
+      {"http:/a.b", "http://http:/a.b"},
+      {"网站.中国", "http://网站.中国"},
+  };
+  for (const Case& c : cases) {
+    launcher_.started.clear();
+    EXPECT_TRUE(Run(c.typed)) << c.typed;
+    EXPECT_EQ(launcher_.started, (std::vector<StartedProgram>{{std::string(kX86Browser), c.url}})) << c.typed;
+    EXPECT_EQ(view_.messages.back(), kCheckDone) << c.typed;
+  }
+}
+
+TEST_F(LoginSiteTest, TakesTheBrowserFromThe32BitProgramFilesWhenThereIsOne) {
+  struct Case {
+    ProgramFilesFolders folders;
+    std::string file;
+  };
+  const Case cases[] = {
+      {kBothFolders, std::string(kX86Browser)},
+      {{"", "C:\\Program Files"}, "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\""},
+      {{"D:\\x86", ""}, "\"D:\\x86\\Internet Explorer\\iexplore.exe\""},
+      {{"", ""}, "\"\\Internet Explorer\\iexplore.exe\""},
+  };
+  for (const Case& c : cases) {
+    launcher_.started.clear();
+    EXPECT_TRUE(Run("a.b.c", c.folders)) << c.file;
+    EXPECT_EQ(launcher_.started, (std::vector<StartedProgram>{{c.file, "http://a.b.c"}}));
+  }
+}
+
+TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
+  struct Case {
+    const char* name;
+    std::string typed;
+    bool remove_zone;
+    int32_t save_fails_with;
+    std::string_view text;
+  };
+  const Case cases[] = {
+      {"invalid address", "https://a.b.c/", false, 0, texts::kAddressInvalid},
+      {"blank address", "   ", false, 0, texts::kAddressInvalid},
+      {"no zone key", "a.b.c", true, 0, texts::kPermissionsFailed},
+      {"save refused", "a.b.c", false, status::kAccessDenied, texts::kSaveFailed},
+  };
+  for (const Case& c : cases) {
+    MemoryRegistry registry;
+    if (!c.remove_zone) test::PutKey(registry, zone_keys::kZone2);
+    RecordingView view(c.typed);
+    RecordingStore store;
+    store.fail_with = c.save_fails_with;
+    EXPECT_FALSE(LoginSite(view, registry, store, launcher_, kBothFolders)) << c.name;
+    EXPECT_TRUE(launcher_.started.empty()) << c.name;
+    EXPECT_EQ(view.messages, (std::vector<ShownMessage>{{std::string(c.text), MessageStyle::kExclamation}})) << c.name;
+    EXPECT_EQ(view.lines.back(), c.text) << c.name;
+  }
+}
+
+TEST_F(LoginSiteTest, StartsTheBrowserOnlyOnceTheAddressIsSavedAndTheBoxClosed) {
+  std::vector<std::string> saved_at_start;
+  std::vector<ShownMessage> shown_at_start;
+  launcher_.on_start = [&] {
+    saved_at_start = store_.saved;
+    shown_at_start = view_.messages;
+  };
+  EXPECT_TRUE(Run(" a.b.c "));
+  EXPECT_EQ(saved_at_start, std::vector<std::string>{"a.b.c"});
+  EXPECT_EQ(shown_at_start, std::vector<ShownMessage>{kCheckDone});
+}
+
+TEST_F(LoginSiteTest, ABrowserThatCannotStartIsReportedAfterTheCheck) {
+  launcher_.starts = false;
+  EXPECT_FALSE(Run("a.b.c"));
+  EXPECT_EQ(launcher_.started.size(), 1u);
+  EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{kCheckDone, {"浏览器启动失败。", MessageStyle::kExclamation}}));
+  EXPECT_EQ(view_.lines.back(), texts::kPermissionsChecked);
+  EXPECT_EQ(store_.saved, std::vector<std::string>{"a.b.c"});
+}
+
+}  // namespace
+}  // namespace orvel
