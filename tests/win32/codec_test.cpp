@@ -10,8 +10,11 @@
 #include "check/address.h"
 #include "check/saved_address.h"
 #include "tests/win32/code_page.h"
+#include "tests/win32/scratch_hive.h"
 #include "win/utf16_text.h"
 #include "win/win32_ansi_codec.h"
+#include "zones/registry.h"
+#include "zones/subkeys.h"
 
 namespace orvel {
 namespace {
@@ -113,6 +116,34 @@ TEST(Utf16Text, IllFormedUtf8BecomesReplacementCharacters) {
       {"\xED\xA0\xBD\xED\xB8\x80", {0xFFFD, 0xFFFD}},  // a pair spelt as two 3-byte forms
   };
   for (const Case& c : cases) EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << c.utf8.size();
+}
+
+// Registry names and text need not be well-formed UTF-16 either; such a key
+// is listed under a name that opens it, and its text reads back as written.
+TEST(Utf16Text, RegistryNamesAndTextThatAreNotUtf16ComeBack) {
+  test::ScratchHive hive;
+  const std::wstring name{L'k', 0xD800, L'y'};
+  const std::string utf8 = "k\xED\xA0\x80y";
+  HKEY raw = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(hive.root(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr), 0);
+  RegCloseKey(raw);
+
+  std::vector<std::string> names;
+  ASSERT_EQ(EnumSubkeys(hive.registry(), "", names), 1);
+  EXPECT_EQ(names[0], utf8);
+  Registry& registry = hive.registry();
+  KeyHandle key = 0;
+  ASSERT_EQ(registry.OpenKey(names[0], key), 0);
+  EXPECT_EQ(registry.SetValue(key, utf8, ValueType::kString, utf8 + '\0'), 0);
+  uint32_t type = 0;
+  std::string data;
+  EXPECT_EQ(registry.QueryValue(key, utf8, 64, type, data), 0);
+  EXPECT_EQ(data, utf8 + '\0');
+  registry.CloseKey(key);
+  wchar_t raw_data[8] = {};
+  DWORD size = sizeof(raw_data);
+  EXPECT_EQ(RegGetValueW(hive.root(), name.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, raw_data, &size), 0);
+  EXPECT_EQ(std::wstring(raw_data), name);
 }
 
 TEST(Utf16Text, AnUnpairedSurrogateInTheHostIsAnInvalidAddress) {
