@@ -1,8 +1,11 @@
 #include "check/address.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <optional>
+#include <iterator>
 #include <vector>
+
+#include "check/utf8.h"
 
 namespace orvel {
 namespace {
@@ -25,47 +28,26 @@ bool StartsWithScheme(std::string_view text) {
   return true;
 }
 
-// Decodes one UTF-8 code point at `pos`, advancing it; nullopt for bytes
-// that are not well-formed UTF-8.
-std::optional<char32_t> NextCodePoint(std::string_view text, size_t& pos) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(pos);
-  size_t length = 0;
-  char32_t cp = 0;
-  char32_t min = 0;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, cp = lead & 0x07, min = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (pos + length > text.size()) return std::nullopt;
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(pos + i) & 0xC0) != 0x80) return std::nullopt;
-    cp = (cp << 6) | (byte(pos + i) & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-  pos += length;
-  return cp;
-}
-
 bool IsUnicodeSpace(char32_t cp) {
   return cp == 0x85 || cp == 0xA0 || cp == 0x1680 || (cp >= 0x2000 && cp <= 0x200A) || cp == 0x2028 || cp == 0x2029 ||
          cp == 0x202F || cp == 0x205F || cp == 0x3000 || cp == 0xFEFF;
 }
 
+// The ideographic, full-width and half-width full stops, and : / ? # @ \ in
+// full width: what Chinese input methods type in place of URL punctuation. A
+// host holding one is not the site's.
+constexpr char32_t kWideUrlPunctuation[] = {0x3002, 0xFF0E, 0xFF61, 0xFF1A, 0xFF0F, 0xFF1F, 0xFF03, 0xFF20, 0xFF3C};
+
+// U+FFFD stands where a conversion lost a character; a surrogate is text
+// that was never well-formed UTF-16.
 bool IsHostCodePoint(char32_t cp) {
   if (cp < 0x80) {
     const char c = static_cast<char>(cp);
     return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '-' || c == '_' || c == '.';
   }
-  return !IsUnicodeSpace(cp) && !(cp >= 0x80 && cp < 0xA0);
+  return !IsUnicodeSpace(cp) && !(cp >= 0x80 && cp < 0xA0) &&
+         std::ranges::find(kWideUrlPunctuation, cp) == std::end(kWideUrlPunctuation) && !IsSurrogate(cp) &&
+         cp != 0xFFFD;
 }
 
 bool IsNumericLabel(std::string_view label) {
@@ -137,8 +119,10 @@ HostKind ParseSiteAddress(std::string_view address, std::string& host) {
   if (HasHttpPrefix(rest)) rest.remove_prefix(kHttpPrefix.size());
   if (StartsWithScheme(rest)) return HostKind::kInvalid;
 
-  std::string_view name = rest.substr(0, rest.find_first_of("/?#\\"));
-  name = name.substr(0, name.find(':'));
+  std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
+  // A user name and password stand before the last "@"; the host follows it.
+  if (const size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
+  const std::string_view name = authority.substr(0, authority.find(':'));
   if (!IsPlausibleHost(name)) return HostKind::kInvalid;
 
   host = std::string(name);

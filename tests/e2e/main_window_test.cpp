@@ -104,7 +104,12 @@ TEST_F(MainWindowE2e, InvalidAddressWritesNothing) {
     std::wstring typed;
     std::wstring left_in_box;
   };
-  const Case cases[] = {{L"   ", L""}, {L" https://a.b.c ", L"https://a.b.c"}, {L"1..2", L"1..2"}};
+  const Case cases[] = {{L"   ", L""},
+                        {L" https://a.b.c ", L"https://a.b.c"},
+                        {L"1..2", L"1..2"},
+                        {L"portal。example。cn", L"portal。example。cn"},
+                        {L"http://user@/x", L"http://user@/x"},
+                        {std::wstring{L' ', L'a', 0xD800, L'.', L'b', L' '}, std::wstring{L'a', 0xD800, L'.', L'b'}}};
   Product product(folder_.path());
   for (const Case& c : cases) {
     const ShownBox box = Run(product, c.typed);
@@ -117,6 +122,18 @@ TEST_F(MainWindowE2e, InvalidAddressWritesNothing) {
   EXPECT_FALSE(KeyExists(kRanges));
   EXPECT_FALSE(KeyExists(kAllow));
   EXPECT_FALSE(CaDatExists());
+}
+
+TEST_F(MainWindowE2e, UserNameAndPasswordAreNotTheHost) {
+  Product product(folder_.path());
+  ExpectBox(Run(product, L"http://user:pw@portal.example.cn/app"), L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), kSuccessLines);
+  EXPECT_EQ(Subkeys(kDomains), std::vector<std::wstring>{L"example.cn"});
+  EXPECT_EQ(Subkeys(kDomains + L"\\example.cn"), std::vector<std::wstring>{L"portal"});
+  EXPECT_EQ(ReadValue(kDomains + L"\\example.cn\\portal", L"http"), DwordValue(2));
+  EXPECT_EQ(ReadValue(kAllow, L"portal.example.cn"), (RegistryValue{REG_BINARY, {0, 0}}));
+  EXPECT_EQ(ReadValue(kAllow, L"user"), std::nullopt);
+  EXPECT_EQ(test::ReadBytes(CaDat()), "http://user:pw@portal.example.cn/app\r\n");
 }
 
 TEST_F(MainWindowE2e, AlreadyTrustedRangeIsNotAddedAgain) {

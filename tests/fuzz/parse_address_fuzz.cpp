@@ -29,6 +29,19 @@ bool HasEmptyLabel(std::string_view host) {
   return host.empty() || host.front() == '.' || host.back() == '.' || host.find("..") != std::string_view::npos;
 }
 
+// What a Chinese input method types for URL punctuation, U+FFFD, or the
+// 3-byte form of a surrogate.
+bool HasRefusedCharacter(std::string_view host) {
+  for (std::string_view refused : {"\xE3\x80\x82", "\xEF\xBC\x8E", "\xEF\xBD\xA1", "\xEF\xBC\x9A", "\xEF\xBC\x8F",
+                                   "\xEF\xBC\x9F", "\xEF\xBC\x83", "\xEF\xBC\xA0", "\xEF\xBC\xBC", "\xEF\xBF\xBD"}) {
+    if (host.find(refused) != std::string_view::npos) return true;
+  }
+  for (size_t i = 0; i + 1 < host.size(); ++i) {
+    if (host[i] == '\xED' && static_cast<unsigned char>(host[i + 1]) >= 0xA0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -51,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(kind == orvel::HostKind::kDomain || kind == orvel::HostKind::kNumeric);
   FUZZ_REQUIRE(!host.empty() && address.find(host) != std::string_view::npos);
   // Whatever ends a host, or cannot be in one, is not in it.
-  FUZZ_REQUIRE(host.find_first_of(std::string_view("/:?#\\ \t\r\n\0", 11)) == std::string::npos);
+  FUZZ_REQUIRE(host.find_first_of(std::string_view("/:?#\\@ \t\r\n\0", 12)) == std::string::npos);
+  FUZZ_REQUIRE(!HasRefusedCharacter(host));
   FUZZ_REQUIRE(!HasEmptyLabel(host));
   FUZZ_REQUIRE(host.find('*') == std::string::npos || (host.starts_with("*.") && host.rfind('*') == 0));
   FUZZ_REQUIRE((kind == orvel::HostKind::kNumeric) == AllLabelsAreDigits(host));

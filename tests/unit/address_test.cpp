@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "check/utf8.h"
 
 namespace orvel {
 namespace {
@@ -13,20 +19,22 @@ struct ParseCase {
   std::string host;  // expected host when the kind is not kInvalid
 };
 
-// Test names stay printable ASCII: other bytes are written as \xNN.
-void PrintTo(const ParseCase& c, std::ostream* out) {
+// Test names and messages stay printable ASCII: other bytes are written as \xNN.
+std::string Printable(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
-  *out << '"';
-  for (const char ch : c.address.substr(0, 40)) {
+  std::string out;
+  for (const char ch : text) {
     const auto byte = static_cast<unsigned char>(ch);
     if (byte >= 0x20 && byte < 0x7F) {
-      *out << ch;
+      out += ch;
     } else {
-      *out << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
+      out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
     }
   }
-  *out << '"';
+  return out;
 }
+
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << '"' << Printable(c.address.substr(0, 40)) << '"'; }
 
 class ParseSiteAddressTest : public testing::TestWithParam<ParseCase> {};
 
@@ -52,7 +60,15 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"*.example.com", HostKind::kDomain, "*.example.com"},
         ParseCase{"1.2.3.x", HostKind::kDomain, "1.2.3.x"}, ParseCase{"１２３.com", HostKind::kDomain, "１２３.com"},
         ParseCase{"中国.cn/登录", HostKind::kDomain, "中国.cn"}, ParseCase{"a:b:c", HostKind::kDomain, "a"},
+        ParseCase{"中文.测试", HostKind::kDomain, "中文.测试"},
+        ParseCase{"\xF0\xA0\x80\x80.cn", HostKind::kDomain, "\xF0\xA0\x80\x80.cn"},  // beyond U+FFFF
         ParseCase{std::string(253, 'a'), HostKind::kDomain, std::string(253, 'a')},
+        // A user name and password are not the host.
+        ParseCase{"http://user:pw@portal.example.cn/app", HostKind::kDomain, "portal.example.cn"},
+        ParseCase{"user@a.b.c", HostKind::kDomain, "a.b.c"}, ParseCase{"@a.b.c", HostKind::kDomain, "a.b.c"},
+        ParseCase{"a@b:c@d.e:81/x", HostKind::kDomain, "d.e"},
+        ParseCase{"HTTP://u@10.1.2.3:81", HostKind::kNumeric, "10.1.2.3"},
+        ParseCase{"a.b.c/x@y.z", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c?u=x@y.z", HostKind::kDomain, "a.b.c"},
         // Nothing any site can be reached at.
         ParseCase{"", HostKind::kInvalid, ""}, ParseCase{"http://", HostKind::kInvalid, ""},
         ParseCase{"/x", HostKind::kInvalid, ""}, ParseCase{":81", HostKind::kInvalid, ""},
@@ -70,7 +86,22 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"a\xFF.b", HostKind::kInvalid, ""},  // not UTF-8
         ParseCase{"a.b*", HostKind::kInvalid, ""}, ParseCase{"a.*.b", HostKind::kInvalid, ""},
         ParseCase{"*", HostKind::kInvalid, ""}, ParseCase{"[::1]:80", HostKind::kInvalid, ""},
-        ParseCase{"user@a.b.c", HostKind::kInvalid, ""}, ParseCase{std::string(254, 'a'), HostKind::kInvalid, ""},
+        ParseCase{std::string(254, 'a'), HostKind::kInvalid, ""}, ParseCase{"http://user@/x", HostKind::kInvalid, ""},
+        ParseCase{"user:pw@:81", HostKind::kInvalid, ""}, ParseCase{"a.b.c@", HostKind::kInvalid, ""},
+        // URL punctuation as a Chinese input method types it.
+        ParseCase{"http：／／portal。example。cn", HostKind::kInvalid, ""},
+        ParseCase{"portal。example。cn", HostKind::kInvalid, ""},
+        ParseCase{"portal．example．cn", HostKind::kInvalid, ""},
+        ParseCase{"portal｡example｡cn", HostKind::kInvalid, ""}, ParseCase{"a.b.c：81", HostKind::kInvalid, ""},
+        ParseCase{"a.b.c／x", HostKind::kInvalid, ""}, ParseCase{"user＠a.b.c", HostKind::kInvalid, ""},
+        ParseCase{"a.b.c＼x", HostKind::kInvalid, ""}, ParseCase{"中文.测试。", HostKind::kInvalid, ""},
+        // What a conversion left of text that was not well formed.
+        ParseCase{"a\xEF\xBF\xBD.b", HostKind::kInvalid, ""},               // U+FFFD
+        ParseCase{"a\xED\xA0\x80.b", HostKind::kInvalid, ""},               // unpaired lead surrogate
+        ParseCase{"a.b\xED\xBF\xBF", HostKind::kInvalid, ""},               // unpaired trail surrogate
+        ParseCase{"\xED\xA0\xBD\xED\xB8\x80.com", HostKind::kInvalid, ""},  // a pair in two pieces
+        ParseCase{"\xC0\xAE.b", HostKind::kInvalid, ""},                    // overlong "."
+
         // Another scheme is not a host called "https".
         ParseCase{"https://a.b.c/", HostKind::kInvalid, ""}, ParseCase{"ftp://a.b.c", HostKind::kInvalid, ""},
         ParseCase{"HTTPS://a.b.c", HostKind::kInvalid, ""}, ParseCase{"http://https://a.b.c", HostKind::kInvalid, ""},
@@ -82,6 +113,33 @@ TEST(ParseSiteAddress, SurvivesHugeAddresses) {
   EXPECT_EQ(ParseSiteAddress(long_host, host), HostKind::kInvalid);
   EXPECT_EQ(ParseSiteAddress("a.b.c/" + std::string(100000, 'x'), host), HostKind::kDomain);
   EXPECT_EQ(host, "a.b.c");
+}
+
+TEST(NextCodePoint, ReadsUtf8AndSurrogateFormsAndSkipsEachBadStretchOnce) {
+  constexpr int32_t kBad = -1;
+  struct Case {
+    std::string text;
+    std::vector<int32_t> read;
+  };
+  const Case cases[] = {
+      {"a\xC2\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", {'a', 0xA9, 0x4E2D, 0x1F600}},
+      {"\xED\xA0\x80\xED\xBF\xBF", {0xD800, 0xDFFF}},
+      {"\xE4\xB8", {kBad}},
+      {"\xE4\xB8z", {kBad, 'z'}},
+      {"\xF0\x9F\x98", {kBad}},
+      {"\xC0\xAF", {kBad, kBad}},
+      {"\xE0\x80\xAF", {kBad, kBad, kBad}},
+      {"\xF4\x90\x80\x80", {kBad, kBad, kBad, kBad}},
+      {"\x80\xFF", {kBad, kBad}},
+  };
+  for (const Case& c : cases) {
+    std::vector<int32_t> read;
+    for (size_t pos = 0; pos < c.text.size();) {
+      const std::optional<char32_t> cp = NextCodePoint(c.text, pos);
+      read.push_back(cp ? static_cast<int32_t>(*cp) : kBad);
+    }
+    EXPECT_EQ(read, c.read) << Printable(c.text);
+  }
 }
 
 TEST(SplitHostName, SplitsOffTheFirstLabelOfThreeOrMore) {

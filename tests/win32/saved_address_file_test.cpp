@@ -66,10 +66,20 @@ TEST_F(SavedAddressFileTest, OddFilesGiveTheirFirstLineOrNothing) {
 }
 
 TEST_F(SavedAddressFileTest, ChineseAddressIsGbkUnderCodePage936) {
-  ORVEL_REQUIRE_CODE_PAGE_936();
+  ORVEL_REQUIRE_CODE_PAGE(936);
   EXPECT_EQ(File().Save("http://中国.cn/登录"), 0);
   EXPECT_EQ(test::ReadBytes(CaDat()), "http://\xD6\xD0\xB9\xFA.cn/\xB5\xC7\xC2\xBC\r\n");
   EXPECT_EQ(File().Load(), "http://中国.cn/登录");
+}
+
+TEST_F(SavedAddressFileTest, PlainUtf8UnderCodePage65001) {
+  ORVEL_REQUIRE_CODE_PAGE(65001);
+  EXPECT_EQ(File().Save("http://中国.cn/登录"), 0);
+  EXPECT_EQ(test::ReadBytes(CaDat()), "http://中国.cn/登录\r\n");
+  EXPECT_EQ(File().Load(), "http://中国.cn/登录");
+  // A file saved with the mark reads the same.
+  test::WriteBytes(CaDat(), "\xEF\xBB\xBFhttp://\xC4\x80.com\r\n");
+  EXPECT_EQ(File().Load(), "http://\xC4\x80.com");
 }
 
 TEST_F(SavedAddressFileTest, AnAddressTheCodePageLacksIsSavedAsUtf8) {
