@@ -121,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Lines before = registry.Dump();
   test::RecordingView view(typed);
   test::RecordingStore store;
-  const bool result = CheckSite(view, registry, store);
+  MemoryRegistry machine;
+  const bool result = CheckSite(view, {registry, machine, {}}, store);
   const Lines after = registry.Dump();
 
   FUZZ_REQUIRE(registry.OpenHandleCount() == 0);
