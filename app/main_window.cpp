@@ -60,8 +60,8 @@ SIZE TextExtent(HWND label, HFONT font) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, Registry& registry, SavedAddressFile& store)
-    : instance_(instance), registry_(registry), store_(store) {
+MainWindow::MainWindow(HINSTANCE instance, CheckRegistries registries, SavedAddressFile& store)
+    : instance_(instance), registries_(std::move(registries)), store_(store) {
   Form_Initialize();
 }
 
@@ -107,10 +107,10 @@ void MainWindow::Form_Load() {
   SetAddressText(store_.Load());
 }
 
-void MainWindow::Command1_Click() { CheckSite(*this, registry_, store_); }
+void MainWindow::Command1_Click() { CheckSite(*this, registries_, store_); }
 
 void MainWindow::Command2_Click() {
-  if (!CheckSite(*this, registry_, store_)) return;
+  if (!CheckSite(*this, registries_, store_)) return;
   const std::wstring url = Utf8ToWide(LoginUrl(AddressText()));
   const std::wstring file =
       Utf8ToWide(BrowserFile(BrowserFolder(EnvironmentValue("ProgramFiles(x86)"), EnvironmentValue("ProgramFiles"))));

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/unique_font.h"
+#include "check/check_site.h"
 #include "check/check_view.h"
 #include "win/saved_address_file.h"
-#include "zones/registry.h"
 
 namespace orvel {
 
@@ -13,7 +13,7 @@ namespace orvel {
 // list. The check talks to it as its view.
 class MainWindow final : public CheckView {
  public:
-  MainWindow(HINSTANCE instance, Registry& registry, SavedAddressFile& store);
+  MainWindow(HINSTANCE instance, CheckRegistries registries, SavedAddressFile& store);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -48,7 +48,7 @@ class MainWindow final : public CheckView {
   std::string Caption() const;
 
   HINSTANCE instance_;
-  Registry& registry_;
+  CheckRegistries registries_;
   SavedAddressFile& store_;
   HWND hwnd_ = nullptr;
   HWND frame_ = nullptr;
