@@ -4,15 +4,17 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tests/win32/registry_lines.h"
+
 namespace orvel::e2e {
 namespace {
 
 class Key {
  public:
-  explicit Key(const std::wstring& path, bool create = false) {
-    const LSTATUS status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                    nullptr, &key_, nullptr)
-                                  : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_);
+  explicit Key(const std::wstring& path, bool create = false, HKEY root = HKEY_CURRENT_USER, REGSAM view = 0) {
+    const LSTATUS status =
+        create ? RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key_, nullptr)
+               : RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key_);
     if (status != ERROR_SUCCESS) key_ = nullptr;
   }
   Key(const Key&) = delete;
@@ -116,7 +118,12 @@ void CreateKey(const std::wstring& path) {
 }
 
 void WriteValue(const std::wstring& path, const std::wstring& name, const RegistryValue& value) {
-  const Key key(path, true);
+  WriteValue(HKEY_CURRENT_USER, 0, path, name, value);
+}
+
+void WriteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name,
+                const RegistryValue& value) {
+  const Key key(path, true, root, view);
   if (key.get() == nullptr || RegSetValueExW(key.get(), name.c_str(), 0, value.type, value.data.data(),
                                              static_cast<DWORD>(value.data.size())) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot write a registry value");
@@ -124,5 +131,26 @@ void WriteValue(const std::wstring& path, const std::wstring& name, const Regist
 }
 
 void DeleteTree(const std::wstring& path) { RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+
+void DeleteTree(HKEY root, REGSAM view, const std::wstring& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS) return;
+  RegDeleteTreeW(key, nullptr);
+  RegCloseKey(key);
+  RegDeleteKeyExW(root, path.c_str(), view, 0);
+}
+
+void DeleteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return;
+  RegDeleteValueW(key, name.c_str());
+  RegCloseKey(key);
+}
+
+std::vector<std::string> TreeLines(HKEY root, REGSAM view, const std::wstring& path) {
+  const Key key(path, false, root, view);
+  if (key.get() == nullptr) return {};
+  return test::RegistryLines(key.get());
+}
 
 }  // namespace orvel::e2e
