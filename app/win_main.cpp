@@ -13,8 +13,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   // the desktop.
   const std::optional<orvel::DesktopUserHive> desktop = orvel::OpenDesktopUserHive();
   orvel::Win32Registry user(desktop ? desktop->root.get() : HKEY_CURRENT_USER);
-  // Only read. The 64-bit view, where Group Policy and the browser keep the
-  // machine's settings, for the x86 build too; 32-bit Windows ignores the flag.
+  // Only read, and through the 64-bit view from the x86 build too: policies
+  // are the same in both views, and the machine's Internet Settings are read
+  // where 64-bit Windows keeps them. 32-bit Windows ignores the flag.
   orvel::Win32Registry machine = orvel::Win32Registry::ReadOnly(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
   orvel::Win32AnsiCodec codec;
   orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
