@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <vector>
 
 #include "tests/support/memory_registry.h"
 #include "tests/support/test_hive.h"
@@ -18,17 +18,12 @@ void PrintTo(const ZoneDiagnosis& d, std::ostream* os) {
 namespace {
 
 using test::PutDword;
-using test::PutKey;
 using test::PutString;
 
 const std::string kSiteList(zone_keys::kPolicySiteList);
 const std::string kPolicyZone2(zone_keys::kPolicyZone2);
 const std::string kPolicySettings(zone_keys::kPolicySettings);
 const std::string kZoneMap(zone_keys::kZoneMap);
-
-void MachineOnly(Registry& registry, uint32_t value) {
-  PutDword(registry, kPolicySettings, "Security_HKLM_only", value);
-}
 
 // The findings of a case, from the flags and locked actions given.
 ZoneDiagnosis Found(bool machine, bool site_list, std::vector<std::string> locked, bool harden) {
@@ -39,123 +34,98 @@ ZoneDiagnosis Found(bool machine, bool site_list, std::vector<std::string> locke
   found.enhanced_security = harden;
   return found;
 }
-ZoneDiagnosis Machine() { return Found(true, false, {}, false); }
-ZoneDiagnosis SiteList() { return Found(false, true, {}, false); }
-ZoneDiagnosis Locked(std::vector<std::string> actions) { return Found(false, false, std::move(actions), false); }
-ZoneDiagnosis Harden() { return Found(false, false, {}, true); }
+const ZoneDiagnosis kNone;
+const ZoneDiagnosis kMachine = Found(true, false, {}, false);
+const ZoneDiagnosis kSiteListFinding = Found(false, true, {}, false);
+const ZoneDiagnosis kHarden = Found(false, false, {}, true);
+
+// A value set in the user's registry or the machine's: a DWORD, or with
+// text, a REG_SZ; with neither name nor text, only the key.
+struct Put {
+  bool machine;
+  std::string path;
+  std::string name;
+  uint32_t number = 0;
+  std::string text = {};
+};
+
+const Put kMachineOnly{true, kPolicySettings, "Security_HKLM_only", 1};
 
 struct Case {
   const char* name;
-  std::function<void(Registry& user, Registry& machine)> setup;
+  std::vector<Put> puts;
   ZoneDiagnosis expected;
   std::string host = "portal.example.cn";
   HostKind kind = HostKind::kDomain;
 };
 
 TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
+  std::vector<Put> as_written;
+  for (const auto& setting : zone_keys::kZoneSettings) {
+    as_written.push_back({true, kPolicyZone2, std::string(setting.action), setting.policy});
+    as_written.push_back({false, kPolicyZone2, std::string(setting.action), setting.policy});
+  }
   const Case cases[] = {
-      {"nothing set", [](Registry&, Registry&) {}, {}},
-      // Machine settings only.
-      {"machine only", [](Registry&, Registry& m) { MachineOnly(m, 1); }, Machine()},
-      {"machine only off", [](Registry&, Registry& m) { MachineOnly(m, 0); }, {}},
-      {"machine only in the user's policy", [](Registry& u, Registry&) { MachineOnly(u, 1); }, {}},
-      {"machine only in another key",
-       [](Registry&, Registry& m) { PutDword(m, kZoneMap, "Security_HKLM_only", 1); },
-       {}},
-      // Site to zone assignment list.
-      {"machine list of another site", [](Registry&, Registry& m) { PutString(m, kSiteList, "other.cn", "2"); },
-       SiteList()},
-      {"user list puts the host in zone 1",
-       [](Registry& u, Registry&) { PutString(u, kSiteList, "portal.example.cn", "1"); }, SiteList()},
-      {"user list with the host as https",
-       [](Registry& u, Registry&) { PutString(u, kSiteList, "https://portal.example.cn", "2"); }, SiteList()},
+      {"nothing set", {}, kNone},
+      {"machine only", {kMachineOnly}, kMachine},
+      {"machine only off", {{true, kPolicySettings, "Security_HKLM_only", 0}}, kNone},
+      {"machine only in the user's policy", {{false, kPolicySettings, "Security_HKLM_only", 1}}, kNone},
+      // Site to zone assignment lists.
+      {"machine list of another site", {{true, kSiteList, "other.cn", 0, "2"}}, kSiteListFinding},
+      {"user list puts the host in zone 1", {{false, kSiteList, "portal.example.cn", 0, "1"}}, kSiteListFinding},
       {"machine list names the host",
-       [](Registry&, Registry& m) {
-         PutString(m, kSiteList, "other.cn", "2");
-         PutString(m, kSiteList, "http://Portal.Example.CN", "2");
-       },
-       {}},
-      {"user list by wildcard", [](Registry& u, Registry&) { PutString(u, kSiteList, "*.example.cn", "2"); }, {}},
-      {"empty list key",
-       [](Registry& u, Registry& m) {
-         PutKey(u, kSiteList);
-         PutKey(m, kSiteList);
-       },
-       {}},
+       {{true, kSiteList, "other.cn", 0, "2"}, {true, kSiteList, "http://Portal.Example.CN", 0, "2"}},
+       kNone},
+      {"user list by wildcard", {{false, kSiteList, "*.example.cn", 0, "2"}}, kNone},
+      {"empty list keys", {{false, kSiteList, ""}, {true, kSiteList, ""}}, kNone},
       {"machine list names it, user list does not",
-       [](Registry& u, Registry& m) {
-         PutString(m, kSiteList, "portal.example.cn", "2");
-         PutString(u, kSiteList, "other.cn", "2");
-       },
-       SiteList()},
-      {"numeric host named exactly",
-       [](Registry&, Registry& m) { PutString(m, kSiteList, "10.1.2.3", "2"); },
-       {},
+       {{true, kSiteList, "portal.example.cn", 0, "2"}, {false, kSiteList, "other.cn", 0, "2"}},
+       kSiteListFinding},
+      {"numeric host named exactly", {{true, kSiteList, "10.1.2.3", 0, "2"}}, kNone, "10.1.2.3", HostKind::kNumeric},
+      {"numeric host and a wildcard",
+       {{true, kSiteList, "*.2.3", 0, "2"}},
+       kSiteListFinding,
        "10.1.2.3",
        HostKind::kNumeric},
-      {"numeric host and a wildcard", [](Registry&, Registry& m) { PutString(m, kSiteList, "*.2.3", "2"); }, SiteList(),
-       "10.1.2.3", HostKind::kNumeric},
       // Zone-2 actions set by policy.
-      {"machine policy disables 1200", [](Registry&, Registry& m) { PutDword(m, kPolicyZone2, "1200", 3); },
-       Locked({"1200"})},
+      {"machine policy disables 1200", {{true, kPolicyZone2, "1200", 3}}, Found(false, false, {"1200"}, false)},
       {"user policy enables the pop-up blocker",
-       [](Registry& u, Registry&) {
-         PutDword(u, kPolicyZone2, "1809", 0);
-         PutDword(u, kPolicyZone2, "1001", 0);
-       },
-       Locked({"1809"})},
+       {{false, kPolicyZone2, "1809", 0}, {false, kPolicyZone2, "1001", 0}},
+       Found(false, false, {"1809"}, false)},
       {"both keys, in the order written, once each",
-       [](Registry& u, Registry& m) {
-         PutDword(m, kPolicyZone2, "1405", 3);
-         PutDword(u, kPolicyZone2, "1405", 3);
-         PutDword(u, kPolicyZone2, "1001", 1);
-       },
-       Locked({"1001", "1405"})},
-      {"policy values as the check writes them",
-       [](Registry& u, Registry& m) {
-         for (const auto& setting : zone_keys::kZoneSettings) {
-           PutDword(m, kPolicyZone2, setting.action, setting.policy);
-           PutDword(u, kPolicyZone2, setting.action, setting.policy);
-         }
-       },
-       {}},
-      {"policy on another action", [](Registry&, Registry& m) { PutDword(m, kPolicyZone2, "1400", 3); }, {}},
-      {"policy on another zone",
-       [](Registry&, Registry& m) { PutDword(m, kPolicySettings + "\\Zones\\3", "1200", 3); },
-       {}},
+       {{true, kPolicyZone2, "1405", 3}, {false, kPolicyZone2, "1405", 3}, {false, kPolicyZone2, "1001", 1}},
+       Found(false, false, {"1001", "1405"}, false)},
+      {"policy values as the check writes them", as_written, kNone},
+      {"policy on another action", {{true, kPolicyZone2, "1400", 3}}, kNone},
       // Enhanced security configuration.
-      {"hardened for the user", [](Registry& u, Registry&) { PutDword(u, kZoneMap, "IEHarden", 1); }, Harden()},
-      {"hardened for the machine", [](Registry&, Registry& m) { PutDword(m, kZoneMap, "IEHarden", 1); }, Harden()},
-      {"hardening off",
-       [](Registry& u, Registry& m) {
-         PutDword(u, kZoneMap, "IEHarden", 0);
-         PutDword(m, kZoneMap, "IEHarden", 0);
-       },
-       {}},
+      {"hardened for the user", {{false, kZoneMap, "IEHarden", 1}}, kHarden},
+      {"hardened for the machine", {{true, kZoneMap, "IEHarden", 1}}, kHarden},
+      {"hardening off", {{false, kZoneMap, "IEHarden", 0}, {true, kZoneMap, "IEHarden", 0}}, kNone},
       // Two at once.
-      {"machine only and hardened",
-       [](Registry& u, Registry& m) {
-         MachineOnly(m, 1);
-         PutDword(u, kZoneMap, "IEHarden", 1);
-       },
-       Found(true, false, {}, true)},
+      {"machine only and hardened", {kMachineOnly, {false, kZoneMap, "IEHarden", 1}}, Found(true, false, {}, true)},
       {"site list and locked actions",
-       [](Registry& u, Registry& m) {
-         PutString(m, kSiteList, "other.cn", "2");
-         PutDword(u, kPolicyZone2, "2200", 3);
-       },
+       {{true, kSiteList, "other.cn", 0, "2"}, {false, kPolicyZone2, "2200", 3}},
        Found(false, true, {"2200"}, false)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryRegistry user;
     MemoryRegistry machine;
-    c.setup(user, machine);
+    for (const Put& put : c.puts) {
+      Registry& registry = put.machine ? static_cast<Registry&>(machine) : user;
+      if (put.name.empty()) {
+        test::PutKey(registry, put.path);
+      } else if (!put.text.empty()) {
+        PutString(registry, put.path, put.name, put.text);
+      } else {
+        PutDword(registry, put.path, put.name, put.number);
+      }
+    }
     const auto user_before = user.Dump();
     const auto machine_before = machine.Dump();
     const ZoneDiagnosis found = DiagnoseZoneSettings(user, machine, c.host, c.kind);
     EXPECT_EQ(found, c.expected);
-    EXPECT_EQ(found.Any(), c.expected != ZoneDiagnosis{});
+    EXPECT_EQ(found.Any(), c.expected != kNone);
     EXPECT_EQ(user.Dump(), user_before);
     EXPECT_EQ(machine.Dump(), machine_before);
     EXPECT_EQ(user.OpenHandleCount() + machine.OpenHandleCount(), 0u);
@@ -165,7 +135,7 @@ TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
 TEST(ZoneDiagnosis, ReadFailuresCountAsAbsent) {
   MemoryRegistry user;
   MemoryRegistry machine;
-  MachineOnly(machine, 1);
+  PutDword(machine, kPolicySettings, "Security_HKLM_only", 1);
   PutString(user, kSiteList, "other.cn", "2");
   machine.FailCall(RegistryCall::kOpenKey, 1, status::kAccessDenied);
   user.FailCall(RegistryCall::kEnumValue, 1, std::nullopt);
