@@ -60,8 +60,8 @@ SIZE TextExtent(HWND label, HFONT font) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, Registry& registry, AddressStore& store)
-    : instance_(instance), registry_(registry), store_(store) {
+MainWindow::MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store)
+    : instance_(instance), registries_(std::move(registries)), store_(store) {
   // Form_Initialize in the old form: the version 6 controls the manifest names.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -104,11 +104,11 @@ void MainWindow::OnCreated() {
   LoadSavedAddress(*this, store_);
 }
 
-void MainWindow::OnCheckClicked() { CheckSite(*this, registry_, store_); }
+void MainWindow::OnCheckClicked() { CheckSite(*this, registries_, store_); }
 
 void MainWindow::OnLoginClicked() {
   ShellLauncher launcher(hwnd_);
-  LoginSite(*this, registry_, store_, launcher, ProgramFilesFromEnvironment());
+  LoginSite(*this, registries_, store_, launcher, ProgramFilesFromEnvironment());
 }
 
 std::string MainWindow::AddressText() { return WideToUtf8(WindowText(Control(control_ids::kAddressEdit))); }

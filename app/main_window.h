@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "check/check_site.h"
 #include "check/check_view.h"
 #include "check/saved_address.h"
 #include "win/unique_any.h"
-#include "zones/registry.h"
 
 namespace orvel {
 
@@ -14,7 +14,7 @@ namespace orvel {
 // what they tell it.
 class MainWindow final : public CheckView {
  public:
-  MainWindow(HINSTANCE instance, Registry& registry, AddressStore& store);
+  MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -50,7 +50,7 @@ class MainWindow final : public CheckView {
   std::string Caption() const;
 
   HINSTANCE instance_;
-  Registry& registry_;
+  CheckRegistries registries_;
   AddressStore& store_;
   HWND hwnd_ = nullptr;
   HWND frame_ = nullptr;

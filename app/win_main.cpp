@@ -3,15 +3,23 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "win/desktop_user.h"
 #include "win/saved_address_file.h"
 #include "win/win32_ansi_codec.h"
 #include "win/win32_registry.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
-  orvel::Win32Registry registry(HKEY_CURRENT_USER);
+  // Elevated as another account, the settings still go to the person at
+  // the desktop.
+  const std::optional<orvel::DesktopUserHive> desktop = orvel::OpenDesktopUserHive();
+  orvel::Win32Registry user(desktop ? desktop->root.get() : HKEY_CURRENT_USER);
+  // Only read, and through the 64-bit view from the x86 build too: policies
+  // are the same in both views, and the machine's Internet Settings are read
+  // where 64-bit Windows keeps them. 32-bit Windows ignores the flag.
+  orvel::Win32Registry machine = orvel::Win32Registry::ReadOnly(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
   orvel::Win32AnsiCodec codec;
   orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
-  orvel::MainWindow window(instance, registry, store);
+  orvel::MainWindow window(instance, {user, machine, desktop ? desktop->account : std::string()}, store);
   if (!window.Create()) return 1;
   window.Show(show_command);
 

@@ -3,8 +3,10 @@
 #include <string>
 
 #include "check/address.h"
+#include "check/diagnosis_lines.h"
 #include "check/texts.h"
 #include "zones/trusted_site.h"
+#include "zones/zone_diagnosis.h"
 #include "zones/zone_permissions.h"
 
 namespace orvel {
@@ -18,7 +20,8 @@ bool Fail(CheckView& view, std::string_view text) {
 
 }  // namespace
 
-bool CheckSite(CheckView& view, Registry& registry, AddressStore& store) {
+bool CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore& store) {
+  Registry& registry = registries.user;
   view.ClearProgress();
   view.AddProgressLine(texts::kCheckingAddress);
 
@@ -41,7 +44,17 @@ bool CheckSite(CheckView& view, Registry& registry, AddressStore& store) {
   if (store.Save(address) != 0) return Fail(view, texts::kSaveFailed);
 
   view.AddProgressLine(texts::kPermissionsChecked);
-  view.ShowMessage(texts::kCheckDone, MessageStyle::kInformation);
+  if (!registries.desktop_account.empty()) view.AddProgressLine(DesktopUserLine(registries.desktop_account));
+  // Everything was written and saved: the check succeeded even when the
+  // browser will not honour it, and says so.
+  const std::vector<std::string> findings =
+      DiagnosisLines(DiagnoseZoneSettings(registry, registries.machine, host, kind));
+  for (const std::string& line : findings) view.AddProgressLine(line);
+  if (findings.empty()) {
+    view.ShowMessage(texts::kCheckDone, MessageStyle::kInformation);
+  } else {
+    view.ShowMessage(texts::kCheckDoneIneffective, MessageStyle::kExclamation);
+  }
   return true;
 }
 

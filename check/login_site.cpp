@@ -27,9 +27,9 @@ std::string BrowserFile(const ProgramFilesFolders& folders) {
 
 }  // namespace
 
-bool LoginSite(CheckView& view, Registry& registry, AddressStore& store, BrowserLauncher& launcher,
+bool LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore& store, BrowserLauncher& launcher,
                const ProgramFilesFolders& folders) {
-  if (!CheckSite(view, registry, store)) return false;
+  if (!CheckSite(view, registries, store)) return false;
   // The address as the check left it in the box: trimmed, and saved.
   if (launcher.Start(BrowserFile(folders), LoginUrl(view.AddressText()))) return true;
   view.ShowMessage(texts::kBrowserFailed, MessageStyle::kExclamation);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "check/browser_launcher.h"
+#include "check/check_site.h"
 #include "check/check_view.h"
 #include "check/saved_address.h"
-#include "zones/registry.h"
 
 namespace orvel {
 
@@ -11,7 +11,7 @@ namespace orvel {
 // succeeds, Internet Explorer from the program-files folder on that address.
 // A browser that cannot be started is reported in a box of its own. True
 // when the check succeeded and the browser started.
-bool LoginSite(CheckView& view, Registry& registry, AddressStore& store, BrowserLauncher& launcher,
+bool LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore& store, BrowserLauncher& launcher,
                const ProgramFilesFolders& folders);
 
 }  // namespace orvel

@@ -18,4 +18,18 @@ inline constexpr std::string_view kCheckDone = "检测完毕。";
 inline constexpr std::string_view kSaveFailed = "网址保存失败。";
 inline constexpr std::string_view kBrowserFailed = "浏览器启动失败。";
 
+// After a check that wrote everything, when something stops it taking effect.
+inline constexpr std::string_view kCheckDoneIneffective = "检测完毕，但部分设置不会生效，请联系系统管理员。";
+inline constexpr std::string_view kMachineSettingsOnly = "组策略规定只使用计算机的安全设置，以上设置对本用户不起作用。";
+inline constexpr std::string_view kSiteListExcludesHost =
+    "组策略的站点到区域分配列表未将本站点列为受信任站点，以上设置不起作用。";
+// Followed by the action names, joined by kListSeparator, and kFullStop.
+inline constexpr std::string_view kLockedActions = "组策略锁定了受信任站点区域的以下设置：";
+inline constexpr std::string_view kListSeparator = "、";
+inline constexpr std::string_view kFullStop = "。";
+inline constexpr std::string_view kEnhancedSecurity = "本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。";
+// Around DOMAIN\name, when the settings went to the desktop user's hive.
+inline constexpr std::string_view kDesktopUserBefore = "以上设置已写入桌面用户 ";
+inline constexpr std::string_view kDesktopUserAfter = " 的配置。";
+
 }  // namespace orvel::texts

@@ -18,20 +18,34 @@ std::wstring KeyPath(std::string_view path) {
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
+// One name of a key or value listing, through `enumerate`(buffer, in/out length).
+template <typename Enumerate>
+int32_t EnumName(uint32_t capacity, std::string& name, Enumerate enumerate) {
+  std::wstring buffer(capacity, L'\0');
+  DWORD length = capacity;
+  const LSTATUS result = enumerate(buffer.data(), &length);
+  if (result != ERROR_SUCCESS) return result;
+  name = WideToUtf8(std::wstring_view(buffer.data(), length));
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 int32_t Win32Registry::OpenKey(std::string_view path, KeyHandle& key) {
   HKEY opened = nullptr;
-  const LSTATUS result = RegOpenKeyExW(root_, KeyPath(path).c_str(), 0, MAXIMUM_ALLOWED, &opened);
+  const LSTATUS result = RegOpenKeyExW(root_, KeyPath(path).c_str(), 0, access_, &opened);
   if (result == ERROR_SUCCESS) key = FromHkey(opened);
   return result;
 }
 
+Win32Registry Win32Registry::ReadOnly(HKEY root, REGSAM view) { return Win32Registry(root, KEY_READ | view, true); }
+
 int32_t Win32Registry::CreateKey(std::string_view path, KeyHandle& key, bool& created) {
+  if (read_only_) return ERROR_ACCESS_DENIED;
   HKEY opened = nullptr;
   DWORD disposition = 0;
-  const LSTATUS result = RegCreateKeyExW(root_, KeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                         MAXIMUM_ALLOWED, nullptr, &opened, &disposition);
+  const LSTATUS result = RegCreateKeyExW(root_, KeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
+                                         nullptr, &opened, &disposition);
   if (result != ERROR_SUCCESS) return result;
   key = FromHkey(opened);
   created = disposition == REG_CREATED_NEW_KEY;
@@ -39,6 +53,7 @@ int32_t Win32Registry::CreateKey(std::string_view path, KeyHandle& key, bool& cr
 }
 
 int32_t Win32Registry::SetValue(KeyHandle key, std::string_view name, ValueType type, std::string_view data) {
+  if (read_only_) return ERROR_ACCESS_DENIED;
   const std::wstring value_name = Utf8ToWide(name);
   if (type == ValueType::kString) {
     const std::wstring text = Utf8ToWide(data);
@@ -74,12 +89,15 @@ int32_t Win32Registry::QueryValue(KeyHandle key, std::string_view name, uint32_t
 }
 
 int32_t Win32Registry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
-  std::wstring buffer(capacity, L'\0');
-  DWORD length = capacity;
-  const LSTATUS result = RegEnumKeyExW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-  if (result != ERROR_SUCCESS) return result;
-  name = WideToUtf8(std::wstring_view(buffer.data(), length));
-  return ERROR_SUCCESS;
+  return EnumName(capacity, name, [&](wchar_t* buffer, DWORD* length) {
+    return RegEnumKeyExW(ToHkey(key), index, buffer, length, nullptr, nullptr, nullptr, nullptr);
+  });
+}
+
+int32_t Win32Registry::EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
+  return EnumName(capacity, name, [&](wchar_t* buffer, DWORD* length) {
+    return RegEnumValueW(ToHkey(key), index, buffer, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 int32_t Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }

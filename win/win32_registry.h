@@ -7,10 +7,13 @@
 namespace orvel {
 
 // The real registry, below a root key that stays the caller's:
-// HKEY_CURRENT_USER in the product, a scratch key in tests.
+// HKEY_CURRENT_USER or HKEY_USERS\<SID> in the product, a scratch key in tests.
 class Win32Registry final : public Registry {
  public:
   explicit Win32Registry(HKEY root) : root_(root) {}
+  // Keys opened with KEY_READ and `view` (KEY_WOW64_64KEY ...); creating a
+  // key or setting a value fails with access denied, so nothing is written.
+  static Win32Registry ReadOnly(HKEY root, REGSAM view);
 
   int32_t OpenKey(std::string_view path, KeyHandle& key) override;
   int32_t CreateKey(std::string_view path, KeyHandle& key, bool& created) override;
@@ -18,10 +21,15 @@ class Win32Registry final : public Registry {
   int32_t QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
                      std::string& data) override;
   int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
+  int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t CloseKey(KeyHandle key) override;
 
  private:
+  Win32Registry(HKEY root, REGSAM access, bool read_only) : root_(root), access_(access), read_only_(read_only) {}
+
   HKEY root_;
+  REGSAM access_ = MAXIMUM_ALLOWED;
+  bool read_only_ = false;
 };
 
 }  // namespace orvel

@@ -88,6 +88,10 @@ int32_t RegistryKey::EnumKey(uint32_t index, uint32_t capacity, std::string& nam
   return registry_->EnumKey(handle_, index, capacity, name);
 }
 
+int32_t RegistryKey::EnumValue(uint32_t index, uint32_t capacity, std::string& name) {
+  return registry_->EnumValue(handle_, index, capacity, name);
+}
+
 void RegistryKey::Close() noexcept {
   if (handle_ == 0) return;
   const KeyHandle handle = handle_;

@@ -31,7 +31,7 @@ std::string FoldName(std::string_view name);
 // An opaque open-key handle; 0 is never a valid one.
 using KeyHandle = uintptr_t;
 
-// The six registry operations the zone code needs. Paths are relative to the
+// The registry operations the zone code needs. Paths are relative to the
 // root the implementation was constructed with and use backslashes; a
 // trailing backslash names the same key. Text is UTF-8. A failing call
 // leaves its out-parameters untouched.
@@ -54,6 +54,8 @@ class Registry {
   // The name of subkey `index`, when it fits in `capacity` UTF-16 units with
   // its terminating NUL; kNoMoreItems past the last one.
   virtual int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
+  // The name of value `index`, as EnumKey does for subkeys.
+  virtual int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
   virtual int32_t CloseKey(KeyHandle key) = 0;
 };
 
@@ -82,6 +84,7 @@ class RegistryKey {
   // Reads a value's raw data, as Registry::QueryValue.
   [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
   [[nodiscard]] int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);
+  [[nodiscard]] int32_t EnumValue(uint32_t index, uint32_t capacity, std::string& name);
   void Close() noexcept;
 
   bool is_open() const { return handle_ != 0; }

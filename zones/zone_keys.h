@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 // The keys and values of the current user's Internet Explorer zone settings
@@ -19,6 +21,41 @@ inline constexpr std::string_view kHttp = "http";
 inline constexpr std::string_view kRangeText = ":Range";
 inline constexpr std::string_view kRangePrefix = "Range";
 inline constexpr unsigned kTrustedZone = 2;
+
+// One of the trusted-sites zone's settings: a URL action's value name and
+// the policy the check gives it.
+struct ZoneSetting {
+  std::string_view action;
+  uint32_t policy;
+};
+
+inline constexpr uint32_t kUrlPolicyAllow = 0;
+inline constexpr uint32_t kUrlPolicyDisallow = 3;
+
+// In the order they are written.
+inline constexpr std::array<ZoneSetting, 8> kZoneSettings = {{
+    {"1001", kUrlPolicyAllow},     // download signed ActiveX controls
+    {"1004", kUrlPolicyAllow},     // download unsigned ActiveX controls
+    {"1200", kUrlPolicyAllow},     // run ActiveX controls and plug-ins
+    {"1201", kUrlPolicyAllow},     // initialise and script controls not marked safe
+    {"1405", kUrlPolicyAllow},     // script controls marked safe
+    {"2201", kUrlPolicyAllow},     // automatic prompting for ActiveX controls
+    {"2200", kUrlPolicyAllow},     // automatic prompting for file downloads
+    {"1809", kUrlPolicyDisallow},  // the pop-up blocker
+}};
+
+// Read, never written: where Group Policy and the enhanced security
+// configuration override the settings above. The same paths serve below
+// HKEY_LOCAL_MACHINE and below the user's root.
+inline constexpr std::string_view kZoneMap = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap";
+inline constexpr std::string_view kPolicySettings =
+    "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+inline constexpr std::string_view kPolicySiteList =
+    "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMapKey";
+inline constexpr std::string_view kPolicyZone2 =
+    "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\2";
+inline constexpr std::string_view kMachineSettingsOnly = "Security_HKLM_only";
+inline constexpr std::string_view kEnhancedSecurity = "IEHarden";
 
 // Names and registry buffers are 255 bytes, as the zone map has always been read.
 inline constexpr unsigned kNameCapacity = 255;

@@ -1,6 +1,5 @@
 #include "zones/zone_permissions.h"
 
-#include <array>
 #include <string>
 
 #include "zones/zone_keys.h"
@@ -8,31 +7,11 @@
 namespace orvel {
 namespace {
 
-struct ZoneSetting {
-  std::string_view action;
-  uint32_t policy;
-};
-
-constexpr uint32_t kAllow = 0;
-constexpr uint32_t kDisallow = 3;
-
-// In the order they are written.
-constexpr std::array<ZoneSetting, 8> kSettings = {{
-    {"1001", kAllow},     // download signed ActiveX controls
-    {"1004", kAllow},     // download unsigned ActiveX controls
-    {"1200", kAllow},     // run ActiveX controls and plug-ins
-    {"1201", kAllow},     // initialise and script controls not marked safe
-    {"1405", kAllow},     // script controls marked safe
-    {"2201", kAllow},     // automatic prompting for ActiveX controls
-    {"2200", kAllow},     // automatic prompting for file downloads
-    {"1809", kDisallow},  // the pop-up blocker
-}};
-
 int32_t WriteZoneSettings(Registry& registry) {
   RegistryKey zone(registry);
   // The zone's key belongs to the browser: opened, never created.
   if (const int32_t opened = zone.Open(zone_keys::kZone2); opened != status::kSuccess) return opened;
-  for (const ZoneSetting& setting : kSettings) {
+  for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
     if (const int32_t written = zone.SetDword(setting.action, setting.policy); written != status::kSuccess) {
       return written;
     }

@@ -3,6 +3,8 @@
 // OK; then look at the registry and ca.dat.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/control_ids.h"
 #include "tests/e2e/folder_tree.h"
 #include "tests/e2e/product.h"
@@ -27,6 +29,44 @@ const std::vector<std::wstring> kSuccessLines = {L"正在检查网址......",   
                                                  L"正在检查信任站点......", L"已添加到信任站点。",
                                                  L"正在检查权限......",     L"检查权限完毕。"};
 
+// Where policies and the enhanced security configuration live, below
+// HKEY_LOCAL_MACHINE and below the user's root alike.
+const std::wstring kPolicySettings = L"Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::wstring kSiteList = kPolicySettings + L"\\ZoneMapKey";
+const std::wstring kPolicyZone2 = kPolicySettings + L"\\Zones\\2";
+const std::wstring kZoneMap = kSettings + L"ZoneMap";
+
+// One value an administrator sets, in a root and a view of the test prefix.
+struct Policy {
+  HKEY root;
+  REGSAM view;
+  std::wstring path;
+  std::wstring name;
+  RegistryValue value;
+};
+
+// Removes every policy the scenarios set, in both views of the machine.
+void ClearPolicies() {
+  DeleteTree(HKEY_CURRENT_USER, 0, kPolicySettings);
+  DeleteValue(HKEY_CURRENT_USER, 0, kZoneMap, L"IEHarden");
+  for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    DeleteTree(HKEY_LOCAL_MACHINE, view, kPolicySettings);
+    DeleteValue(HKEY_LOCAL_MACHINE, view, kZoneMap, L"IEHarden");
+  }
+}
+
+// The machine's keys the product reads, in both views.
+std::vector<std::string> MachineKeys() {
+  std::vector<std::string> lines;
+  for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    for (const std::wstring& path : {kPolicySettings, kSettings.substr(0, kSettings.size() - 1)}) {
+      const std::string prefix = std::to_string(view) + ":";
+      for (const std::string& line : TreeLines(HKEY_LOCAL_MACHINE, view, path)) lines.push_back(prefix + line);
+    }
+  }
+  return lines;
+}
+
 std::wstring Name(const wchar_t* icon) {
   if (icon == IDI_EXCLAMATION) return L"exclamation";
   if (icon == IDI_INFORMATION) return L"information";
@@ -35,14 +75,17 @@ std::wstring Name(const wchar_t* icon) {
 
 class MainWindowE2e : public testing::Test {
  protected:
-  // Each test starts from an empty zone map and a zone-2 key.
+  // Each test starts from an empty zone map, a zone-2 key and no policies,
+  // and leaves no policy behind.
   MainWindowE2e() {
+    ClearPolicies();
     DeleteTree(kDomains);
     DeleteTree(kRanges);
     DeleteTree(kAllow);
     CreateKey(kZone2);
   }
   ~MainWindowE2e() override {
+    ClearPolicies();
     for (const std::wstring& name : test::FolderEntries(folder_.path())) RemoveTree(folder_.path() + L"\\" + name);
   }
 
@@ -97,6 +140,78 @@ TEST_F(MainWindowE2e, NumericAddressGetsARangeEntry) {
   EXPECT_EQ(ReadValue(kRanges + L"\\" + ranges[0], L"http"), DwordValue(2));
   EXPECT_EQ(ReadValue(kAllow, L"10.1.2.3"), (RegistryValue{REG_BINARY, {0, 0}}));
   EXPECT_EQ(test::ReadBytes(CaDat()), "10.1.2.3/orvel\r\n");
+}
+
+// Policies set in the test prefix as an administrator would set them, and
+// what the check says of them; the machine's keys are read, never written.
+TEST_F(MainWindowE2e, PoliciesThatStopTheSettingsAreReported) {
+  const Policy machine_only{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kPolicySettings, L"Security_HKLM_only", DwordValue(1)};
+  const Policy user_hardened{HKEY_CURRENT_USER, 0, kZoneMap, L"IEHarden", DwordValue(1)};
+  const std::wstring machine_only_line = L"组策略规定只使用计算机的安全设置，以上设置对本用户不起作用。";
+  const std::wstring site_list_line = L"组策略的站点到区域分配列表未将本站点列为受信任站点，以上设置不起作用。";
+  const std::wstring hardened_line = L"本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。";
+  struct Case {
+    const wchar_t* name;
+    std::vector<Policy> policies;
+    std::vector<std::wstring> extra_lines;
+  };
+  const Case cases[] = {
+      {L"nothing set", {}, {}},
+      {L"policies that do not apply",
+       {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kSiteList, L"*.example.cn", StringValue(L"2")},
+        {HKEY_CURRENT_USER, 0, kPolicyZone2, L"1809", DwordValue(3)},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kZoneMap, L"IEHarden", DwordValue(0)}},
+       {}},
+      // The machine's Internet Settings are redirected: the 32-bit copy is
+      // not the one read.
+      {L"hardened in the 32-bit view only",
+       {{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kZoneMap, L"IEHarden", DwordValue(1)}},
+       {}},
+      {L"machine only", {machine_only}, {machine_only_line}},
+      // Policies are one key in both views.
+      {L"machine only, through the 32-bit view",
+       {{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kPolicySettings, L"Security_HKLM_only", DwordValue(1)}},
+       {machine_only_line}},
+      {L"machine site list",
+       {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kSiteList, L"other.example.cn", StringValue(L"2")}},
+       {site_list_line}},
+      {L"user site list, the host in zone 1",
+       {{HKEY_CURRENT_USER, 0, kSiteList, L"http://portal.example.cn", StringValue(L"1")}},
+       {site_list_line}},
+      {L"locked actions",
+       {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kPolicyZone2, L"1200", DwordValue(3)},
+        {HKEY_CURRENT_USER, 0, kPolicyZone2, L"1809", DwordValue(0)}},
+       {L"组策略锁定了受信任站点区域的以下设置：1200、1809。"}},
+      {L"hardened for the machine",
+       {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kZoneMap, L"IEHarden", DwordValue(1)}},
+       {hardened_line}},
+      {L"machine only and hardened for the user", {machine_only, user_hardened}, {machine_only_line, hardened_line}},
+  };
+  Product product(folder_.path());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClearPolicies();
+    for (const Policy& policy : c.policies)
+      WriteValue(policy.root, policy.view, policy.path, policy.name, policy.value);
+    const std::vector<std::string> machine_before = MachineKeys();
+
+    const ShownBox box = Run(product, L"http://portal.example.cn/orvel");
+    if (c.extra_lines.empty()) {
+      ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
+    } else {
+      ExpectBox(box, L"检测完毕，但部分设置不会生效，请联系系统管理员。", IDI_EXCLAMATION);
+    }
+    std::vector<std::wstring> lines = kSuccessLines;
+    lines.insert(lines.end(), c.extra_lines.begin(), c.extra_lines.end());
+    EXPECT_EQ(product.ListLines(), lines);
+    if (!programs().artifacts.empty() && c.extra_lines.size() == 2) {
+      EXPECT_TRUE(product.SaveScreenshot(programs().artifacts + L"\\main-window-findings.bmp"));
+    }
+    product.CloseBox(box);
+    EXPECT_EQ(MachineKeys(), machine_before);
+    std::printf("%ls: %zu machine keys and values unchanged\n", c.name, machine_before.size());
+    EXPECT_EQ(ReadValue(kDomains + L"\\example.cn\\portal", L"http"), DwordValue(2));
+  }
 }
 
 TEST_F(MainWindowE2e, InvalidAddressWritesNothing) {
@@ -261,6 +376,17 @@ TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
   // ca.dat was written before the browser started.
   EXPECT_EQ(record->ca_dat, L"portal.example.cn/orvel\r\n");
   EXPECT_FALSE(product.HasBox());
+}
+
+TEST_F(LoginE2e, SettingsThatWillNotTakeEffectStillOpenTheBrowser) {
+  WriteValue(kZoneMap, L"IEHarden", DwordValue(1));
+  const StandInBrowser plain_browser(ProgramFiles(), true);
+  const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
+  Product product(folder_.path());
+  const ShownBox box = Run(product, L"a.b.c", ids::kLoginButton);
+  ExpectBox(box, L"检测完毕，但部分设置不会生效，请联系系统管理员。", IDI_EXCLAMATION);
+  product.CloseBox(box);
+  EXPECT_TRUE(WaitForRecord()) << "the browser was not started";
 }
 
 TEST_F(LoginE2e, ABrowserThatCannotStartIsReported) {

@@ -4,18 +4,19 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tests/win32/registry_lines.h"
 #include "win/unique_any.h"
 
 namespace orvel::e2e {
 namespace {
 
-// The key at path below HKEY_CURRENT_USER, created when asked; none when it
-// cannot be opened.
-UniqueKey OpenUserKey(const std::wstring& path, bool create = false) {
+// The key at path below root (the current user's unless told), in the given
+// registry view, created when asked; none when it cannot be opened.
+UniqueKey OpenKey(const std::wstring& path, bool create = false, HKEY root = HKEY_CURRENT_USER, REGSAM view = 0) {
   HKEY key = nullptr;
   const LSTATUS status =
-      create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-             : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+      create ? RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr)
+             : RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key);
   return UniqueKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
@@ -53,10 +54,10 @@ RegistryValue StringValue(const std::wstring& text) {
   return result;
 }
 
-bool KeyExists(const std::wstring& path) { return OpenUserKey(path).get() != nullptr; }
+bool KeyExists(const std::wstring& path) { return OpenKey(path).get() != nullptr; }
 
 std::optional<RegistryValue> ReadValue(const std::wstring& path, const std::wstring& name) {
-  const UniqueKey key = OpenUserKey(path);
+  const UniqueKey key = OpenKey(path);
   if (key.get() == nullptr) return std::nullopt;
   RegistryValue value;
   DWORD size = 0;
@@ -73,7 +74,7 @@ std::optional<RegistryValue> ReadValue(const std::wstring& path, const std::wstr
 
 std::vector<std::wstring> Subkeys(const std::wstring& path) {
   std::vector<std::wstring> names;
-  const UniqueKey key = OpenUserKey(path);
+  const UniqueKey key = OpenKey(path);
   if (key.get() == nullptr) return names;
   wchar_t name[256];
   for (DWORD i = 0;; ++i) {
@@ -87,7 +88,7 @@ std::vector<std::wstring> Subkeys(const std::wstring& path) {
 std::vector<std::wstring> Describe(const std::wstring& path) {
   std::vector<std::wstring> lines;
   {
-    const UniqueKey key = OpenUserKey(path);
+    const UniqueKey key = OpenKey(path);
     if (key.get() == nullptr) return lines;
     lines.push_back(L"[HKCU\\" + path + L"]");
     wchar_t name[16384];
@@ -105,11 +106,16 @@ std::vector<std::wstring> Describe(const std::wstring& path) {
 }
 
 void CreateKey(const std::wstring& path) {
-  if (OpenUserKey(path, true).get() == nullptr) throw std::runtime_error("cannot create a registry key");
+  if (OpenKey(path, true).get() == nullptr) throw std::runtime_error("cannot create a registry key");
 }
 
 void WriteValue(const std::wstring& path, const std::wstring& name, const RegistryValue& value) {
-  const UniqueKey key = OpenUserKey(path, true);
+  WriteValue(HKEY_CURRENT_USER, 0, path, name, value);
+}
+
+void WriteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name,
+                const RegistryValue& value) {
+  const UniqueKey key = OpenKey(path, true, root, view);
   if (key.get() == nullptr || RegSetValueExW(key.get(), name.c_str(), 0, value.type, value.data.data(),
                                              static_cast<DWORD>(value.data.size())) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot write a registry value");
@@ -117,5 +123,28 @@ void WriteValue(const std::wstring& path, const std::wstring& name, const Regist
 }
 
 void DeleteTree(const std::wstring& path) { RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+
+void DeleteTree(HKEY root, REGSAM view, const std::wstring& path) {
+  {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &opened) != ERROR_SUCCESS) return;
+    const UniqueKey key(opened);
+    RegDeleteTreeW(key.get(), nullptr);
+  }
+  RegDeleteKeyExW(root, path.c_str(), view, 0);
+}
+
+void DeleteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE | view, &opened) != ERROR_SUCCESS) return;
+  const UniqueKey key(opened);
+  RegDeleteValueW(key.get(), name.c_str());
+}
+
+std::vector<std::string> TreeLines(HKEY root, REGSAM view, const std::wstring& path) {
+  const UniqueKey key = OpenKey(path, false, root, view);
+  if (key.get() == nullptr) return {};
+  return test::RegistryLines(key.get());
+}
 
 }  // namespace orvel::e2e

@@ -29,4 +29,12 @@ void CreateKey(const std::wstring& path);
 void WriteValue(const std::wstring& path, const std::wstring& name, const RegistryValue& value);
 void DeleteTree(const std::wstring& path);
 
+// The same below another root, in a registry view (0, KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY): for the machine's keys of the test prefix.
+void WriteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name, const RegistryValue& value);
+void DeleteTree(HKEY root, REGSAM view, const std::wstring& path);
+void DeleteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name);
+// Every key and value below path, as test::RegistryLines gives them.
+std::vector<std::string> TreeLines(HKEY root, REGSAM view, const std::wstring& path);
+
 }  // namespace orvel::e2e

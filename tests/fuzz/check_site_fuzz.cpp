@@ -122,9 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Lines before = registry.Dump();
   test::RecordingView view(typed);
   test::RecordingStore store;
+  MemoryRegistry machine;
   // Here only to count the keys left open.
   FaultyRegistry counted(registry);
-  const bool result = CheckSite(view, counted, store);
+  const bool result = CheckSite(view, {counted, machine, {}}, store);
   const Lines after = registry.Dump();
 
   FUZZ_REQUIRE(counted.OpenHandleCount() == 0);

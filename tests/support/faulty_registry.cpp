@@ -53,6 +53,11 @@ int32_t FaultyRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity
   return inner_.EnumKey(key, index, capacity, name);
 }
 
+int32_t FaultyRegistry::EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
+  if (const auto fault = Enter(RegistryCall::kEnumValue)) return Fail(*fault);
+  return inner_.EnumValue(key, index, capacity, name);
+}
+
 int32_t FaultyRegistry::CloseKey(KeyHandle key) {
   const auto fault = Enter(RegistryCall::kCloseKey);
   const bool known = open_.erase(key) == 1;

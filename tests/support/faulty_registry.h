@@ -11,8 +11,8 @@
 
 namespace orvel {
 
-enum class RegistryCall { kOpenKey, kCreateKey, kSetValue, kQueryValue, kEnumKey, kCloseKey };
-inline constexpr int kRegistryCallCount = 6;
+enum class RegistryCall { kOpenKey, kCreateKey, kSetValue, kQueryValue, kEnumKey, kCloseKey, kEnumValue };
+inline constexpr int kRegistryCallCount = 7;
 
 // Thrown by FaultyRegistry when a fault asks for an exception.
 struct RegistryFault {
@@ -34,6 +34,7 @@ class FaultyRegistry final : public Registry {
   int32_t QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
                      std::string& data) override;
   int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
+  int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t CloseKey(KeyHandle key) override;
 
   // Makes the `nth` call (1 = the next one) of `call` return `result`

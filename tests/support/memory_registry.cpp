@@ -176,6 +176,16 @@ int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity
   return status::kSuccess;
 }
 
+int32_t MemoryRegistry::EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
+  Node* node = NodeOf(key);
+  if (node == nullptr) return status::kInvalidHandle;
+  if (index >= node->values.size()) return status::kNoMoreItems;
+  const std::string& value_name = node->values[index].name;
+  if (Utf16Length(value_name) + 1 > capacity) return status::kMoreData;
+  name = value_name;
+  return status::kSuccess;
+}
+
 int32_t MemoryRegistry::CloseKey(KeyHandle key) {
   return handles_.erase(key) == 1 ? status::kSuccess : status::kInvalidHandle;
 }

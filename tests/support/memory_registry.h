@@ -32,6 +32,8 @@ class MemoryRegistry final : public Registry {
   int32_t QueryValue(KeyHandle key, std::string_view name, uint32_t capacity, uint32_t& type,
                      std::string& data) override;
   int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
+  // Values enumerate in the order they were first set.
+  int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t CloseKey(KeyHandle key) override;
 
   // Every key below the root as "path" and every value as "path|name=type:hex",

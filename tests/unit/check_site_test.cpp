@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "check/texts.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
@@ -33,11 +35,13 @@ class CheckSiteTest : public testing::Test {
 
   bool Run(const std::string& address) {
     view_.address = address;
-    return CheckSite(view_, registry_, store_);
+    return CheckSite(view_, {registry_, machine_, desktop_account_}, store_);
   }
 
   MemoryRegistry memory_;
   FaultyRegistry registry_{memory_};
+  MemoryRegistry machine_;
+  std::string desktop_account_;
   RecordingView view_;
   RecordingStore store_;
 };
@@ -50,6 +54,84 @@ TEST_F(CheckSiteTest, SuccessShowsSixLinesSavesAndSaysDone) {
   EXPECT_EQ(store_.saved, Lines{"http://a.b.c:81/app"});
   EXPECT_EQ(test::GetDword(registry_, std::string(zone_keys::kDomains) + "b.c\\a", "http"), 2u);
   EXPECT_EQ(registry_.OpenHandleCount(), 0u);
+}
+
+// What the check adds after its six lines when something stops the settings
+// from taking effect, and whose hive it wrote.
+TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
+  struct Case {
+    const char* name;
+    std::function<void(Registry& user, Registry& machine)> setup;
+    std::string desktop_account;
+    Lines extra;
+  };
+  const Case cases[] = {
+      {"nothing", [](Registry&, Registry&) {}, "", {}},
+      {"a policy that does not apply",
+       [](Registry& u, Registry& m) {
+         test::PutString(m, zone_keys::kPolicySiteList, "*.b.c", "2");
+         test::PutDword(u, zone_keys::kPolicyZone2, "1809", 3);
+       },
+       "",
+       {}},
+      {"machine only",
+       [](Registry&, Registry& m) { test::PutDword(m, zone_keys::kPolicySettings, "Security_HKLM_only", 1); },
+       "",
+       {"组策略规定只使用计算机的安全设置，以上设置对本用户不起作用。"}},
+      {"site list",
+       [](Registry& u, Registry&) { test::PutString(u, zone_keys::kPolicySiteList, "x.b.c", "2"); },
+       "",
+       {"组策略的站点到区域分配列表未将本站点列为受信任站点，以上设置不起作用。"}},
+      {"locked actions",
+       [](Registry&, Registry& m) {
+         test::PutDword(m, zone_keys::kPolicyZone2, "1809", 1);
+         test::PutDword(m, zone_keys::kPolicyZone2, "1201", 3);
+         test::PutDword(m, zone_keys::kPolicyZone2, "2201", 3);
+       },
+       "",
+       {"组策略锁定了受信任站点区域的以下设置：1201、2201、1809。"}},
+      {"one locked action",
+       [](Registry& u, Registry&) { test::PutDword(u, zone_keys::kPolicyZone2, "1004", 3); },
+       "",
+       {"组策略锁定了受信任站点区域的以下设置：1004。"}},
+      {"hardened",
+       [](Registry& u, Registry&) { test::PutDword(u, zone_keys::kZoneMap, "IEHarden", 1); },
+       "",
+       {"本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。"}},
+      {"desktop user alone",
+       [](Registry&, Registry&) {},
+       "OFFICE\\zhang",
+       {"以上设置已写入桌面用户 OFFICE\\zhang 的配置。"}},
+      {"desktop user, machine only and hardened",
+       [](Registry&, Registry& m) {
+         test::PutDword(m, zone_keys::kZoneMap, "IEHarden", 1);
+         test::PutDword(m, zone_keys::kPolicySettings, "Security_HKLM_only", 1);
+       },
+       "PC\\li",
+       {"以上设置已写入桌面用户 PC\\li 的配置。", "组策略规定只使用计算机的安全设置，以上设置对本用户不起作用。",
+        "本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryRegistry user;
+    MemoryRegistry machine;
+    test::PutKey(user, zone_keys::kZone2);
+    c.setup(user, machine);
+    const auto machine_before = machine.Dump();
+    RecordingView view("a.b.c");
+    RecordingStore store;
+    EXPECT_TRUE(CheckSite(view, {user, machine, c.desktop_account}, store));
+    Lines expected = kSuccessLines;
+    expected.insert(expected.end(), c.extra.begin(), c.extra.end());
+    EXPECT_EQ(view.lines, expected);
+    const bool findings = c.extra.size() > (c.desktop_account.empty() ? 0u : 1u);
+    EXPECT_EQ(view.messages,
+              (std::vector<ShownMessage>{findings ? ShownMessage{"检测完毕，但部分设置不会生效，请联系系统管理员。",
+                                                                 MessageStyle::kExclamation}
+                                                  : ShownMessage{"检测完毕。", MessageStyle::kInformation}}));
+    EXPECT_EQ(store.saved, Lines{"a.b.c"});
+    EXPECT_EQ(machine.Dump(), machine_before);
+  }
 }
 
 TEST_F(CheckSiteTest, InvalidAddressesWriteNothing) {

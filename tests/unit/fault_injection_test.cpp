@@ -36,7 +36,8 @@ using test::ShownMessage;
 
 constexpr int32_t kInjected = status::kAccessDenied;
 constexpr RegistryCall kAllCalls[] = {RegistryCall::kOpenKey,    RegistryCall::kCreateKey, RegistryCall::kSetValue,
-                                      RegistryCall::kQueryValue, RegistryCall::kEnumKey,   RegistryCall::kCloseKey};
+                                      RegistryCall::kQueryValue, RegistryCall::kEnumKey,   RegistryCall::kCloseKey,
+                                      RegistryCall::kEnumValue};
 
 const std::string kDomains(zone_keys::kDomains);
 const std::string kRanges(zone_keys::kRanges);
@@ -103,7 +104,8 @@ std::vector<Scenario> Scenarios() {
 }
 
 // A view that also notes how many registry calls came before the
-// permission step, so each call can be placed in its step.
+// permission step and before the read-only diagnosis that follows it, so
+// each call can be placed in its step.
 class PhaseView final : public CheckView {
  public:
   explicit PhaseView(const FaultyRegistry& registry) : registry_(registry) {}
@@ -112,12 +114,14 @@ class PhaseView final : public CheckView {
   void ClearProgress() override { inner.ClearProgress(); }
   void AddProgressLine(std::string_view line) override {
     if (line == texts::kCheckingPermissions) permissions_from = registry_.Calls().size();
+    if (line == texts::kPermissionsChecked) diagnosis_from = registry_.Calls().size();
     inner.AddProgressLine(line);
   }
   void ShowMessage(std::string_view text, MessageStyle style) override { inner.ShowMessage(text, style); }
 
   test::RecordingView inner;
   std::optional<size_t> permissions_from;
+  std::optional<size_t> diagnosis_from;
 
  private:
   const FaultyRegistry& registry_;
@@ -130,6 +134,7 @@ struct Outcome {
   std::vector<ShownMessage> messages;
   Lines saved;
   size_t permissions_from = 0;  // in calls of this run
+  size_t diagnosis_from = 0;
   bool operator==(const Outcome& other) const {
     return result == other.result && names == other.names && lines == other.lines && messages == other.messages &&
            saved == other.saved;
@@ -171,11 +176,13 @@ Outcome RunOp(Op op, const std::string& address, const FaultyRegistry& counter, 
       PhaseView view(counter);
       view.inner.address = address;
       test::RecordingStore store;
-      out.result = CheckSite(view, registry, store) ? 1 : 0;
+      MemoryRegistry machine;
+      out.result = CheckSite(view, {registry, machine, {}}, store) ? 1 : 0;
       out.lines = view.inner.lines;
       out.messages = view.inner.messages;
       out.saved = store.saved;
       out.permissions_from = view.permissions_from.value_or(counter.Calls().size()) - first_call;
+      out.diagnosis_from = view.diagnosis_from.value_or(counter.Calls().size()) - first_call;
       break;
     }
   }
@@ -318,7 +325,8 @@ TEST(FaultInjection, EveryCallOfEveryOperationFailsSafely) {
 
             const size_t index = IndexOf(faulty.Calls(), fault);
             ASSERT_LT(index, snapshots.before_call().size());
-            const bool in_permission_step = op == Op::kCheck && index >= clean.permissions_from;
+            const bool in_permission_step =
+                op == Op::kCheck && index >= clean.permissions_from && index < clean.diagnosis_from;
             const bool reported = IsReported(op, call, in_permission_step);
             if (op == Op::kIsTrusted || op == Op::kEnumRanges) {
               ExpectReadConsistent(op, clean, got, fault);

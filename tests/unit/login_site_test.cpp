@@ -27,10 +27,11 @@ class LoginSiteTest : public testing::Test {
 
   bool Run(const std::string& address, const ProgramFilesFolders& folders = kBothFolders) {
     view_.address = address;
-    return LoginSite(view_, registry_, store_, launcher_, folders);
+    return LoginSite(view_, {registry_, machine_, {}}, store_, launcher_, folders);
   }
 
   MemoryRegistry registry_;
+  MemoryRegistry machine_;
   RecordingView view_;
   RecordingStore store_;
   RecordingLauncher launcher_;
@@ -97,7 +98,7 @@ TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
     RecordingView view(c.typed);
     RecordingStore store;
     store.fail_with = c.save_fails_with;
-    EXPECT_FALSE(LoginSite(view, registry, store, launcher_, kBothFolders)) << c.name;
+    EXPECT_FALSE(LoginSite(view, {registry, machine_, {}}, store, launcher_, kBothFolders)) << c.name;
     EXPECT_TRUE(launcher_.started.empty()) << c.name;
     EXPECT_EQ(view.messages, (std::vector<ShownMessage>{{std::string(c.text), MessageStyle::kExclamation}})) << c.name;
     EXPECT_EQ(view.lines.back(), c.text) << c.name;

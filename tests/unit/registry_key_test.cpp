@@ -32,6 +32,7 @@ class HandleRegistry final : public Registry {
     return status::kSuccess;
   }
   int32_t EnumKey(KeyHandle, uint32_t, uint32_t, std::string&) override { return status::kNoMoreItems; }
+  int32_t EnumValue(KeyHandle, uint32_t, uint32_t, std::string&) override { return status::kNoMoreItems; }
   int32_t CloseKey(KeyHandle key) override { return open.erase(key) == 1 ? status::kSuccess : status::kInvalidHandle; }
 
   std::map<KeyHandle, std::string> open;

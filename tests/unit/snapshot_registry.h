@@ -35,6 +35,10 @@ class SnapshotRegistry final : public Registry {
     Snap();
     return inner_.EnumKey(key, index, capacity, name);
   }
+  int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override {
+    Snap();
+    return inner_.EnumValue(key, index, capacity, name);
+  }
   int32_t CloseKey(KeyHandle key) override {
     Snap();
     return inner_.CloseKey(key);

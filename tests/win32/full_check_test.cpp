@@ -46,10 +46,13 @@ class FullCheck : public testing::Test {
   FullCheck() { test::PutKey(hive_.registry(), zone_keys::kZone2); }
   bool Run(const std::string& address) {
     view_.address = address;
-    return CheckSite(view_, hive_.registry(), file_);
+    return CheckSite(view_, {hive_.registry(), machine_, {}}, file_);
   }
 
   test::ScratchHive hive_;
+  // Stands in for HKEY_LOCAL_MACHINE, read only as the product reads it.
+  test::ScratchHive machine_hive_;
+  Win32Registry machine_ = Win32Registry::ReadOnly(machine_hive_.root(), 0);
   test::TempFolder folder_;
   Win32AnsiCodec codec_;
   SavedAddressFile file_{folder_.path() + L"\\ca.dat", codec_};
@@ -80,6 +83,27 @@ TEST_F(FullCheck, MissingZoneKeyFailsAndSavesNothing) {
   EXPECT_FALSE(Run("a.b.c"));
   EXPECT_EQ(view_.lines.back(), "设置权限失败。");
   EXPECT_TRUE(test::FolderEntries(folder_.path()).empty());
+}
+
+TEST_F(FullCheck, PoliciesAreReadFromTheRealRegistryAndNeverWritten) {
+  test::PutString(machine_hive_.registry(), zone_keys::kPolicySiteList, "other.example.cn", "2");
+  test::PutString(machine_hive_.registry(), zone_keys::kPolicySiteList, "http://*.example.org", "2");
+  test::PutDword(machine_hive_.registry(), zone_keys::kPolicyZone2, "1201", 3);
+  const std::vector<std::string> machine_before = machine_hive_.Dump();
+
+  ASSERT_TRUE(Run("portal.example.cn"));
+  ASSERT_EQ(view_.lines.size(), 8u);
+  EXPECT_EQ(view_.lines[6], "组策略的站点到区域分配列表未将本站点列为受信任站点，以上设置不起作用。");
+  EXPECT_EQ(view_.lines[7], "组策略锁定了受信任站点区域的以下设置：1201。");
+  ASSERT_TRUE(Run("a.example.org"));
+  EXPECT_EQ(view_.lines.size(), 7u);  // the wildcard names it: only the locked action
+
+  RegistryKey key(machine_);
+  EXPECT_EQ(key.Create(zone_keys::kPolicySettings), ERROR_ACCESS_DENIED);
+  ASSERT_EQ(key.Open(zone_keys::kPolicyZone2), ERROR_SUCCESS);
+  EXPECT_EQ(key.SetDword("1201", 0), ERROR_ACCESS_DENIED);
+  key.Close();
+  EXPECT_EQ(machine_hive_.Dump(), machine_before);
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ int wmain(int argc, wchar_t** argv) {
   if (root.get() == nullptr || rounds <= 0) return kBadArguments;
 
   orvel::Win32Registry registry(root.get());
+  // No policies below the scratch key: the diagnosis finds nothing there.
+  orvel::Win32Registry machine = orvel::Win32Registry::ReadOnly(root.get(), 0);
   int failed = 0;
   for (int round = 0; round < rounds; ++round) {
     const std::wstring name = prefix + L"-" + std::to_wstring(round);
@@ -59,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!go.valid() || WaitForSingleObject(go.get(), kRoundTimeoutMs) != WAIT_OBJECT_0) return kBadArguments;
     orvel::test::RecordingView view(orvel::WideToUtf8(address));
     orvel::test::RecordingStore store;
-    if (!orvel::CheckSite(view, registry, store)) ++failed;
+    if (!orvel::CheckSite(view, {registry, machine, {}}, store)) ++failed;
     const orvel::UniqueHandle done = Event(name + L"-done-" + address);
     SetEvent(done.get());
   }

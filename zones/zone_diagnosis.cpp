@@ -1,0 +1,95 @@
+#include "zones/zone_diagnosis.h"
+
+#include "zones/zone_keys.h"
+
+namespace orvel {
+namespace {
+
+// Value names of a site list are host patterns; the registry allows 16,383
+// characters.
+constexpr uint32_t kValueNameCapacity = 16384;
+constexpr std::string_view kTrustedZoneText = "2";
+
+bool StartsWithFolded(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && FoldName(text.substr(0, prefix.size())) == FoldName(prefix);
+}
+
+bool DwordIs(Registry& registry, std::string_view path, std::string_view name, uint32_t expected) {
+  RegistryKey key(registry);
+  uint32_t value = 0;
+  return key.Open(path) == status::kSuccess && key.QueryDword(name, value) == status::kSuccess && value == expected;
+}
+
+bool IsHardened(Registry& registry) { return DwordIs(registry, zone_keys::kZoneMap, zone_keys::kEnhancedSecurity, 1); }
+
+// Whether the registry holds a site list (a policy key with at least one
+// value) that puts nothing of the host into zone 2.
+bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind) {
+  RegistryKey key(registry);
+  if (key.Open(zone_keys::kPolicySiteList) != status::kSuccess) return false;
+  bool in_force = false;
+  for (uint32_t index = 0;; ++index) {
+    std::string entry;
+    if (key.EnumValue(index, kValueNameCapacity, entry) != status::kSuccess) break;
+    in_force = true;
+    if (!SiteListEntryNamesHost(entry, host, kind)) continue;
+    std::string zone;
+    if (key.Query(entry, zone_keys::kNameCapacity, zone) == status::kSuccess && TrimAtNul(zone) == kTrustedZoneText) {
+      return false;
+    }
+  }
+  return in_force;
+}
+
+// Whether the policy key holds a value for the action other than the one
+// the check wrote.
+bool Overrides(RegistryKey& policy_key, bool opened, const zone_keys::ZoneSetting& setting) {
+  uint32_t policy = 0;
+  return opened && policy_key.QueryDword(setting.action, policy) == status::kSuccess && policy != setting.policy;
+}
+
+void Diagnose(Registry& user, Registry& machine, std::string_view host, HostKind kind, ZoneDiagnosis& found) {
+  found.machine_settings_only = DwordIs(machine, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
+  found.site_list_excludes_host = SiteListExcludes(machine, host, kind) || SiteListExcludes(user, host, kind);
+  RegistryKey machine_policy(machine);
+  RegistryKey user_policy(user);
+  const bool machine_opened = machine_policy.Open(zone_keys::kPolicyZone2) == status::kSuccess;
+  const bool user_opened = user_policy.Open(zone_keys::kPolicyZone2) == status::kSuccess;
+  for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
+    if (Overrides(machine_policy, machine_opened, setting) || Overrides(user_policy, user_opened, setting)) {
+      found.locked_actions.emplace_back(setting.action);
+    }
+  }
+  found.enhanced_security = IsHardened(user) || IsHardened(machine);
+}
+
+}  // namespace
+
+bool ZoneDiagnosis::Any() const {
+  return machine_settings_only || site_list_excludes_host || !locked_actions.empty() || enhanced_security;
+}
+
+bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostKind kind) {
+  for (const std::string_view prefix : {std::string_view("http://"), std::string_view("*://")}) {
+    if (StartsWithFolded(entry, prefix)) {
+      entry.remove_prefix(prefix.size());
+      break;
+    }
+  }
+  if (FoldName(entry) == FoldName(host)) return true;
+  if (kind != HostKind::kDomain || !entry.starts_with("*.")) return false;
+  const std::string_view suffix = entry.substr(1);  // ".example.com"
+  return host.size() > suffix.size() && StartsWithFolded(host.substr(host.size() - suffix.size()), suffix);
+}
+
+ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind) {
+  ZoneDiagnosis found;
+  try {
+    Diagnose(user, machine, host, kind, found);
+  } catch (...) {
+    // What was read before the throw still holds.
+  }
+  return found;
+}
+
+}  // namespace orvel

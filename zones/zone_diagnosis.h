@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zones/host_name.h"
+#include "zones/registry.h"
+
+namespace orvel {
+
+// What stops the zone settings the check wrote from taking effect.
+struct ZoneDiagnosis {
+  // The machine policy makes the browser use the machine's zone settings only.
+  bool machine_settings_only = false;
+  // A policy site-to-zone list is in force and does not put the host in the
+  // trusted-sites zone.
+  bool site_list_excludes_host = false;
+  // The zone-2 actions whose policy value differs from the one the check
+  // wrote, by value name, in the order the check writes them.
+  std::vector<std::string> locked_actions;
+  // The enhanced security configuration is on.
+  bool enhanced_security = false;
+
+  bool Any() const;
+  bool operator==(const ZoneDiagnosis&) const = default;
+};
+
+// Reads, never writes, the user's root and the machine's. A key or value
+// that cannot be read counts as absent; a registry layer that throws ends the
+// reading with what was found by then.
+ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind);
+
+// Whether a site-to-zone list entry (a value name) names the host for the
+// http scheme: after an optional http:// or *:// prefix, the host itself, or
+// for a domain name "*." and a suffix the host ends with after a dot. Case is
+// not significant.
+bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostKind kind);
+
+}  // namespace orvel
