@@ -1,0 +1,192 @@
+#include "cli/verbs.h"
+
+#include <array>
+
+#include "check/address.h"
+#include "check/check_site.h"
+#include "check/texts.h"
+#include "cli/cli_texts.h"
+#include "zones/remove_site.h"
+#include "zones/site_status.h"
+#include "zones/zone_keys.h"
+
+namespace orvel::cli {
+namespace {
+
+// The check's view: its lines and its closing box, kept for printing.
+class LineView final : public CheckView {
+ public:
+  explicit LineView(std::string_view address) : address_(address) {}
+
+  std::string AddressText() override { return address_; }
+  void SetAddressText(std::string_view text) override { address_ = std::string(text); }
+  void ClearProgress() override { lines.clear(); }
+  void AddProgressLine(std::string_view line) override { lines.emplace_back(line); }
+  void ShowMessage(std::string_view text, MessageStyle shown_style) override {
+    message = std::string(text);
+    style = shown_style;
+  }
+
+  std::vector<std::string> lines;
+  std::string message;
+  MessageStyle style = MessageStyle::kExclamation;
+
+ private:
+  std::string address_;
+};
+
+struct CheckStep {
+  std::string_view line;
+  std::string_view step;  // empty: a line that only says what comes next
+  bool ok;
+};
+
+// The check's own lines and the steps they report; any other line is a
+// finding that stops the settings from taking effect.
+constexpr std::array<CheckStep, 11> kCheckSteps = {{
+    {orvel::texts::kCheckingAddress, {}, true},
+    {orvel::texts::kAddressChecked, "address", true},
+    {orvel::texts::kAddressInvalid, "address", false},
+    {orvel::texts::kCheckingTrustedSite, {}, true},
+    {orvel::texts::kTrustedSiteAdded, "trusted-site", true},
+    {orvel::texts::kTrustedSiteFailed, "trusted-site", false},
+    {orvel::texts::kCheckingPermissions, {}, true},
+    {orvel::texts::kPermissionsChecked, "permissions", true},
+    {orvel::texts::kPermissionsFailed, "permissions", false},
+    {orvel::texts::kSaveFailed, "permissions", true},
+    {orvel::texts::kSaveFailed, "save", false},
+}};
+
+std::string Step(std::string_view name, bool ok) { return JsonObject().Text("step", name).Bool("ok", ok).Json(); }
+
+ExitCode CheckCode(bool done, const LineView& view) {
+  if (done) return view.style == MessageStyle::kInformation ? kDone : kFound;
+  return view.message == orvel::texts::kAddressInvalid ? kInvalidAddress : kFailed;
+}
+
+std::string Decimal(std::optional<uint32_t> number) {
+  return number ? std::to_string(*number) : std::string(texts::kSettingMissing);
+}
+
+std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::to_string(*number) : "null"; }
+
+}  // namespace
+
+SiteAddress ReadSiteAddress(std::string_view typed) {
+  SiteAddress address;
+  address.text = TrimBlanks(typed);
+  address.kind = ParseSiteAddress(address.text, address.host);
+  return address;
+}
+
+std::string_view KindName(HostKind kind) {
+  switch (kind) {
+    case HostKind::kDomain:
+      return "domain";
+    case HostKind::kNumeric:
+      return "numeric";
+    case HostKind::kInvalid:
+      break;
+  }
+  return "invalid";
+}
+
+VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::string_view address) {
+  LineView view(address);
+  const bool done = CheckSite(view, registry, store);
+  VerbResult result;
+  result.code = CheckCode(done, view);
+  result.lines = view.lines;
+  // A failure's box repeats its line; the success box says more.
+  if (result.lines.empty() || result.lines.back() != view.message) result.lines.push_back(view.message);
+
+  std::vector<std::string> steps;
+  std::vector<std::string> findings;
+  for (const std::string& line : view.lines) {
+    bool known = false;
+    for (const CheckStep& step : kCheckSteps) {
+      if (step.line != line) continue;
+      known = true;
+      if (!step.step.empty()) steps.push_back(Step(step.step, step.ok));
+    }
+    if (!known) findings.push_back(line);
+  }
+  if (done && saving) steps.push_back(Step("save", true));
+  result.json.Raw("steps", JsonArray(steps))
+      .Raw("lines", JsonTexts(view.lines))
+      .Text("message", view.message)
+      .Raw("findings", JsonTexts(findings))
+      .Bool("saved", done && saving);
+  return result;
+}
+
+VerbResult RunStatus(Registry& registry, const SiteAddress& address, const ZoneManagerAnswer& zone_manager) {
+  const SiteStatus site = ReadSiteStatus(registry, address.host, address.kind);
+  VerbResult result;
+  result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
+  std::vector<std::string> settings;
+  for (const SettingState& setting : site.settings) {
+    result.lines.push_back(std::string(texts::kSetting)
+                               .append(setting.action)
+                               .append("：")
+                               .append(Decimal(setting.actual))
+                               .append(texts::kSettingWanted)
+                               .append(std::to_string(setting.expected))
+                               .append("）。"));
+    settings.push_back(JsonObject()
+                           .Text("action", setting.action)
+                           .Number("expected", setting.expected)
+                           .Raw("actual", NumberOrNull(setting.actual))
+                           .Json());
+  }
+  result.lines.emplace_back(site.popups_allowed ? texts::kPopupsAllowed : texts::kPopupsNotAllowed);
+  if (!zone_manager.asked) {
+    result.lines.emplace_back(texts::kZoneManagerOtherUser);
+  } else if (zone_manager.zone) {
+    result.lines.push_back(std::string(texts::kZoneManager).append(std::to_string(*zone_manager.zone)).append("。"));
+  } else {
+    result.lines.emplace_back(texts::kZoneManagerUnknown);
+  }
+  const std::vector<std::string> findings;  // the policy diagnosis adds its findings here
+  const bool in_place = site.InPlace() && findings.empty();
+  result.lines.emplace_back(in_place ? texts::kInPlace : texts::kNotInPlace);
+  result.code = in_place ? kDone : kFound;
+  result.json.Bool("trusted", site.trusted)
+      .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
+      .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
+      .Raw("settings", JsonArray(settings))
+      .Bool("popups_allowed", site.popups_allowed)
+      .Raw("findings", JsonTexts(findings))
+      .Bool("in_place", in_place);
+  return result;
+}
+
+VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
+  const RemovedSite site = RemoveTrustedSite(registry, address.host, address.kind);
+  VerbResult result;
+  std::vector<std::string> removed;
+  for (const RemovedEntry& entry : site.removed) {
+    JsonObject json;
+    json.Text("key", entry.key);
+    if (entry.value.empty()) {
+      result.lines.push_back(std::string(texts::kRemovedKey).append(entry.key).append("。"));
+      json.Null("value");
+    } else {
+      result.lines.push_back(
+          std::string(texts::kRemovedValue).append(entry.value).append("（").append(entry.key).append("）。"));
+      json.Text("value", entry.value);
+    }
+    removed.push_back(json.Json());
+  }
+  if (site.result != status::kSuccess) {
+    result.errors.push_back(std::string(texts::kRemoveFailed).append(std::to_string(site.result)).append("。"));
+    result.code = kFailed;
+  } else if (site.removed.empty()) {
+    result.lines.emplace_back(texts::kNothingToRemove);
+  }
+  result.lines.emplace_back(texts::kZoneSettingsKept);
+  result.json.Raw("removed", JsonArray(removed)).Number("result", site.result).Bool("zone_settings_kept", true);
+  return result;
+}
+
+}  // namespace orvel::cli
