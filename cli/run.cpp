@@ -72,7 +72,9 @@ bool StartBrowser(std::string_view address) {
   return ShellStart(nullptr, file, Utf8ToWide(LoginUrl(address)));
 }
 
-VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry& registry, bool current_user) {
+// `own_hive`: the registry is this process's user's, whose browser the zone
+// manager answers for.
+VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry& registry, bool own_hive) {
   switch (options.verb) {
     case Verb::kCheck: {
       const Win32AnsiCodec codec;
@@ -92,8 +94,8 @@ VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry&
     }
     case Verb::kStatus: {
       ZoneManagerAnswer zone_manager;
-      zone_manager.asked = current_user;
-      if (current_user) zone_manager.zone = UrlZone(LoginUrl(address.text));
+      zone_manager.asked = own_hive;
+      if (own_hive) zone_manager.zone = UrlZone(LoginUrl(address.text));
       return RunStatus(registry, address, zone_manager);
     }
     default:
@@ -136,9 +138,10 @@ ExitCode ForEachUser(const Options& options, const SiteAddress& address, Output&
     if (const int32_t opened = current_user ? 0 : hive.Open(sid); opened != ERROR_SUCCESS) {
       result.code = kFailed;
       result.errors.push_back(std::string(texts::kHiveNotOpened).append(sid).append(ErrorCode(opened)));
+      if (opened == ERROR_FILE_NOT_FOUND) result.errors.back().append(texts::kHiveNotLoaded);
     } else {
       Win32Registry registry(current_user ? HKEY_CURRENT_USER : hive.get());
-      result = RunVerb(options, address, registry, current_user);
+      result = RunVerb(options, address, registry, current_user || sid == ProcessUserSid());
     }
     output.Lines(result.lines);
     for (const std::string& error : result.errors) output.Error(error);

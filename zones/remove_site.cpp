@@ -9,6 +9,12 @@ namespace {
 
 bool Missing(int32_t result) { return result == status::kFileNotFound; }
 
+// Paths as reported: a domain entry's path may end in a backslash.
+std::string KeyName(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return std::string(path);
+}
+
 class Removal {
  public:
   explicit Removal(Registry& registry) : registry_(registry) {}
@@ -21,7 +27,7 @@ class Removal {
     if (opened != status::kSuccess) return Fail(opened);
     const int32_t deleted = key.DeleteValue(name);
     if (deleted == status::kSuccess) {
-      site_.removed.push_back({std::string(path), std::string(name)});
+      site_.removed.push_back({KeyName(path), std::string(name)});
     } else if (!Missing(deleted)) {
       Fail(deleted);
     }
@@ -45,7 +51,7 @@ class Removal {
       if (!Missing(deleted)) Fail(deleted);
       return false;
     }
-    site_.removed.push_back({std::string(path), {}});
+    site_.removed.push_back({KeyName(path), {}});
     return true;
   }
 
