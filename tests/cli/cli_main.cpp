@@ -1,5 +1,5 @@
 // The console program's tests under Wine:
-//   orvel_cli_tests --zone=<orvel-zone.exe> [gtest flags]
+//   orvel_cli_tests --zone=<orvel-zone.exe> --recorder=<stand-in iexplore.exe> [gtest flags]
 // They write the current user's zone settings, so they run only inside a
 // Wine prefix made for the tests by scripts/wine-prefix.
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
+#include <utility>
 
 #include "tests/cli/zone_program.h"
 
@@ -31,17 +32,19 @@ int wmain(int argc, wchar_t** argv) {
   testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
     const std::wstring_view argument = argv[i];
-    if (!argument.starts_with(L"--zone=")) continue;
-    std::wstring path(argument.substr(7));
-    // A Linux path, as CMake gives it, is the same file on Wine's Z: drive.
-    if (path.starts_with(L"/")) {
-      std::replace(path.begin(), path.end(), L'/', L'\\');
-      path = L"Z:" + path;
+    for (auto [flag, path] : {std::pair{std::wstring_view(L"--zone="), &orvel::test::ZoneProgram()},
+                              std::pair{std::wstring_view(L"--recorder="), &orvel::test::StandInBrowser()}}) {
+      if (!argument.starts_with(flag)) continue;
+      *path = argument.substr(flag.size());
+      // A Linux path, as CMake gives it, is the same file on Wine's Z: drive.
+      if (path->starts_with(L"/")) {
+        std::replace(path->begin(), path->end(), L'/', L'\\');
+        *path = L"Z:" + *path;
+      }
     }
-    orvel::test::ZoneProgram() = path;
   }
-  if (orvel::test::ZoneProgram().empty()) {
-    fputws(L"usage: orvel_cli_tests --zone=<orvel-zone.exe>\n", stderr);
+  if (orvel::test::ZoneProgram().empty() || orvel::test::StandInBrowser().empty()) {
+    fputws(L"usage: orvel_cli_tests --zone=<orvel-zone.exe> --recorder=<stand-in iexplore.exe>\n", stderr);
     return 2;
   }
   if (!InTestPrefix()) {

@@ -8,6 +8,7 @@
 
 #include "tests/cli/json_value.h"
 #include "tests/cli/zone_program.h"
+#include "tests/e2e/scoped_variable.h"
 #include "tests/win32/registry_lines.h"
 #include "tests/win32/temp_folder.h"
 #include "win/user_hives.h"
@@ -233,6 +234,33 @@ TEST(ZoneCli, SetAddressWritesOnlyCaDat) {
   EXPECT_EQ(OutputLines(refused.err).size(), 1u);
   EXPECT_EQ(ReadBytes(saved), "a.b.example.cn\r\n");
   SetFileAttributesW(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
+  TempFolder folder;
+  const std::wstring browser_folder = folder.path() + L"\\Internet Explorer";
+  const std::wstring browser = browser_folder + L"\\iexplore.exe";
+  const std::wstring record = folder.path() + L"\\record.txt";
+  ASSERT_TRUE(CreateDirectoryW(browser_folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(StandInBrowser().c_str(), browser.c_str(), FALSE));
+  const e2e::ScopedVariable program_files(L"ProgramFiles(x86)", folder.path().c_str());
+  const e2e::ScopedVariable record_to(L"ORVEL_RECORD", record.c_str());
+  ClearSites();
+
+  EXPECT_EQ(RunZone({L"check", L"a.b.example.cn/x", L"--login"}).exit_code, 0);
+  for (int wait = 0; wait < 200 && GetFileAttributesW(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait) Sleep(50);
+  const std::string bytes = ReadBytes(record);
+  const std::wstring started(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+  EXPECT_NE(started.find(L"http://a.b.example.cn/x"), std::wstring::npos) << WideToUtf8(started);
+
+  // Not started after a failed check, and a browser that is not there is reported.
+  DeleteFileW(record.c_str());
+  EXPECT_EQ(RunZone({L"check", L"https://a.b.example.cn/", L"--login"}).exit_code, 3);
+  ASSERT_TRUE(DeleteFileW(browser.c_str()));
+  const ZoneRun missing = RunZone({L"check", L"a.b.example.cn", L"--login"});
+  EXPECT_EQ(missing.exit_code, 4);
+  EXPECT_EQ(OutputLines(missing.err), Lines{"orvel-zone: 浏览器启动失败。"});
+  EXPECT_EQ(GetFileAttributesW(record.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

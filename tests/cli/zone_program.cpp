@@ -37,6 +37,11 @@ std::wstring& ZoneProgram() {
   return program;
 }
 
+std::wstring& StandInBrowser() {
+  static std::wstring program;
+  return program;
+}
+
 ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& program) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE out_read = nullptr, out_write = nullptr, err_read = nullptr, err_write = nullptr;

@@ -5,8 +5,10 @@
 
 namespace orvel::test {
 
-// orvel-zone.exe under test; set once from the command line.
+// orvel-zone.exe under test, and the program that stands in for
+// iexplore.exe; set once from the command line.
 std::wstring& ZoneProgram();
+std::wstring& StandInBrowser();
 
 // What one run of the program left.
 struct ZoneRun {
