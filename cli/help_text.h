@@ -19,6 +19,7 @@ inline constexpr std::string_view kHelpText =
     "  --user <SID>   读写 HKEY_USERS\\<SID> 而不是当前用户（该用户的配置单元须已加载）\n"
     "  --all-users    对每个已加载的用户配置单元（S-1-5-21-...）各做一次，逐个报告\n"
     "  --save         check 成功后把网址写入程序旁的 ca.dat，窗口打开时即填好\n"
+    "  --login        check 成功后用 Internet Explorer 打开网址，同“登录”（只用于当前用户）\n"
     "  --out <文件>   export 写入此文件（UTF-16，reg import 和组策略首选项都能导入）\n"
     "  --json         输出一个 JSON 对象，内容与文字输出相同\n"
     "  --help         显示本说明\n"
