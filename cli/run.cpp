@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "check/browser_command.h"
+#include "check/address.h"
 #include "check/texts.h"
 #include "cli/cli_texts.h"
 #include "cli/help_text.h"
@@ -12,7 +12,7 @@
 #include "win/console_output.h"
 #include "win/environment.h"
 #include "win/saved_address_file.h"
-#include "win/shell_start.h"
+#include "win/shell_launcher.h"
 #include "win/url_zone.h"
 #include "win/user_hives.h"
 #include "win/utf16_text.h"
@@ -31,6 +31,7 @@ namespace {
 // A check without --save keeps the address nowhere.
 class NoAddressStore final : public AddressStore {
  public:
+  std::string Load() const override { return {}; }
   int32_t Save(std::string_view) override { return 0; }
 };
 
@@ -66,12 +67,6 @@ class Output {
 
 std::string ErrorCode(int32_t status) { return std::string(texts::kErrorCode).append(std::to_string(status)) + "。"; }
 
-bool StartBrowser(std::string_view address) {
-  const std::wstring file =
-      Utf8ToWide(BrowserFile(BrowserFolder(EnvironmentValue("ProgramFiles(x86)"), EnvironmentValue("ProgramFiles"))));
-  return ShellStart(nullptr, file, Utf8ToWide(LoginUrl(address)));
-}
-
 // `own_hive`: the registry is this process's user's, whose browser the zone
 // manager answers for.
 VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry& registry, bool own_hive) {
@@ -81,21 +76,14 @@ VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry&
       SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
       NoAddressStore nowhere;
       AddressStore& store = options.save ? static_cast<AddressStore&>(file) : nowhere;
-      VerbResult result = RunCheck(registry, store, options.save, options.address);
-      if (options.login && result.code <= kFound) {
-        const bool started = StartBrowser(address.text);
-        if (!started) {
-          result.errors.emplace_back(orvel::texts::kBrowserFailed);
-          result.code = kFailed;
-        }
-        result.json.Bool("browser_started", started);
-      }
-      return result;
+      ShellLauncher launcher(nullptr);
+      const Login login{launcher, ProgramFilesFromEnvironment()};
+      return RunCheck(registry, store, options.save, options.address, options.login ? &login : nullptr);
     }
     case Verb::kStatus: {
       ZoneManagerAnswer zone_manager;
       zone_manager.asked = own_hive;
-      if (own_hive) zone_manager.zone = UrlZone(LoginUrl(address.text));
+      if (own_hive) zone_manager.zone = UrlZone(std::string(kHttpPrefix).append(address.host).append("/"));
       return RunStatus(registry, address, zone_manager);
     }
     default:

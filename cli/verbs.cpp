@@ -1,9 +1,11 @@
 #include "cli/verbs.h"
 
+#include <algorithm>
 #include <array>
 
 #include "check/address.h"
 #include "check/check_site.h"
+#include "check/login_site.h"
 #include "check/texts.h"
 #include "cli/cli_texts.h"
 #include "zones/remove_site.h"
@@ -22,14 +24,16 @@ class LineView final : public CheckView {
   void SetAddressText(std::string_view text) override { address_ = std::string(text); }
   void ClearProgress() override { lines.clear(); }
   void AddProgressLine(std::string_view line) override { lines.emplace_back(line); }
-  void ShowMessage(std::string_view text, MessageStyle shown_style) override {
-    message = std::string(text);
-    style = shown_style;
+  void ShowMessage(std::string_view text, MessageStyle style) override {
+    messages.push_back({std::string(text), style});
   }
 
+  struct Message {
+    std::string text;
+    MessageStyle style;
+  };
   std::vector<std::string> lines;
-  std::string message;
-  MessageStyle style = MessageStyle::kExclamation;
+  std::vector<Message> messages;
 
  private:
   std::string address_;
@@ -59,9 +63,14 @@ constexpr std::array<CheckStep, 11> kCheckSteps = {{
 
 std::string Step(std::string_view name, bool ok) { return JsonObject().Text("step", name).Bool("ok", ok).Json(); }
 
+// A done check whose box warns has findings; a failed one is a bad address
+// or a failed operation.
 ExitCode CheckCode(bool done, const LineView& view) {
-  if (done) return view.style == MessageStyle::kInformation ? kDone : kFound;
-  return view.message == orvel::texts::kAddressInvalid ? kInvalidAddress : kFailed;
+  const bool warned = std::ranges::any_of(
+      view.messages, [](const LineView::Message& message) { return message.style == MessageStyle::kExclamation; });
+  if (done) return warned ? kFound : kDone;
+  const bool invalid = !view.messages.empty() && view.messages.front().text == orvel::texts::kAddressInvalid;
+  return invalid ? kInvalidAddress : kFailed;
 }
 
 std::string Decimal(std::optional<uint32_t> number) {
@@ -91,14 +100,20 @@ std::string_view KindName(HostKind kind) {
   return "invalid";
 }
 
-VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::string_view address) {
+VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::string_view address,
+                    const Login* login) {
   LineView view(address);
-  const bool done = CheckSite(view, registry, store);
+  const bool done = login != nullptr ? LoginSite(view, registry, store, login->launcher, login->folders)
+                                     : CheckSite(view, registry, store);
   VerbResult result;
   result.code = CheckCode(done, view);
   result.lines = view.lines;
-  // A failure's box repeats its line; the success box says more.
-  if (result.lines.empty() || result.lines.back() != view.message) result.lines.push_back(view.message);
+  // A failure's box repeats its line; the others say more.
+  std::vector<std::string> messages;
+  for (const LineView::Message& message : view.messages) {
+    if (result.lines.empty() || result.lines.back() != message.text) result.lines.push_back(message.text);
+    messages.push_back(message.text);
+  }
 
   std::vector<std::string> steps;
   std::vector<std::string> findings;
@@ -111,12 +126,14 @@ VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::s
     }
     if (!known) findings.push_back(line);
   }
-  if (done && saving) steps.push_back(Step("save", true));
+  const bool checked = std::ranges::find(view.lines, orvel::texts::kPermissionsChecked) != view.lines.end();
+  if (checked && saving) steps.push_back(Step("save", true));
+  if (checked && login != nullptr) steps.push_back(Step("browser", done));
   result.json.Raw("steps", JsonArray(steps))
       .Raw("lines", JsonTexts(view.lines))
-      .Text("message", view.message)
+      .Raw("messages", JsonTexts(messages))
       .Raw("findings", JsonTexts(findings))
-      .Bool("saved", done && saving);
+      .Bool("saved", checked && saving);
   return result;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "check/browser_launcher.h"
 #include "check/saved_address.h"
 #include "cli/exit_codes.h"
 #include "cli/json.h"
@@ -33,9 +34,16 @@ struct VerbResult {
   JsonObject json;                  // the same facts, for --json
 };
 
-// The check of the window, lines instead of a list and a box. `saving` tells
-// whether the store keeps the address.
-VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::string_view address);
+// What Login needs beyond the check.
+struct Login {
+  BrowserLauncher& launcher;
+  ProgramFilesFolders folders;
+};
+
+// The window's Check, or with `login` its Login: lines instead of a list and
+// boxes. `saving` tells whether the store keeps the address.
+VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::string_view address,
+                    const Login* login = nullptr);
 
 // The zone Internet Explorer's own zone manager gives the address; it can be
 // asked for the user this program runs as only.

@@ -1,9 +1,7 @@
 // The console program's tests under Wine:
 //   orvel_cli_tests --zone=<orvel-zone.exe> --recorder=<stand-in iexplore.exe> [gtest flags]
-// They write the current user's zone settings, so they run only inside a
-// Wine prefix made for the tests by scripts/wine-prefix.
-#include <windows.h>
-
+// They write the current user's zone settings, so they run only where the
+// tests may (a Wine prefix made for them by scripts/wine-prefix).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,21 +10,7 @@
 #include <utility>
 
 #include "tests/cli/zone_program.h"
-
-namespace {
-
-// scripts/wine-prefix leaves this font replacement; no real profile has it.
-bool InTestPrefix() {
-  const auto wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-  wchar_t font[64] = {};
-  DWORD size = sizeof font;
-  return wine != nullptr &&
-         RegGetValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", L"宋体", RRF_RT_REG_SZ, nullptr, font,
-                      &size) == ERROR_SUCCESS &&
-         std::wstring_view(font) == L"WenQuanYi Zen Hei";
-}
-
-}  // namespace
+#include "tests/support/test_prefix.h"
 
 int wmain(int argc, wchar_t** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -47,10 +31,6 @@ int wmain(int argc, wchar_t** argv) {
     fputws(L"usage: orvel_cli_tests --zone=<orvel-zone.exe> --recorder=<stand-in iexplore.exe>\n", stderr);
     return 2;
   }
-  if (!InTestPrefix()) {
-    fputws(L"orvel_cli_tests writes the user's zone settings: run it in a prefix made by scripts/wine-prefix\n",
-           stderr);
-    return 2;
-  }
+  if (!orvel::test::MayChangeUserSettings("orvel_cli_tests")) return 2;
   return RUN_ALL_TESTS();
 }

@@ -78,7 +78,8 @@ TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
     ASSERT_EQ(checked["users"].items.size(), 1u);
     const JsonValue& user = checked["users"][0];
     EXPECT_TRUE(user["user"].is_null());
-    EXPECT_EQ(user["message"].text, "检测完毕。");
+    EXPECT_EQ(user["messages"].items.size(), 1u);
+    EXPECT_EQ(user["messages"][0].text, "检测完毕。");
     ASSERT_EQ(user["steps"].items.size(), 3u);
     for (const JsonValue& step : user["steps"].items) EXPECT_TRUE(step["ok"].boolean) << step["step"].text;
     EXPECT_TRUE(user["findings"].items.empty());
@@ -259,7 +260,9 @@ TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
   ASSERT_TRUE(DeleteFileW(browser.c_str()));
   const ZoneRun missing = RunZone({L"check", L"a.b.example.cn", L"--login"});
   EXPECT_EQ(missing.exit_code, 4);
-  EXPECT_EQ(OutputLines(missing.err), Lines{"orvel-zone: 浏览器启动失败。"});
+  Lines shown = kCheckLines;
+  shown.emplace_back("浏览器启动失败。");
+  EXPECT_EQ(OutputLines(missing.out), shown);
   EXPECT_EQ(GetFileAttributesW(record.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "win/unique_handle.h"
+#include "win/unique_any.h"
 
 namespace orvel::test {
 namespace {
@@ -65,8 +65,8 @@ ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& 
     throw std::runtime_error("cannot start orvel-zone");
   }
   UniqueHandle process(info.hProcess), thread(info.hThread);
-  out_writer.Close();
-  err_writer.Close();
+  out_writer.reset();
+  err_writer.reset();
   ZoneRun run;
   run.out = ReadAll(out_read);
   run.err = ReadAll(err_read);
