@@ -37,7 +37,7 @@ inline constexpr std::string_view kRefuseSystem =
     "以 SYSTEM 身份运行时请用 --user <SID> 或 --all-users 指明用户：SYSTEM 自己的配置不是任何人的浏览器。";
 inline constexpr std::string_view kNoUserHives = "HKEY_USERS 下没有已加载的用户配置单元。";
 inline constexpr std::string_view kHiveNotOpened = "无法打开用户配置单元 HKEY_USERS\\";
-inline constexpr std::string_view kHiveNotLoaded = "该用户没有登录，配置单元未加载。";
+inline constexpr std::string_view kHiveNotLoaded = "：该用户没有登录（配置单元未加载），或没有打开它的权限。";
 inline constexpr std::string_view kErrorCode = "，错误代码 ";
 inline constexpr std::string_view kFileNotWritten = "无法写入文件 ";
 

@@ -14,7 +14,7 @@
 #include "win/saved_address_file.h"
 #include "win/shell_launcher.h"
 #include "win/url_zone.h"
-#include "win/user_hives.h"
+#include "win/user_account.h"
 #include "win/utf16_text.h"
 #include "win/whole_file.h"
 #include "win/win32_ansi_codec.h"
@@ -70,6 +70,8 @@ std::string ErrorCode(int32_t status) { return std::string(texts::kErrorCode).ap
 // `own_hive`: the registry is this process's user's, whose browser the zone
 // manager answers for.
 VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry& registry, bool own_hive) {
+  // The machine's Internet Settings, only read, in the view the browser reads.
+  Win32Registry machine = Win32Registry::ReadOnly(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
   switch (options.verb) {
     case Verb::kCheck: {
       const Win32AnsiCodec codec;
@@ -78,13 +80,13 @@ VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry&
       AddressStore& store = options.save ? static_cast<AddressStore&>(file) : nowhere;
       ShellLauncher launcher(nullptr);
       const Login login{launcher, ProgramFilesFromEnvironment()};
-      return RunCheck(registry, store, options.save, options.address, options.login ? &login : nullptr);
+      return RunCheck({registry, machine, {}}, store, options.save, options.address, options.login ? &login : nullptr);
     }
     case Verb::kStatus: {
       ZoneManagerAnswer zone_manager;
       zone_manager.asked = own_hive;
       if (own_hive) zone_manager.zone = UrlZone(std::string(kHttpPrefix).append(address.host).append("/"));
-      return RunStatus(registry, address, zone_manager);
+      return RunStatus(registry, machine, address, zone_manager);
     }
     default:
       return RunRemove(registry, address);
@@ -96,7 +98,7 @@ VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry&
 std::vector<std::string> Users(const Options& options, Output& output, ExitCode& code) {
   if (options.user) return {*options.user};
   if (!options.all_users) {
-    if (ProcessUserSid() == kLocalSystemSid) {
+    if (ProcessUserSid(GetCurrentProcess()) == kLocalSystemSid) {
       output.Error(texts::kRefuseSystem);
       code = kBadArguments;
       return {};
@@ -120,16 +122,15 @@ ExitCode ForEachUser(const Options& options, const SiteAddress& address, Output&
   std::vector<std::string> users;
   for (const std::string& sid : sids) {
     VerbResult result;
-    UserHive hive;
     const bool current_user = sid.empty();
     if (!current_user) output.Line(std::string(texts::kUser).append(sid).append("："));
-    if (const int32_t opened = current_user ? 0 : hive.Open(sid); opened != ERROR_SUCCESS) {
+    const UniqueKey hive = current_user ? UniqueKey() : OpenUserHive(sid);
+    if (!current_user && !hive.valid()) {
       result.code = kFailed;
-      result.errors.push_back(std::string(texts::kHiveNotOpened).append(sid).append(ErrorCode(opened)));
-      if (opened == ERROR_FILE_NOT_FOUND) result.errors.back().append(texts::kHiveNotLoaded);
+      result.errors.push_back(std::string(texts::kHiveNotOpened).append(sid).append(texts::kHiveNotLoaded));
     } else {
       Win32Registry registry(current_user ? HKEY_CURRENT_USER : hive.get());
-      result = RunVerb(options, address, registry, current_user || sid == ProcessUserSid());
+      result = RunVerb(options, address, registry, current_user || sid == ProcessUserSid(GetCurrentProcess()));
     }
     output.Lines(result.lines);
     for (const std::string& error : result.errors) output.Error(error);

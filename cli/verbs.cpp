@@ -5,11 +5,13 @@
 
 #include "check/address.h"
 #include "check/check_site.h"
+#include "check/diagnosis_lines.h"
 #include "check/login_site.h"
 #include "check/texts.h"
 #include "cli/cli_texts.h"
 #include "zones/remove_site.h"
 #include "zones/site_status.h"
+#include "zones/zone_diagnosis.h"
 #include "zones/zone_keys.h"
 
 namespace orvel::cli {
@@ -100,11 +102,11 @@ std::string_view KindName(HostKind kind) {
   return "invalid";
 }
 
-VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::string_view address,
+VerbResult RunCheck(const CheckRegistries& registries, AddressStore& store, bool saving, std::string_view address,
                     const Login* login) {
   LineView view(address);
-  const bool done = login != nullptr ? LoginSite(view, registry, store, login->launcher, login->folders)
-                                     : CheckSite(view, registry, store);
+  const bool done = login != nullptr ? LoginSite(view, registries, store, login->launcher, login->folders)
+                                     : CheckSite(view, registries, store);
   VerbResult result;
   result.code = CheckCode(done, view);
   result.lines = view.lines;
@@ -137,8 +139,9 @@ VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::s
   return result;
 }
 
-VerbResult RunStatus(Registry& registry, const SiteAddress& address, const ZoneManagerAnswer& zone_manager) {
-  const SiteStatus site = ReadSiteStatus(registry, address.host, address.kind);
+VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
+                     const ZoneManagerAnswer& zone_manager) {
+  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind);
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
   std::vector<std::string> settings;
@@ -164,7 +167,9 @@ VerbResult RunStatus(Registry& registry, const SiteAddress& address, const ZoneM
   } else {
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
-  const std::vector<std::string> findings;  // the policy diagnosis adds its findings here
+  const std::vector<std::string> findings =
+      DiagnosisLines(DiagnoseZoneSettings(user, machine, address.host, address.kind));
+  result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && findings.empty();
   result.lines.emplace_back(in_place ? texts::kInPlace : texts::kNotInPlace);
   result.code = in_place ? kDone : kFound;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "check/browser_launcher.h"
+#include "check/check_site.h"
 #include "check/saved_address.h"
 #include "cli/exit_codes.h"
 #include "cli/json.h"
@@ -42,7 +43,7 @@ struct Login {
 
 // The window's Check, or with `login` its Login: lines instead of a list and
 // boxes. `saving` tells whether the store keeps the address.
-VerbResult RunCheck(Registry& registry, AddressStore& store, bool saving, std::string_view address,
+VerbResult RunCheck(const CheckRegistries& registries, AddressStore& store, bool saving, std::string_view address,
                     const Login* login = nullptr);
 
 // The zone Internet Explorer's own zone manager gives the address; it can be
@@ -52,8 +53,10 @@ struct ZoneManagerAnswer {
   std::optional<uint32_t> zone;  // none when asking failed
 };
 
-// Read only: the host's entry, the zone's settings and its pop-up value.
-VerbResult RunStatus(Registry& registry, const SiteAddress& address, const ZoneManagerAnswer& zone_manager);
+// Read only: the host's entry, the zone's settings and its pop-up value in
+// the user's registry, and what in it or the machine's stops them.
+VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
+                     const ZoneManagerAnswer& zone_manager);
 
 // Takes the host's entries away; the zone's shared settings stay.
 VerbResult RunRemove(Registry& registry, const SiteAddress& address);

@@ -11,7 +11,7 @@
 #include "tests/e2e/scoped_variable.h"
 #include "tests/win32/registry_lines.h"
 #include "tests/win32/temp_folder.h"
-#include "win/user_hives.h"
+#include "win/user_account.h"
 #include "win/utf16_text.h"
 
 namespace orvel::test {
@@ -177,7 +177,7 @@ TEST(ZoneCli, RemoveLeavesTheOtherHostByteForByte) {
 }
 
 TEST(ZoneCli, UserSidNamesTheSameHive) {
-  const std::string sid = ProcessUserSid();
+  const std::string sid = ProcessUserSid(GetCurrentProcess());
   ASSERT_TRUE(sid.starts_with("S-1-5-21-")) << sid;
   ClearSites();
   const ZoneRun check = RunZone({L"check", L"10.9.0.1", L"--user", Utf8ToWide(sid), L"--json"});

@@ -76,6 +76,7 @@ TEST(CliArguments, OnlyPeoplesHivesAreUserAccounts) {
 class CliVerbs : public testing::Test {
  protected:
   MemoryRegistry registry_;
+  MemoryRegistry machine_;
   test::RecordingStore store_;
 };
 
@@ -100,7 +101,8 @@ TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
     if (c.zone_key) test::PutKey(registry, zone_keys::kZone2);
     test::RecordingStore store;
     store.fail_with = c.save_fails_with;
-    const VerbResult result = RunCheck(registry, store, true, c.address);
+    MemoryRegistry machine;
+    const VerbResult result = RunCheck({registry, machine, {}}, store, true, c.address);
     EXPECT_EQ(result.code, c.code);
     ASSERT_FALSE(result.lines.empty());
     EXPECT_EQ(result.lines.back(), c.last_line);
@@ -112,7 +114,7 @@ TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
 TEST_F(CliVerbs, CheckStepsInJson) {
   test::PutKey(registry_, zone_keys::kZone2);
   store_.fail_with = 5;
-  const std::string json = RunCheck(registry_, store_, true, "a.b.c").json.Json();
+  const std::string json = RunCheck({registry_, machine_, {}}, store_, true, "a.b.c").json.Json();
   EXPECT_NE(json.find(R"({"step":"permissions","ok":true},{"step":"save","ok":false})"), std::string::npos) << json;
   EXPECT_NE(json.find(R"("findings":[],"saved":false)"), std::string::npos) << json;
 }
@@ -120,22 +122,36 @@ TEST_F(CliVerbs, CheckStepsInJson) {
 TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   test::PutKey(registry_, zone_keys::kZone2);
   const ZoneManagerAnswer not_asked;
-  const VerbResult before = RunStatus(registry_, ReadSiteAddress("10.1.2.3"), not_asked);
+  const VerbResult before = RunStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), not_asked);
   EXPECT_EQ(before.code, kFound);
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
 
-  ASSERT_EQ(RunCheck(registry_, store_, false, "10.1.2.3").code, kDone);
-  const VerbResult after = RunStatus(registry_, ReadSiteAddress("10.1.2.3"), {true, 3});
+  ASSERT_EQ(RunCheck({registry_, machine_, {}}, store_, false, "10.1.2.3").code, kDone);
+  const VerbResult after = RunStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), {true, 3});
   EXPECT_EQ(after.code, kDone);
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
   const std::string json = after.json.Json();
   EXPECT_NE(json.find(R"("registry_zone":2,"zone_manager_zone":3)"), std::string::npos) << json;
 }
 
+TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerOne) {
+  test::PutKey(registry_, zone_keys::kZone2);
+  test::PutDword(machine_, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
+  const VerbResult check = RunCheck({registry_, machine_, {}}, store_, false, "a.b.c");
+  EXPECT_EQ(check.code, kFound);
+  const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
+  EXPECT_EQ(status.code, kFound);
+  EXPECT_EQ(status.lines.back(), texts::kNotInPlace);
+  for (const std::string& json : {check.json.Json(), status.json.Json()}) {
+    EXPECT_EQ(json.find(R"("findings":[])"), std::string::npos) << json;
+    EXPECT_NE(json.find(R"("findings":[")"), std::string::npos) << json;
+  }
+}
+
 TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
   test::PutKey(registry_, zone_keys::kZone2);
-  ASSERT_EQ(RunCheck(registry_, store_, false, "10.1.2.3").code, kDone);
+  ASSERT_EQ(RunCheck({registry_, machine_, {}}, store_, false, "10.1.2.3").code, kDone);
   FaultyRegistry faulty(registry_);
   faulty.FailCall(RegistryCall::kDeleteKey, 1, status::kAccessDenied);
   const VerbResult result = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));

@@ -380,8 +380,8 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
     }
   };
   constexpr RegistryCall kRemovalCalls[] = {
-      RegistryCall::kOpenKey,   RegistryCall::kQueryValue,  RegistryCall::kEnumKey,     RegistryCall::kCloseKey,
-      RegistryCall::kDeleteKey, RegistryCall::kDeleteValue, RegistryCall::kCountEntries};
+      RegistryCall::kOpenKey,   RegistryCall::kQueryValue,  RegistryCall::kEnumKey,  RegistryCall::kCloseKey,
+      RegistryCall::kDeleteKey, RegistryCall::kDeleteValue, RegistryCall::kEnumValue};
   int injected = 0;
   for (const char* address : {"a.x.example.cn", "10.0.0.1"}) {
     HostKind kind = HostKind::kInvalid;
