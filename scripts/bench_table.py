@@ -12,7 +12,9 @@ def main(raw_path, core_path, runs):
         label, _, rest = line.strip().partition(": ")
         fields = rest.split()
         if label.startswith("size"):
-            sizes.append((label.split()[1], int(fields[0]), " ".join(fields[1:])))
+            parts = label.split()
+            sizes.append((parts[1], parts[2] if len(parts) > 2 else "orvel-helper", int(fields[0]),
+                          " ".join(fields[1:])))
             continue
         if len(fields) < 4 or fields[1] == "failed":
             rows.setdefault(label, {})[fields[0] if fields else "?"] = None
@@ -28,10 +30,10 @@ def main(raw_path, core_path, runs):
     print(f"Machine: {cpu}, {platform.machine()}, {subprocess.run(['nproc'], capture_output=True, text=True).stdout.strip()} cores; "
           f"{platform.system()} {platform.release()}; {wine}; medians of {runs} runs (min to max).\n")
 
-    print("| what | orvel-helper | file size | imports |")
+    print("| what | size | file size | imports |")
     print("|---|---|---|---|")
-    for arch, size, dlls in sizes:
-        print(f"| {arch} executable | {size / 1024:.0f} KB | {size} bytes | {dlls} |")
+    for arch, program, size, dlls in sizes:
+        print(f"| {arch} {program}.exe | {size / 1024:.0f} KB | {size} bytes | {dlls} |")
     print()
 
     def fmt(entry):
@@ -39,12 +41,14 @@ def main(raw_path, core_path, runs):
             return "failed"
         return f"{entry['median']:.1f} ms ({entry['min']:.1f} to {entry['max']:.1f})"
 
-    print("| measure | orvel-helper | next to | next to it | ratio |")
+    print("| measure | ours | next to | next to it | ratio |")
     print("|---|---|---|---|---|")
     for label, results in rows.items():
-        ours = results.get("orvel-helper")
+        # Ours is the program the row measures: the window, or the console program.
+        ours_name = next((name for name in results if name.startswith("orvel-")), "orvel-helper")
+        ours = results.get(ours_name)
         for other_name, other in results.items():
-            if other_name == "orvel-helper":
+            if other_name == ours_name:
                 continue
             ratio = f"{ours['median'] / other['median']:.2f}" if ours and other else "-"
             print(f"| {label} | {fmt(ours)} | {other_name} | {fmt(other)} | {ratio} |")

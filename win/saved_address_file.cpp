@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win/unique_any.h"
+#include "win/whole_file.h"
 
 namespace orvel {
 namespace {
@@ -12,18 +13,6 @@ namespace {
 constexpr size_t kMaxLine = 1 << 20;
 
 int32_t LastError() { return static_cast<int32_t>(GetLastError()); }
-
-int32_t WriteWhole(const std::wstring& path, const std::string& bytes) {
-  UniqueHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return LastError();
-  DWORD written = 0;
-  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return LastError();
-  if (written != bytes.size()) return ERROR_DISK_FULL;
-  if (!FlushFileBuffers(file.get())) return LastError();
-  if (!CloseHandle(file.release())) return LastError();
-  return ERROR_SUCCESS;
-}
 
 }  // namespace
 
@@ -50,7 +39,7 @@ int32_t SavedAddressFile::Save(std::string_view address) {
     return ERROR_ACCESS_DENIED;
   }
   const std::wstring temp = path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-  int32_t result = WriteWhole(temp, EncodeSavedAddress(address, codec_));
+  int32_t result = WriteWholeFile(temp, EncodeSavedAddress(address, codec_));
   if (result == ERROR_SUCCESS &&
       !MoveFileExW(temp.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     result = LastError();

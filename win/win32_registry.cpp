@@ -102,4 +102,16 @@ int32_t Win32Registry::EnumValue(KeyHandle key, uint32_t index, uint32_t capacit
 
 int32_t Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
 
+int32_t Win32Registry::DeleteKey(std::string_view path) {
+  // An empty path would name the root, which is never ours to delete.
+  const std::wstring key_path = KeyPath(path);
+  if (read_only_ || key_path.empty()) return ERROR_ACCESS_DENIED;
+  return RegDeleteKeyW(root_, key_path.c_str());
+}
+
+int32_t Win32Registry::DeleteValue(KeyHandle key, std::string_view name) {
+  if (read_only_) return ERROR_ACCESS_DENIED;
+  return RegDeleteValueW(ToHkey(key), Utf8ToWide(name).c_str());
+}
+
 }  // namespace orvel

@@ -23,6 +23,8 @@ class Win32Registry final : public Registry {
   int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t CloseKey(KeyHandle key) override;
+  int32_t DeleteKey(std::string_view path) override;
+  int32_t DeleteValue(KeyHandle key, std::string_view name) override;
 
  private:
   Win32Registry(HKEY root, REGSAM access, bool read_only) : root_(root), access_(access), read_only_(read_only) {}

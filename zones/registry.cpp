@@ -24,6 +24,9 @@ uint32_t DwordFromBytes(std::string_view bytes) {
   return number;
 }
 
+int32_t Registry::DeleteKey(std::string_view) { return status::kNotSupported; }
+int32_t Registry::DeleteValue(KeyHandle, std::string_view) { return status::kNotSupported; }
+
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
   if (this != &other) {
     Close();
@@ -90,6 +93,16 @@ int32_t RegistryKey::EnumKey(uint32_t index, uint32_t capacity, std::string& nam
 
 int32_t RegistryKey::EnumValue(uint32_t index, uint32_t capacity, std::string& name) {
   return registry_->EnumValue(handle_, index, capacity, name);
+}
+
+int32_t RegistryKey::DeleteValue(std::string_view name) { return registry_->DeleteValue(handle_, name); }
+
+bool RegistryKey::IsEmpty() {
+  // A one-unit buffer is enough: a name too long for it still says that a
+  // subkey or value is there.
+  std::string name;
+  return registry_->EnumKey(handle_, 0, 1, name) == status::kNoMoreItems &&
+         registry_->EnumValue(handle_, 0, 1, name) == status::kNoMoreItems;
 }
 
 void RegistryKey::Close() noexcept {

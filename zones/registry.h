@@ -13,6 +13,7 @@ inline constexpr int32_t kSuccess = 0;
 inline constexpr int32_t kFileNotFound = 2;
 inline constexpr int32_t kAccessDenied = 5;
 inline constexpr int32_t kInvalidHandle = 6;
+inline constexpr int32_t kNotSupported = 50;
 inline constexpr int32_t kInvalidParameter = 87;
 inline constexpr int32_t kAlreadyExists = 183;
 inline constexpr int32_t kMoreData = 234;
@@ -57,6 +58,12 @@ class Registry {
   // The name of value `index`, as EnumKey does for subkeys.
   virtual int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
   virtual int32_t CloseKey(KeyHandle key) = 0;
+
+  // Taking entries away again. A registry that cannot answers kNotSupported.
+  // Deletes a key that has no subkeys, with its values.
+  virtual int32_t DeleteKey(std::string_view path);
+  // kFileNotFound when there is no such value.
+  virtual int32_t DeleteValue(KeyHandle key, std::string_view name);
 };
 
 // Owns one open key and closes it when it goes out of scope; move-only. A
@@ -85,6 +92,10 @@ class RegistryKey {
   [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
   [[nodiscard]] int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);
   [[nodiscard]] int32_t EnumValue(uint32_t index, uint32_t capacity, std::string& name);
+  [[nodiscard]] int32_t DeleteValue(std::string_view name);
+  // True when the key holds neither subkeys nor values; false when it does or
+  // cannot be asked.
+  [[nodiscard]] bool IsEmpty();
   void Close() noexcept;
 
   bool is_open() const { return handle_ != 0; }

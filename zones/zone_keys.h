@@ -44,6 +44,9 @@ inline constexpr std::array<ZoneSetting, 8> kZoneSettings = {{
     {"1809", kUrlPolicyDisallow},  // the pop-up blocker
 }};
 
+// The data of a host's pop-up allow value.
+inline constexpr std::string_view kPopupAllowed("\0\0", 2);
+
 // Read, never written: where Group Policy and the enhanced security
 // configuration override the settings above. The same paths serve below
 // HKEY_LOCAL_MACHINE and below the user's root.

@@ -1,7 +1,5 @@
 #include "zones/zone_permissions.h"
 
-#include <string>
-
 #include "zones/zone_keys.h"
 
 namespace orvel {
@@ -22,7 +20,7 @@ int32_t WriteZoneSettings(Registry& registry) {
 int32_t AllowPopups(Registry& registry, std::string_view host) {
   RegistryKey allow(registry);
   if (const int32_t opened = allow.Create(zone_keys::kAllow); opened != status::kSuccess) return opened;
-  return allow.SetBinary(host, std::string(2, '\0'));
+  return allow.SetBinary(host, zone_keys::kPopupAllowed);
 }
 
 }  // namespace

@@ -67,6 +67,16 @@ int32_t FaultyRegistry::CloseKey(KeyHandle key) {
   return fault ? Fail(*fault) : result;
 }
 
+int32_t FaultyRegistry::DeleteKey(std::string_view path) {
+  if (const auto fault = Enter(RegistryCall::kDeleteKey)) return Fail(*fault);
+  return inner_.DeleteKey(path);
+}
+
+int32_t FaultyRegistry::DeleteValue(KeyHandle key, std::string_view name) {
+  if (const auto fault = Enter(RegistryCall::kDeleteValue)) return Fail(*fault);
+  return inner_.DeleteValue(key, name);
+}
+
 void FaultyRegistry::FailCall(RegistryCall call, int nth, std::optional<int32_t> result) {
   faults_.push_back(Fault{call, CallCount(call) + nth, result});
 }

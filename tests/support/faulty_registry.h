@@ -11,8 +11,18 @@
 
 namespace orvel {
 
-enum class RegistryCall { kOpenKey, kCreateKey, kSetValue, kQueryValue, kEnumKey, kCloseKey, kEnumValue };
-inline constexpr int kRegistryCallCount = 7;
+enum class RegistryCall {
+  kOpenKey,
+  kCreateKey,
+  kSetValue,
+  kQueryValue,
+  kEnumKey,
+  kCloseKey,
+  kEnumValue,
+  kDeleteKey,
+  kDeleteValue
+};
+inline constexpr int kRegistryCallCount = 9;
 
 // Thrown by FaultyRegistry when a fault asks for an exception.
 struct RegistryFault {
@@ -36,6 +46,8 @@ class FaultyRegistry final : public Registry {
   int32_t EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t CloseKey(KeyHandle key) override;
+  int32_t DeleteKey(std::string_view path) override;
+  int32_t DeleteValue(KeyHandle key, std::string_view name) override;
 
   // Makes the `nth` call (1 = the next one) of `call` return `result`
   // without passing it on, or throw RegistryFault when `result` is empty.

@@ -190,6 +190,33 @@ int32_t MemoryRegistry::CloseKey(KeyHandle key) {
   return handles_.erase(key) == 1 ? status::kSuccess : status::kInvalidHandle;
 }
 
+int32_t MemoryRegistry::DeleteKey(std::string_view path) {
+  const auto names = SplitPath(path);
+  if (!names) return status::kInvalidParameter;
+  if (names->empty()) return status::kAccessDenied;
+  Node* node = Find(path);
+  if (node == nullptr) return status::kFileNotFound;
+  // As the real registry: a key with subkeys stays.
+  if (!node->children.empty()) return status::kAccessDenied;
+  std::string parent_path(path.substr(0, path.size() - (path.back() == '\\' ? 1 : 0)));
+  parent_path.resize(parent_path.size() - names->back().size());
+  Node* parent = Find(parent_path);
+  // Handles to a deleted key no longer reach it.
+  std::erase_if(handles_, [node](const auto& entry) { return entry.second == node; });
+  parent->cursor_valid = false;
+  parent->children.erase(FoldName(names->back()));
+  return status::kSuccess;
+}
+
+int32_t MemoryRegistry::DeleteValue(KeyHandle key, std::string_view name) {
+  Node* node = NodeOf(key);
+  if (node == nullptr) return status::kInvalidHandle;
+  const std::string folded = FoldName(name);
+  const auto erased =
+      std::erase_if(node->values, [&folded](const Value& value) { return FoldName(value.name) == folded; });
+  return erased == 0 ? status::kFileNotFound : status::kSuccess;
+}
+
 std::vector<std::string> MemoryRegistry::Dump() const {
   std::vector<std::string> lines;
   auto walk = [&lines](const auto& self, const Node& node, const std::string& path) -> void {

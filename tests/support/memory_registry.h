@@ -35,6 +35,8 @@ class MemoryRegistry final : public Registry {
   // Values enumerate in the order they were first set.
   int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) override;
   int32_t CloseKey(KeyHandle key) override;
+  int32_t DeleteKey(std::string_view path) override;
+  int32_t DeleteValue(KeyHandle key, std::string_view name) override;
 
   // Every key below the root as "path" and every value as "path|name=type:hex",
   // sorted, for comparing whole trees.

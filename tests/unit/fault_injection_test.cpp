@@ -20,6 +20,7 @@
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
 #include "tests/unit/snapshot_registry.h"
+#include "zones/remove_site.h"
 #include "zones/subkeys.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
@@ -358,6 +359,74 @@ TEST(FaultInjection, EveryCallOfEveryOperationFailsSafely) {
     }
   }
   std::printf("fault injection: %d faults injected over %d scenario runs\n", injected, scenarios);
+}
+
+}  // namespace
+}  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// Whatever call of a removal fails, it takes nothing that a removal that
+// succeeds would keep, reports a failed delete, and leaves no handle open.
+TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
+  const auto setup = [](MemoryRegistry& r) {
+    ZoneKey(r);
+    for (const char* host : {"a.x.example.cn", "b.x.example.cn", "10.0.0.1", "10.0.0.2"}) {
+      HostKind kind = HostKind::kInvalid;
+      const std::string name = HostOf(host, kind);
+      ASSERT_EQ(AddTrustedSite(r, name, kind), 0);
+      ASSERT_EQ(SetZonePermissions(r, name), 0);
+    }
+  };
+  constexpr RegistryCall kRemovalCalls[] = {
+      RegistryCall::kOpenKey,   RegistryCall::kQueryValue,  RegistryCall::kEnumKey,  RegistryCall::kCloseKey,
+      RegistryCall::kDeleteKey, RegistryCall::kDeleteValue, RegistryCall::kEnumValue};
+  int injected = 0;
+  for (const char* address : {"a.x.example.cn", "10.0.0.1"}) {
+    HostKind kind = HostKind::kInvalid;
+    const std::string host = HostOf(address, kind);
+    MemoryRegistry clean;
+    setup(clean);
+    ASSERT_EQ(RemoveTrustedSite(clean, host, kind).result, 0);
+    const Lines kept_by_clean_run = clean.Dump();
+    for (const RegistryCall call : kRemovalCalls) {
+      MemoryRegistry counted;
+      setup(counted);
+      FaultyRegistry counter(counted);
+      RemoveTrustedSite(counter, host, kind);
+      for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
+        for (const std::optional<int32_t> status : {std::optional<int32_t>(kInjected), std::optional<int32_t>()}) {
+          SCOPED_TRACE(std::string(address) + ", call kind " + std::to_string(static_cast<int>(call)) + " #" +
+                       std::to_string(nth) + (status ? " fails" : " throws"));
+          ++injected;
+          MemoryRegistry memory;
+          setup(memory);
+          FaultyRegistry faulty(memory);
+          faulty.FailCall(call, nth, status);
+          const RemovedSite site = RemoveTrustedSite(faulty, host, kind);
+          const Lines after = memory.Dump();
+          EXPECT_TRUE(std::includes(after.begin(), after.end(), kept_by_clean_run.begin(), kept_by_clean_run.end()));
+          EXPECT_EQ(faulty.OpenHandleCount(), 0u);
+          // A failed delete is always reported; a failed read may only
+          // leave an entry unseen, and a failed close is ignored.
+          const int32_t failure = status.value_or(-1);
+          if (call == RegistryCall::kDeleteKey || call == RegistryCall::kDeleteValue) {
+            EXPECT_EQ(site.result, failure);
+          } else {
+            EXPECT_TRUE(site.result == 0 || site.result == failure) << site.result;
+          }
+          for (const RemovedEntry& entry : site.removed) {
+            EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const std::string& kept) {
+              if (!entry.value.empty()) return kept.starts_with(entry.key + "|" + entry.value + "=");
+              return kept == entry.key || kept.starts_with(entry.key + "|") || kept.starts_with(entry.key + "\\");
+            })) << entry.key;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(injected, 20);
 }
 
 }  // namespace

@@ -43,6 +43,14 @@ class SnapshotRegistry final : public Registry {
     Snap();
     return inner_.CloseKey(key);
   }
+  int32_t DeleteKey(std::string_view path) override {
+    Snap();
+    return inner_.DeleteKey(path);
+  }
+  int32_t DeleteValue(KeyHandle key, std::string_view name) override {
+    Snap();
+    return inner_.DeleteValue(key, name);
+  }
 
   // The tree before call i (0 = the first call made through this object).
   const std::vector<std::vector<std::string>>& before_call() const { return before_call_; }

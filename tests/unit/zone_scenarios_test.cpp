@@ -8,6 +8,8 @@
 
 #include "tests/support/faulty_registry.h"
 #include "tests/support/test_hive.h"
+#include "zones/remove_site.h"
+#include "zones/site_status.h"
 #include "zones/subkeys.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
@@ -229,6 +231,109 @@ TEST_F(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
       EXPECT_FALSE(HasKey(reg(), kAllow));
     }
   }
+}
+
+// Each case adds its hosts as a check does, removes one and expects exactly
+// the entries listed gone, every other line of the tree as it was.
+struct RemoveCase {
+  const char* name;
+  std::vector<std::string> added;
+  std::string removed;
+  std::vector<RemovedEntry> expected;
+};
+
+HostKind KindOf(const std::string& host) {
+  return std::all_of(host.begin(), host.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); })
+             ? HostKind::kNumeric
+             : HostKind::kDomain;
+}
+
+const std::string kDomainsKey = kDomains.substr(0, kDomains.size() - 1);
+const std::string kRangesKey = kRanges.substr(0, kRanges.size() - 1);
+
+TEST_F(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
+  const RemoveCase cases[] = {
+      {"beside another host of its domain",
+       {"a.x.example.cn", "b.x.example.cn"},
+       "a.x.example.cn",
+       {{kDomainsKey + "\\x.example.cn\\a", "http"},
+        {kDomainsKey + "\\x.example.cn\\a", ""},
+        {kAllow, "a.x.example.cn"}}},
+      {"alone: the empty domain key goes too",
+       {"a.x.example.cn", "example.cn"},
+       "a.x.example.cn",
+       {{kDomainsKey + "\\x.example.cn\\a", "http"},
+        {kDomainsKey + "\\x.example.cn\\a", ""},
+        {kDomainsKey + "\\x.example.cn", ""},
+        {kAllow, "a.x.example.cn"}}},
+      {"a domain whose key holds another host's entry",
+       {"a.example.cn", "example.cn"},
+       "example.cn",
+       {{kDomainsKey + "\\example.cn", "http"}, {kAllow, "example.cn"}}},
+      {"numeric beside another",
+       {"10.0.0.1", "10.0.0.2"},
+       "10.0.0.2",
+       {{kRangesKey + "\\Range2", ""}, {kAllow, "10.0.0.2"}}},
+      {"numeric held by two entries",
+       {"10.0.0.1", "10.0.0.2", "10.0.0.1"},
+       "10.0.0.1",
+       {{kRangesKey + "\\ORVEL-10.0.0.1", ""}, {kRangesKey + "\\Range1", ""}, {kAllow, "10.0.0.1"}}},
+      {"never added", {"10.0.0.2", "a.example.cn"}, "10.0.0.1", {}},
+  };
+  for (const RemoveCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    hive_ = test::MakeTestHive();
+    PutKey(reg(), kZone2);
+    for (size_t i = 0; i < c.added.size(); ++i) {
+      const HostKind kind = KindOf(c.added[i]);
+      // A host added twice gets its second entry as an exported .reg names it.
+      if (std::find(c.added.begin(), c.added.begin() + static_cast<long>(i), c.added[i]) !=
+          c.added.begin() + static_cast<long>(i)) {
+        PutRange("ORVEL-" + c.added[i], c.added[i]);
+        continue;
+      }
+      ASSERT_EQ(AddTrustedSite(reg(), c.added[i], kind), 0);
+      ASSERT_EQ(SetZonePermissions(reg(), c.added[i]), 0);
+    }
+    const std::vector<std::string> before = hive_->Dump();
+    const HostKind kind = KindOf(c.removed);
+
+    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind);
+    EXPECT_EQ(site.result, 0);
+    EXPECT_EQ(site.removed, c.expected);
+    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind));
+
+    std::vector<std::string> kept;
+    std::copy_if(before.begin(), before.end(), std::back_inserter(kept), [&](const std::string& line) {
+      return std::none_of(c.expected.begin(), c.expected.end(), [&](const RemovedEntry& entry) {
+        if (!entry.value.empty()) return line.starts_with(entry.key + "|" + entry.value + "=");
+        return line == entry.key || line.starts_with(entry.key + "|") || line.starts_with(entry.key + "\\");
+      });
+    });
+    EXPECT_EQ(hive_->Dump(), kept);
+  }
+}
+
+TEST_F(ZoneScenario, StatusReadsWhatTheCheckWrites) {
+  EXPECT_FALSE(ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain).InPlace());
+  PutKey(reg(), kZone2);
+  ASSERT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  ASSERT_EQ(SetZonePermissions(reg(), "a.b.c"), 0);
+  const SiteStatus in_place = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain);
+  EXPECT_TRUE(in_place.InPlace());
+  ASSERT_EQ(in_place.settings.size(), 8u);
+  EXPECT_EQ(in_place.settings.back().action, "1809");
+  EXPECT_EQ(in_place.settings.back().actual, 3u);
+
+  PutDword(reg(), kZone2, "1809", 0);
+  test::PutValue(reg(), kAllow, "a.b.c", ValueType::kBinary, std::string(3, '\0'));
+  const SiteStatus changed = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain);
+  EXPECT_TRUE(changed.trusted);
+  EXPECT_FALSE(changed.popups_allowed);
+  EXPECT_FALSE(changed.settings.back().holds());
+  EXPECT_EQ(changed.settings.back().actual, 0u);
+  EXPECT_FALSE(changed.InPlace());
+  EXPECT_FALSE(ReadSiteStatus(reg(), "x.b.c", HostKind::kDomain).trusted);
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string_view>
+
+// The console program's own texts; the check's come from check/texts.h.
+namespace orvel::cli::texts {
+
+inline constexpr std::string_view kUser = "用户 ";
+inline constexpr std::string_view kCurrentUser = "当前用户";
+
+inline constexpr std::string_view kTrusted = "信任站点：已添加。";
+inline constexpr std::string_view kNotTrusted = "信任站点：未添加。";
+inline constexpr std::string_view kSetting = "安全设置 ";
+inline constexpr std::string_view kSettingMissing = "未设置";
+inline constexpr std::string_view kSettingWanted = "（应为 ";
+inline constexpr std::string_view kPopupsAllowed = "弹出窗口：已允许。";
+inline constexpr std::string_view kPopupsNotAllowed = "弹出窗口：未允许。";
+inline constexpr std::string_view kZoneManager = "浏览器的区域管理器给出的区域：";
+inline constexpr std::string_view kZoneManagerUnknown = "浏览器的区域管理器给出的区域：无法查询。";
+inline constexpr std::string_view kZoneManagerOtherUser = "浏览器的区域管理器给出的区域：只能查询当前用户。";
+inline constexpr std::string_view kInPlace = "设置齐全。";
+inline constexpr std::string_view kNotInPlace = "设置不全。";
+
+inline constexpr std::string_view kRemovedValue = "已删除值 ";
+inline constexpr std::string_view kRemovedKey = "已删除键 ";
+inline constexpr std::string_view kNothingToRemove = "没有找到此网址的条目。";
+inline constexpr std::string_view kZoneSettingsKept = "信任站点区域的八项安全设置未改动：所有信任站点共用这些设置。";
+inline constexpr std::string_view kRemoveFailed = "删除失败，错误代码 ";
+
+inline constexpr std::string_view kAddressSaved = "网址已保存：";
+inline constexpr std::string_view kRegFileWritten = "已写入 ";
+
+inline constexpr std::string_view kError = "orvel-zone: ";
+inline constexpr std::string_view kBadArguments = "参数错误：";
+inline constexpr std::string_view kSeeHelp = "（orvel-zone --help 列出用法）";
+inline constexpr std::string_view kRefuseSystem =
+    "以 SYSTEM 身份运行时请用 --user <SID> 或 --all-users 指明用户：SYSTEM 自己的配置不是任何人的浏览器。";
+inline constexpr std::string_view kNoUserHives = "HKEY_USERS 下没有已加载的用户配置单元。";
+inline constexpr std::string_view kHiveNotOpened = "无法打开用户配置单元 HKEY_USERS\\";
+inline constexpr std::string_view kHiveNotLoaded = "：该用户没有登录（配置单元未加载），或没有打开它的权限。";
+inline constexpr std::string_view kErrorCode = "，错误代码 ";
+inline constexpr std::string_view kFileNotWritten = "无法写入文件 ";
+
+}  // namespace orvel::cli::texts

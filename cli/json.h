@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvel::cli {
+
+// A JSON string: UTF-8 kept as it is, quotes, backslashes and control
+// characters escaped.
+std::string JsonText(std::string_view text);
+
+// Items that are JSON already, as one array.
+std::string JsonArray(const std::vector<std::string>& items);
+std::string JsonTexts(const std::vector<std::string>& texts);
+
+// One JSON object, members in the order added.
+class JsonObject {
+ public:
+  JsonObject& Raw(std::string_view key, std::string_view json);
+  JsonObject& Text(std::string_view key, std::string_view text) { return Raw(key, JsonText(text)); }
+  JsonObject& Number(std::string_view key, int64_t number) { return Raw(key, std::to_string(number)); }
+  JsonObject& Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
+  JsonObject& Null(std::string_view key) { return Raw(key, "null"); }
+  // Adds the other object's members after these.
+  JsonObject& Merge(const JsonObject& other);
+
+  std::string Json() const { return "{" + members_ + "}"; }
+
+ private:
+  std::string members_;
+};
+
+}  // namespace orvel::cli

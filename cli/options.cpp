@@ -1,0 +1,124 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace orvel::cli {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, Verb>, 5> kVerbs = {{
+    {"check", Verb::kCheck},
+    {"status", Verb::kStatus},
+    {"remove", Verb::kRemove},
+    {"export", Verb::kExport},
+    {"set-address", Verb::kSetAddress},
+}};
+
+ParsedArguments Error(std::string error) {
+  ParsedArguments parsed;
+  parsed.error = std::move(error);
+  return parsed;
+}
+
+bool IsDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// "S-1-" and dash-separated numbers.
+bool IsSidText(std::string_view text) {
+  if (!text.starts_with("S-1-")) return false;
+  text.remove_prefix(4);
+  while (true) {
+    const size_t dash = text.find('-');
+    if (!IsDigits(text.substr(0, dash))) return false;
+    if (dash == std::string_view::npos) return true;
+    text.remove_prefix(dash + 1);
+  }
+}
+
+// What a verb does not take; empty when the options fit it.
+std::string Misfit(const Options& options) {
+  const Verb verb = options.verb;
+  if ((options.save || options.login) && verb != Verb::kCheck) return "--save 和 --login 只用于 check";
+  if (options.out && verb != Verb::kExport) return "--out 只用于 export";
+  if (options.login && (options.user || options.all_users)) return "--login 只用于当前用户";
+  if (options.user && options.all_users) return "--user 和 --all-users 不能同时使用";
+  if (verb == Verb::kSetAddress && (options.user || options.all_users)) {
+    return "set-address 不写任何用户的设置，不用 --user 或 --all-users";
+  }
+  if (verb == Verb::kExport && options.all_users) return "export 只写一个文件：可用 --user，不可用 --all-users";
+  if (options.user && !IsSidText(*options.user)) return "--user 需要一个 SID，例如 S-1-5-21-...";
+  return {};
+}
+
+}  // namespace
+
+std::string_view VerbName(Verb verb) {
+  for (const auto& [name, value] : kVerbs) {
+    if (value == verb) return name;
+  }
+  return {};
+}
+
+bool IsUserAccountSid(std::string_view name) { return name.starts_with("S-1-5-21-") && IsSidText(name); }
+
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
+  ParsedArguments parsed;
+  Options& options = parsed.options;
+  std::vector<std::string> words;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    // The value of "--name VALUE" or "--name=VALUE".
+    const auto value_of = [&](std::string_view name) -> std::optional<std::string> {
+      if (argument == name) {
+        if (i + 1 < arguments.size()) return arguments[++i];
+        return std::nullopt;
+      }
+      return argument.substr(name.size() + 1);
+    };
+    const auto is_option = [&](std::string_view name) {
+      return argument == name ||
+             (argument.starts_with(name) && argument.size() > name.size() && argument[name.size()] == '=');
+    };
+    if (argument == "--help" || argument == "-h" || argument == "/?") {
+      parsed.action = ParsedArguments::Action::kHelp;
+      return parsed;
+    } else if (argument == "--version") {
+      parsed.action = ParsedArguments::Action::kVersion;
+      return parsed;
+    } else if (argument == "--save") {
+      options.save = true;
+    } else if (argument == "--login") {
+      options.login = true;
+    } else if (argument == "--json") {
+      options.json = true;
+    } else if (argument == "--all-users") {
+      options.all_users = true;
+    } else if (is_option("--user") || is_option("--out")) {
+      const bool user = is_option("--user");
+      auto value = value_of(user ? "--user" : "--out");
+      if (!value || value->empty()) return Error(std::string(user ? "--user" : "--out") + " 需要一个值");
+      (user ? options.user : options.out) = std::move(*value);
+    } else if (argument.starts_with("--")) {
+      return Error("未知选项 " + argument);
+    } else {
+      words.push_back(argument);
+    }
+  }
+  if (words.empty()) return Error("缺少动词：check、status、remove、export 或 set-address");
+  const auto verb = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const auto& v) { return v.first == words[0]; });
+  if (verb == kVerbs.end()) return Error("未知动词 " + words[0]);
+  options.verb = verb->second;
+  if (words.size() != 2) return Error(words[0] + " 需要且只需要一个网址");
+  options.address = words[1];
+  if (std::string misfit = Misfit(options); !misfit.empty()) return Error(std::move(misfit));
+  parsed.action = ParsedArguments::Action::kRun;
+  return parsed;
+}
+
+}  // namespace orvel::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvel::cli {
+
+enum class Verb { kCheck, kStatus, kRemove, kExport, kSetAddress };
+
+std::string_view VerbName(Verb verb);
+
+struct Options {
+  Verb verb = Verb::kCheck;
+  std::string address;
+  bool save = false;
+  bool login = false;
+  bool json = false;
+  bool all_users = false;
+  std::optional<std::string> user;  // a SID: HKEY_USERS\<SID> instead of the current user
+  std::optional<std::string> out;   // export: the file to write
+};
+
+struct ParsedArguments {
+  enum class Action { kRun, kHelp, kVersion, kError };
+  Action action = Action::kError;
+  Options options;
+  std::string error;  // for kError: what is wrong, one line
+};
+
+// The arguments after the program's name, in UTF-8.
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
+
+// A user hive's name under HKEY_USERS that belongs to a person's account
+// (S-1-5-21-...), not to a service or to a _Classes hive.
+bool IsUserAccountSid(std::string_view name);
+
+}  // namespace orvel::cli

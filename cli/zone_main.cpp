@@ -1,0 +1,13 @@
+// orvel-zone: the check of orvel-helper for administrators, as a console
+// program with verbs, exit codes and JSON.
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+#include "win/utf16_text.h"
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(orvel::WideToUtf8(argv[i]));
+  return orvel::cli::Run(arguments);
+}

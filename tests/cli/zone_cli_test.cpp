@@ -1,0 +1,270 @@
+// orvel-zone.exe as deployment scripts run it: exit codes, output redirected
+// and on a console, --json read back, and the registry it leaves.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/cli/json_value.h"
+#include "tests/cli/zone_program.h"
+#include "tests/e2e/scoped_variable.h"
+#include "tests/win32/registry_lines.h"
+#include "tests/win32/temp_folder.h"
+#include "win/user_account.h"
+#include "win/utf16_text.h"
+
+namespace orvel::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const wchar_t kSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const wchar_t kAllow[] = L"Software\\Microsoft\\Internet Explorer\\New Windows\\Allow";
+
+const Lines kCheckLines = {"正在检查网址......", "网址检查完毕。",     "正在检查信任站点......",
+                           "已添加到信任站点。", "正在检查权限......", "检查权限完毕。",
+                           "检测完毕。"};
+
+void ClearSites() {
+  for (const std::wstring& key : {std::wstring(kSettings) + L"\\ZoneMap\\Domains",
+                                  std::wstring(kSettings) + L"\\ZoneMap\\Ranges", std::wstring(kAllow)}) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+  }
+}
+
+// The zone map, the zone's settings and the pop-up values, as lines.
+Lines SiteLines() {
+  Lines lines;
+  for (const wchar_t* key : {L"\\ZoneMap", L"\\Zones\\2", L""}) {
+    const std::wstring path = *key != L'\0' ? std::wstring(kSettings) + key : std::wstring(kAllow);
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) continue;
+    for (const std::string& line : RegistryLines(opened)) lines.push_back(WideToUtf8(path) + "\\" + line);
+    RegCloseKey(opened);
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+JsonValue Json(const ZoneRun& run) {
+  EXPECT_EQ(OutputLines(run.out).size(), 1u) << run.out;
+  return ParseJson(run.out);
+}
+
+struct Site {
+  const wchar_t* address;
+  const char* host;
+  const char* kind;
+};
+constexpr Site kSites[] = {
+    {L"http://portal.orvel.example.cn:8080/app", "portal.orvel.example.cn", "domain"},
+    {L" 10.20.30.40/app ", "10.20.30.40", "numeric"},
+};
+
+TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
+  for (const Site& site : kSites) {
+    SCOPED_TRACE(site.host);
+    ClearSites();
+    EXPECT_EQ(RunZone({L"status", site.address}).exit_code, 1);
+
+    const ZoneRun check = RunZone({L"check", site.address, L"--json"});
+    EXPECT_EQ(check.exit_code, 0) << check.err;
+    const JsonValue checked = Json(check);
+    EXPECT_EQ(checked["verb"].text, "check");
+    EXPECT_EQ(checked["host"].text, site.host);
+    EXPECT_EQ(checked["kind"].text, site.kind);
+    EXPECT_EQ(checked["exit_code"].number, 0);
+    ASSERT_EQ(checked["users"].items.size(), 1u);
+    const JsonValue& user = checked["users"][0];
+    EXPECT_TRUE(user["user"].is_null());
+    EXPECT_EQ(user["messages"].items.size(), 1u);
+    EXPECT_EQ(user["messages"][0].text, "检测完毕。");
+    ASSERT_EQ(user["steps"].items.size(), 3u);
+    for (const JsonValue& step : user["steps"].items) EXPECT_TRUE(step["ok"].boolean) << step["step"].text;
+    EXPECT_TRUE(user["findings"].items.empty());
+
+    const ZoneRun status = RunZone({L"status", site.address, L"--json"});
+    EXPECT_EQ(status.exit_code, 0) << status.out;
+    const JsonValue status_json = Json(status);
+    const JsonValue& found = status_json["users"][0];
+    EXPECT_TRUE(found["in_place"].boolean);
+    EXPECT_EQ(found["registry_zone"].number, 2);
+    // Reported beside the registry's answer; Wine's does not read Ranges.
+    EXPECT_EQ(found["zone_manager_zone"].kind, JsonValue::Kind::kNumber);
+    ASSERT_EQ(found["settings"].items.size(), 8u);
+    for (const JsonValue& setting : found["settings"].items) {
+      EXPECT_EQ(setting["actual"].number, setting["expected"].number) << setting["action"].text;
+    }
+
+    const ZoneRun exported = RunZone({L"export", site.address});
+    EXPECT_EQ(exported.exit_code, 0);
+    EXPECT_TRUE(exported.out.starts_with("Windows Registry Editor Version 5.00\r\n")) << exported.out;
+    EXPECT_NE(exported.out.find("\"" + std::string(site.host) + "\"=hex:00,00\r\n"), std::string::npos);
+
+    const ZoneRun removed = RunZone({L"remove", site.address, L"--json"});
+    EXPECT_EQ(removed.exit_code, 0) << removed.err;
+    const JsonValue removed_json = Json(removed);
+    const JsonValue& taken = removed_json["users"][0];
+    EXPECT_GE(taken["removed"].items.size(), 2u);
+    EXPECT_TRUE(taken["zone_settings_kept"].boolean);
+    EXPECT_EQ(RunZone({L"status", site.address}).exit_code, 1);
+  }
+}
+
+struct ExitCase {
+  std::vector<std::wstring> arguments;
+  int exit_code;
+};
+
+TEST(ZoneCli, ExitCodesAndOneErrorLine) {
+  const ExitCase cases[] = {
+      {{L"--help"}, 0},
+      {{L"--version"}, 0},
+      {{L"frob", L"a.b.c"}, 2},
+      {{L"check"}, 2},
+      {{L"status", L"a.b.c", L"--user", L"bob"}, 2},
+      {{L"export", L"a.b.c", L"--all-users"}, 2},
+      {{L"check", L"https://a.b.c/"}, 3},
+      {{L"remove", L"a..b"}, 3},
+      {{L"status", L"  ", L"--json"}, 3},
+      {{L"status", L"a.b.c", L"--user", L"S-1-5-21-1-2-3-4"}, 4},
+      {{L"export", L"a.b.c", L"--out", L"Z:\\no-such-folder-for-orvel\\x.reg"}, 4},
+  };
+  ClearSites();
+  const Lines before = SiteLines();
+  for (const ExitCase& c : cases) {
+    std::wstring joined;
+    for (const std::wstring& argument : c.arguments) joined += argument + L" ";
+    SCOPED_TRACE(WideToUtf8(joined));
+    const ZoneRun run = RunZone(c.arguments);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    if (c.exit_code == 0) {
+      EXPECT_TRUE(run.err.empty());
+      EXPECT_FALSE(run.out.empty());
+    } else {
+      const Lines errors = OutputLines(run.err);
+      ASSERT_EQ(errors.size(), 1u) << run.err;
+      EXPECT_TRUE(errors[0].starts_with("orvel-zone: ")) << errors[0];
+    }
+  }
+  EXPECT_EQ(SiteLines(), before);
+}
+
+TEST(ZoneCli, RemoveLeavesTheOtherHostByteForByte) {
+  const std::pair<const wchar_t*, const wchar_t*> pairs[] = {{L"a.x.example.cn", L"b.x.example.cn"},
+                                                             {L"10.0.0.1", L"10.0.0.2"}};
+  for (const auto& [removed, other] : pairs) {
+    SCOPED_TRACE(WideToUtf8(removed));
+    ClearSites();
+    ASSERT_EQ(RunZone({L"check", removed}).exit_code, 0);
+    const Lines with_one = SiteLines();
+    ASSERT_EQ(RunZone({L"check", other}).exit_code, 0);
+    const Lines with_both = SiteLines();
+    Lines others;
+    std::set_difference(with_both.begin(), with_both.end(), with_one.begin(), with_one.end(),
+                        std::back_inserter(others));
+    ASSERT_FALSE(others.empty());
+
+    ASSERT_EQ(RunZone({L"remove", removed}).exit_code, 0);
+    const Lines after = SiteLines();
+    EXPECT_TRUE(std::includes(with_both.begin(), with_both.end(), after.begin(), after.end()));
+    EXPECT_TRUE(std::includes(after.begin(), after.end(), others.begin(), others.end()));
+    EXPECT_LT(after.size(), with_both.size());
+    EXPECT_EQ(RunZone({L"status", removed}).exit_code, 1);
+    EXPECT_EQ(RunZone({L"status", other}).exit_code, 0);
+  }
+}
+
+TEST(ZoneCli, UserSidNamesTheSameHive) {
+  const std::string sid = ProcessUserSid(GetCurrentProcess());
+  ASSERT_TRUE(sid.starts_with("S-1-5-21-")) << sid;
+  ClearSites();
+  const ZoneRun check = RunZone({L"check", L"10.9.0.1", L"--user", Utf8ToWide(sid), L"--json"});
+  EXPECT_EQ(check.exit_code, 0) << check.err;
+  EXPECT_EQ(Json(check)["users"][0]["user"].text, sid);
+  EXPECT_EQ(RunZone({L"status", L"10.9.0.1"}).exit_code, 0);
+
+  const ZoneRun all = RunZone({L"status", L"10.9.0.1", L"--all-users"});
+  EXPECT_EQ(all.exit_code, 0) << all.out;
+  const Lines lines = OutputLines(all.out);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "用户 " + sid + "："), lines.end()) << all.out;
+}
+
+TEST(ZoneCli, RedirectedOutputIsUtf8) {
+  ClearSites();
+  const ZoneRun run = RunZone({L"check", L"a.b.example.cn"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(OutputLines(run.out), kCheckLines);
+  EXPECT_TRUE(run.out.ends_with("\r\n"));
+}
+
+TEST(ZoneCli, ConsoleShowsTheChineseText) {
+  ClearSites();
+  int exit_code = -1;
+  const std::vector<std::wstring> shown = RunZoneOnConsole({L"check", L"a.b.example.cn"}, exit_code);
+  EXPECT_EQ(exit_code, 0);
+  std::vector<std::wstring> expected;
+  for (const std::string& line : kCheckLines) expected.push_back(Utf8ToWide(line));
+  EXPECT_EQ(shown, expected);
+}
+
+TEST(ZoneCli, SetAddressWritesOnlyCaDat) {
+  TempFolder folder;
+  const std::wstring program = folder.path() + L"\\orvel-zone.exe";
+  ASSERT_TRUE(CopyFileW(ZoneProgram().c_str(), program.c_str(), FALSE));
+  const std::wstring saved = folder.path() + L"\\ca.dat";
+  ClearSites();
+  const Lines before = SiteLines();
+
+  EXPECT_EQ(RunZone({L"set-address", L"  http://10.1.2.3/orvel "}, program).exit_code, 0);
+  EXPECT_EQ(ReadBytes(saved), "http://10.1.2.3/orvel\r\n");
+  EXPECT_EQ(RunZone({L"set-address", L"https://10.1.2.3/"}, program).exit_code, 3);
+  EXPECT_EQ(ReadBytes(saved), "http://10.1.2.3/orvel\r\n");
+  EXPECT_EQ(SiteLines(), before);
+
+  // check keeps the address only when asked to.
+  EXPECT_EQ(RunZone({L"check", L"a.b.example.cn"}, program).exit_code, 0);
+  EXPECT_EQ(ReadBytes(saved), "http://10.1.2.3/orvel\r\n");
+  EXPECT_EQ(RunZone({L"check", L"a.b.example.cn", L"--save"}, program).exit_code, 0);
+  EXPECT_EQ(ReadBytes(saved), "a.b.example.cn\r\n");
+
+  SetFileAttributesW(saved.c_str(), FILE_ATTRIBUTE_READONLY);
+  const ZoneRun refused = RunZone({L"set-address", L"10.1.2.4"}, program);
+  EXPECT_EQ(refused.exit_code, 4);
+  EXPECT_EQ(OutputLines(refused.err).size(), 1u);
+  EXPECT_EQ(ReadBytes(saved), "a.b.example.cn\r\n");
+  SetFileAttributesW(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
+  TempFolder folder;
+  const std::wstring browser_folder = folder.path() + L"\\Internet Explorer";
+  const std::wstring browser = browser_folder + L"\\iexplore.exe";
+  const std::wstring record = folder.path() + L"\\record.txt";
+  ASSERT_TRUE(CreateDirectoryW(browser_folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(StandInBrowser().c_str(), browser.c_str(), FALSE));
+  const e2e::ScopedVariable program_files(L"ProgramFiles(x86)", folder.path().c_str());
+  const e2e::ScopedVariable record_to(L"ORVEL_RECORD", record.c_str());
+  ClearSites();
+
+  EXPECT_EQ(RunZone({L"check", L"a.b.example.cn/x", L"--login"}).exit_code, 0);
+  for (int wait = 0; wait < 200 && GetFileAttributesW(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait) Sleep(50);
+  const std::string bytes = ReadBytes(record);
+  const std::wstring started(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+  EXPECT_NE(started.find(L"http://a.b.example.cn/x"), std::wstring::npos) << WideToUtf8(started);
+
+  // Not started after a failed check, and a browser that is not there is reported.
+  DeleteFileW(record.c_str());
+  EXPECT_EQ(RunZone({L"check", L"https://a.b.example.cn/", L"--login"}).exit_code, 3);
+  ASSERT_TRUE(DeleteFileW(browser.c_str()));
+  const ZoneRun missing = RunZone({L"check", L"a.b.example.cn", L"--login"});
+  EXPECT_EQ(missing.exit_code, 4);
+  Lines shown = kCheckLines;
+  shown.emplace_back("浏览器启动失败。");
+  EXPECT_EQ(OutputLines(missing.out), shown);
+  EXPECT_EQ(GetFileAttributesW(record.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace orvel::test

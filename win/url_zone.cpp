@@ -1,0 +1,43 @@
+#include "win/url_zone.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <urlmon.h>
+
+#include "win/utf16_text.h"
+
+namespace orvel {
+namespace {
+
+// ole32 and urlmon are loaded by the one verb that asks, so the others start
+// without them.
+template <typename Function>
+Function Load(const wchar_t* dll, const char* name) {
+  const HMODULE module = LoadLibraryW(dll);
+  if (module == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+std::optional<uint32_t> UrlZone(std::string_view url) {
+  using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+  using Uninitialize = void(WINAPI*)();
+  using CreateManager = HRESULT(WINAPI*)(IServiceProvider*, IInternetSecurityManager**, DWORD);
+  const auto initialize = Load<Initialize>(L"ole32.dll", "CoInitializeEx");
+  const auto uninitialize = Load<Uninitialize>(L"ole32.dll", "CoUninitialize");
+  const auto create = Load<CreateManager>(L"urlmon.dll", "CoInternetCreateSecurityManager");
+  if (initialize == nullptr || uninitialize == nullptr || create == nullptr) return std::nullopt;
+  const HRESULT initialized = initialize(nullptr, COINIT_APARTMENTTHREADED);
+  std::optional<uint32_t> zone;
+  IInternetSecurityManager* manager = nullptr;
+  if (SUCCEEDED(create(nullptr, &manager, 0)) && manager != nullptr) {
+    DWORD mapped = 0;
+    if (SUCCEEDED(manager->MapUrlToZone(Utf8ToWide(url).c_str(), &mapped, 0))) zone = mapped;
+    manager->Release();
+  }
+  if (SUCCEEDED(initialized)) uninitialize();
+  return zone;
+}
+
+}  // namespace orvel

@@ -1,0 +1,117 @@
+#include "zones/remove_site.h"
+
+#include "zones/subkeys.h"
+#include "zones/trusted_site.h"
+#include "zones/zone_keys.h"
+
+namespace orvel {
+namespace {
+
+bool Missing(int32_t result) { return result == status::kFileNotFound; }
+
+// Paths as reported: a domain entry's path may end in a backslash.
+std::string KeyName(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return std::string(path);
+}
+
+class Removal {
+ public:
+  explicit Removal(Registry& registry) : registry_(registry) {}
+
+  // Deletes one value; a value that is not there is nothing to do.
+  void Value(std::string_view path, std::string_view name) {
+    RegistryKey key(registry_);
+    const int32_t opened = key.Open(path);
+    if (Missing(opened)) return;
+    if (opened != status::kSuccess) return Fail(opened);
+    const int32_t deleted = key.DeleteValue(name);
+    if (deleted == status::kSuccess) {
+      site_.removed.push_back({KeyName(path), std::string(name)});
+    } else if (!Missing(deleted)) {
+      Fail(deleted);
+    }
+  }
+
+  // Deletes the key when it exists and holds nothing (or anything, when
+  // `only_when_empty` is false); true when it is gone.
+  bool Key(std::string_view path, bool only_when_empty) {
+    {
+      RegistryKey key(registry_);
+      const int32_t opened = key.Open(path);
+      if (Missing(opened)) return false;
+      if (opened != status::kSuccess) {
+        Fail(opened);
+        return false;
+      }
+      if (only_when_empty && !key.IsEmpty()) return false;
+    }
+    const int32_t deleted = registry_.DeleteKey(path);
+    if (deleted != status::kSuccess) {
+      if (!Missing(deleted)) Fail(deleted);
+      return false;
+    }
+    site_.removed.push_back({KeyName(path), {}});
+    return true;
+  }
+
+  RemovedSite Result() && { return std::move(site_); }
+
+ private:
+  void Fail(int32_t result) {
+    if (site_.result == status::kSuccess) site_.result = result;
+  }
+
+  Registry& registry_;
+  RemovedSite site_;
+};
+
+void RemoveDomain(Removal& removal, std::string_view host) {
+  const std::string path = DomainEntryPath(host);
+  removal.Value(path, zone_keys::kHttp);
+  // The check creates the rest's key too, for a host of three labels or more.
+  std::string first_label;
+  const std::string rest = SplitHostName(host, first_label);
+  if (removal.Key(path, true) && !first_label.empty()) {
+    removal.Key(std::string(zone_keys::kDomains).append(rest), true);
+  }
+}
+
+void RemoveRanges(Registry& registry, Removal& removal, std::string_view host) {
+  std::vector<std::string> names;
+  EnumSubkeys(registry, zone_keys::kRanges, names);
+  for (const std::string& name : names) {
+    const std::string path = std::string(zone_keys::kRanges).append(name);
+    std::string text;
+    {
+      RegistryKey key(registry);
+      if (key.Open(path) != status::kSuccess ||
+          key.Query(zone_keys::kRangeText, zone_keys::kNameCapacity, text) != status::kSuccess ||
+          TrimAtNul(text) != host) {
+        continue;
+      }
+    }
+    removal.Key(path, false);
+  }
+}
+
+}  // namespace
+
+RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
+  Removal removal(registry);
+  try {
+    if (kind == HostKind::kDomain) {
+      RemoveDomain(removal, host);
+    } else {
+      RemoveRanges(registry, removal, host);
+    }
+    removal.Value(zone_keys::kAllow, host);
+  } catch (...) {
+    RemovedSite site = std::move(removal).Result();
+    site.result = -1;
+    return site;
+  }
+  return std::move(removal).Result();
+}
+
+}  // namespace orvel

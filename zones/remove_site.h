@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zones/host_name.h"
+#include "zones/registry.h"
+
+namespace orvel {
+
+// A key or one value of a key that was taken away.
+struct RemovedEntry {
+  std::string key;
+  std::string value;  // empty: the whole key
+  bool operator==(const RemovedEntry&) const = default;
+};
+
+struct RemovedSite {
+  std::vector<RemovedEntry> removed;
+  // 0, or the status of the first removal that failed; the others are still
+  // tried, since none depends on another.
+  int32_t result = 0;
+};
+
+// Takes the host's zone-map entries and its pop-up allow value away: the
+// "http" value of its domain entry (and the entry's key, and an empty parent
+// key, when nothing else is left in them), or every Range entry whose text is
+// the host. Another host's entries and the zone's own settings, which every
+// trusted site shares, stay.
+RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind);
+
+}  // namespace orvel

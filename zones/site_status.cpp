@@ -1,0 +1,51 @@
+#include "zones/site_status.h"
+
+#include <algorithm>
+#include <string>
+
+#include "zones/trusted_site.h"
+#include "zones/zone_keys.h"
+
+namespace orvel {
+namespace {
+
+std::vector<SettingState> ReadSettings(Registry& registry) {
+  std::vector<SettingState> states;
+  RegistryKey zone(registry);
+  const bool opened = zone.Open(zone_keys::kZone2) == status::kSuccess;
+  for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
+    SettingState state{setting.action, setting.policy, std::nullopt};
+    uint32_t value = 0;
+    if (opened && zone.QueryDword(setting.action, value) == status::kSuccess) state.actual = value;
+    states.push_back(state);
+  }
+  return states;
+}
+
+bool PopupsAllowed(Registry& registry, std::string_view host) {
+  RegistryKey allow(registry);
+  std::string data;
+  return allow.Open(zone_keys::kAllow) == status::kSuccess &&
+         allow.Query(host, static_cast<uint32_t>(zone_keys::kPopupAllowed.size()), data) == status::kSuccess &&
+         data == zone_keys::kPopupAllowed;
+}
+
+}  // namespace
+
+bool SiteStatus::InPlace() const {
+  return trusted && popups_allowed && std::ranges::all_of(settings, &SettingState::holds);
+}
+
+SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind) {
+  SiteStatus site;
+  site.trusted = IsTrustedSite(registry, host, kind);
+  try {
+    site.settings = ReadSettings(registry);
+    site.popups_allowed = PopupsAllowed(registry, host);
+  } catch (...) {
+    // A registry layer that throws leaves what was not read as missing.
+  }
+  return site;
+}
+
+}  // namespace orvel

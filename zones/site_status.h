@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "zones/host_name.h"
+#include "zones/registry.h"
+
+namespace orvel {
+
+// One of the zone's settings as it reads now.
+struct SettingState {
+  std::string_view action;
+  uint32_t expected;
+  std::optional<uint32_t> actual;  // none when the value cannot be read
+
+  bool holds() const { return actual == expected; }
+};
+
+// What a check of the host would find in place; read only.
+struct SiteStatus {
+  bool trusted = false;  // an entry of the host's kind maps it to the trusted zone
+  std::vector<SettingState> settings;
+  bool popups_allowed = false;
+
+  bool InPlace() const;
+};
+
+SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind);
+
+}  // namespace orvel
