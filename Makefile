@@ -39,10 +39,11 @@ test-win64 test-win32: test-%: build-%
 	@WINEPREFIX=$(CURDIR)/build/$*/wineprefix ctest --preset $*; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/build/$*/wineprefix wineserver -k 2>/dev/null; exit $$status
 
-# Install, upgrade and uninstall of the packages under Wine's msiexec.
+# Install, upgrade and uninstall of the packages under Wine's msiexec, and
+# signing with a throwaway certificate.
 test-package: setup
-	@echo "== tests: packages (Wine msiexec) =="
-	@./tests/package/run
+	@echo "== tests: packages (Wine msiexec, signing) =="
+	@status=0; ./tests/package/run || status=1; ./tests/package/signing || status=1; exit $$status
 
 # build/package/orvel-helper-<version>-<arch>.msi for x64 and x86; signed
 # when SIGN_CERT and SIGN_KEY are given (see scripts/package).
