@@ -1,6 +1,7 @@
 -- What wixl cannot write, run on each package after it: one statement a line;
 -- scripts/package fills in @VERSION@ and @UPGRADE_CODE@.
--- Names in Chinese (wixl stores text only in ASCII; the database's code page is 936).
+-- Names in Chinese: wixl crashes on text outside ASCII or stores it empty; here the
+-- database's code page is 936 first.
 UPDATE `Property` SET `Value` = 'ORVEL系统助手' WHERE `Property` = 'ProductName'
 UPDATE `Property` SET `Value` = 'ORVEL 技术支持' WHERE `Property` = 'Manufacturer'
 UPDATE `Shortcut` SET `Name` = 'ORVEL~1|ORVEL系统助手' WHERE `Shortcut` = 'StartMenuShortcut'
