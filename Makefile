@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install
-# what is missing first (scripts/setup).
+# what is missing first (scripts/setup). `make package` builds the installers.
 SHELL := /bin/bash
 PRESETS := native win64 win32
 JOBS ?= 2
@@ -7,7 +7,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 10
 
-.PHONY: all setup test run build clean fuzz test-fuzz bench lint $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all setup test run build clean fuzz test-fuzz bench lint package test-package $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -25,6 +25,7 @@ test: setup
 	  $(MAKE) --no-print-directory test-$$p || status=1; \
 	done; \
 	$(MAKE) --no-print-directory test-fuzz || status=1; \
+	$(MAKE) --no-print-directory test-package || status=1; \
 	exit $$status
 
 test-native: build-native
@@ -38,6 +39,17 @@ test-win64 test-win32: test-%: build-%
 	@rm -rf build/$*/wineprefix && ./scripts/wine-prefix build/$*/wineprefix
 	@ctest --preset $*; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/build/$*/wineprefix wineserver -k 2>/dev/null; exit $$status
+
+# Install, upgrade and uninstall of the packages under Wine's msiexec, and
+# signing with a throwaway certificate.
+test-package: setup
+	@echo "== tests: packages (Wine msiexec, signing) =="
+	@status=0; ./tests/package/run || status=1; ./tests/package/signing || status=1; exit $$status
+
+# build/package/orvel-helper-<version>-<arch>.msi for x64 and x86; signed
+# when SIGN_CERT and SIGN_KEY are given (see scripts/package).
+package: setup
+	@./scripts/package
 
 # libFuzzer targets, built with clang in build/fuzz.
 fuzz: setup
