@@ -21,10 +21,6 @@
 #include "win/win32_registry.h"
 #include "zones/reg_file.h"
 
-#ifndef ORVEL_VERSION
-#define ORVEL_VERSION "0"
-#endif
-
 namespace orvel::cli {
 namespace {
 
