@@ -81,15 +81,10 @@ void RemoveRanges(Registry& registry, Removal& removal, std::string_view host) {
   std::vector<std::string> names;
   EnumSubkeys(registry, zone_keys::kRanges, names);
   for (const std::string& name : names) {
-    const std::string path = std::string(zone_keys::kRanges).append(name);
-    std::string text;
+    const std::string path = RangeEntryPath(name);
     {
       RegistryKey key(registry);
-      if (key.Open(path) != status::kSuccess ||
-          key.Query(zone_keys::kRangeText, zone_keys::kNameCapacity, text) != status::kSuccess ||
-          TrimAtNul(text) != host) {
-        continue;
-      }
+      if (key.Open(path) != status::kSuccess || !RangeEntryNamesHost(key, host)) continue;
     }
     removal.Key(path, false);
   }

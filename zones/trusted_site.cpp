@@ -13,8 +13,6 @@ namespace {
 // took that name between the listing and the create.
 constexpr int kMaxRangeAttempts = 1000;
 
-std::string RangeEntryPath(std::string_view name) { return std::string(zone_keys::kRanges).append(name); }
-
 bool IsTrustedDomain(Registry& registry, std::string_view host) {
   RegistryKey key(registry);
   if (key.Open(DomainEntryPath(host)) != status::kSuccess) return false;
@@ -28,12 +26,9 @@ bool IsTrustedRange(Registry& registry, std::string_view host) {
   for (const std::string& name : names) {
     RegistryKey key(registry);
     if (key.Open(RangeEntryPath(name)) != status::kSuccess) continue;
-    std::string text;
-    const bool text_read = key.Query(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess;
+    if (!RangeEntryNamesHost(key, host)) continue;
     uint32_t zone = 0;
-    const bool zone_read = key.QueryDword(zone_keys::kHttp, zone) == status::kSuccess;
-    key.Close();
-    if (text_read && zone_read && TrimAtNul(text) == host && zone == zone_keys::kTrustedZone) return true;
+    if (key.QueryDword(zone_keys::kHttp, zone) == status::kSuccess && zone == zone_keys::kTrustedZone) return true;
   }
   return false;
 }
@@ -64,6 +59,14 @@ int32_t AddRange(Registry& registry, std::string_view host) {
 }
 
 }  // namespace
+
+std::string RangeEntryPath(std::string_view name) { return std::string(zone_keys::kRanges).append(name); }
+
+bool RangeEntryNamesHost(RegistryKey& entry, std::string_view host) {
+  std::string text;
+  return entry.Query(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess &&
+         TrimAtNul(text) == host;
+}
 
 std::string DomainEntryPath(std::string_view host) {
   std::string first_label;

@@ -13,6 +13,13 @@ namespace orvel {
 // Domains\b.c\ (the key itself) for b.c.
 std::string DomainEntryPath(std::string_view host);
 
+// The zone-map key of the Range entry called `name`.
+std::string RangeEntryPath(std::string_view name);
+
+// Whether the open Range entry's ":Range" value names the host; false when it
+// cannot be read.
+bool RangeEntryNamesHost(RegistryKey& entry, std::string_view host);
+
 // True when the host already has a zone-map entry of its kind that puts the
 // http scheme into the trusted-sites zone. Any failure reads as false.
 bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind);
