@@ -13,10 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   // the desktop.
   const std::optional<orvel::DesktopUserHive> desktop = orvel::OpenDesktopUserHive();
   orvel::Win32Registry user(desktop ? desktop->root.get() : HKEY_CURRENT_USER);
-  // Only read, and through the 64-bit view from the x86 build too: policies
-  // are the same in both views, and the machine's Internet Settings are read
-  // where 64-bit Windows keeps them. 32-bit Windows ignores the flag.
-  orvel::Win32Registry machine = orvel::Win32Registry::ReadOnly(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
+  orvel::Win32Registry machine = orvel::Win32Registry::MachineSettings();
   orvel::Win32AnsiCodec codec;
   orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
   orvel::MainWindow window(instance, {user, machine, desktop ? desktop->account : std::string()}, store);

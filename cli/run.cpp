@@ -66,8 +66,7 @@ std::string ErrorCode(int32_t status) { return std::string(texts::kErrorCode).ap
 // `own_hive`: the registry is this process's user's, whose browser the zone
 // manager answers for.
 VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry& registry, bool own_hive) {
-  // The machine's Internet Settings, only read, in the view the browser reads.
-  Win32Registry machine = Win32Registry::ReadOnly(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
+  Win32Registry machine = Win32Registry::MachineSettings();
   switch (options.verb) {
     case Verb::kCheck: {
       const Win32AnsiCodec codec;

@@ -14,6 +14,11 @@ class Win32Registry final : public Registry {
   // Keys opened with KEY_READ and `view` (KEY_WOW64_64KEY ...); creating a
   // key or setting a value fails with access denied, so nothing is written.
   static Win32Registry ReadOnly(HKEY root, REGSAM view);
+  // The machine's settings as the browser reads them, only read: through the
+  // 64-bit view from the x86 build too. Policies are the same in both views,
+  // and the machine's Internet Settings are read where 64-bit Windows keeps
+  // them; 32-bit Windows ignores the flag.
+  static Win32Registry MachineSettings() { return ReadOnly(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY); }
 
   int32_t OpenKey(std::string_view path, KeyHandle& key) override;
   int32_t CreateKey(std::string_view path, KeyHandle& key, bool& created) override;
