@@ -104,11 +104,11 @@ void MainWindow::OnCreated() {
   LoadSavedAddress(*this, store_);
 }
 
-void MainWindow::OnCheckClicked() { CheckSite(*this, registries_, store_); }
+void MainWindow::OnCheckClicked() { CheckSite(*this, registries_, &store_); }
 
 void MainWindow::OnLoginClicked() {
   ShellLauncher launcher(hwnd_);
-  LoginSite(*this, registries_, store_, launcher, ProgramFilesFromEnvironment());
+  LoginSite(*this, registries_, &store_, launcher, ProgramFilesFromEnvironment());
 }
 
 std::string MainWindow::AddressText() { return WideToUtf8(WindowText(Control(control_ids::kAddressEdit))); }

@@ -1,10 +1,7 @@
 #include "check/check_site.h"
 
-#include <string>
-
 #include "check/address.h"
-#include "check/diagnosis_lines.h"
-#include "check/texts.h"
+#include "check/check_presenter.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_diagnosis.h"
 #include "zones/zone_permissions.h"
@@ -12,50 +9,49 @@
 namespace orvel {
 namespace {
 
-bool Fail(CheckView& view, std::string_view text) {
-  view.AddProgressLine(text);
-  view.ShowMessage(text, MessageStyle::kExclamation);
-  return false;
+CheckOutcome& Fail(CheckOutcome& outcome, CheckStep step, int32_t status) {
+  outcome.failed = step;
+  outcome.failed_status = status;
+  return outcome;
+}
+
+CheckOutcome RunSteps(std::string_view typed, const CheckRegistries& registries, AddressStore* store) {
+  Registry& registry = registries.user;
+  CheckOutcome outcome;
+  outcome.address = TrimBlanks(typed);
+  outcome.kind = ParseSiteAddress(outcome.address, outcome.host);
+  if (outcome.kind == HostKind::kInvalid) return Fail(outcome, CheckStep::kAddress, status::kSuccess);
+  outcome.completed.push_back(CheckStep::kAddress);
+
+  if (!IsTrustedSite(registry, outcome.host, outcome.kind)) {
+    if (const int32_t added = AddTrustedSite(registry, outcome.host, outcome.kind); added != status::kSuccess) {
+      return Fail(outcome, CheckStep::kTrustedSite, added);
+    }
+  }
+  outcome.completed.push_back(CheckStep::kTrustedSite);
+
+  if (const int32_t set = SetZonePermissions(registry, outcome.host); set != status::kSuccess) {
+    return Fail(outcome, CheckStep::kPermissions, set);
+  }
+  outcome.completed.push_back(CheckStep::kPermissions);
+
+  if (store != nullptr) {
+    if (const int32_t saved = store->Save(outcome.address); saved != status::kSuccess) {
+      return Fail(outcome, CheckStep::kSave, saved);
+    }
+    outcome.completed.push_back(CheckStep::kSave);
+  }
+  outcome.desktop_account = registries.desktop_account;
+  outcome.findings = Findings(DiagnoseZoneSettings(registry, registries.machine, outcome.host, outcome.kind));
+  return outcome;
 }
 
 }  // namespace
 
-bool CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore& store) {
-  Registry& registry = registries.user;
-  view.ClearProgress();
-  view.AddProgressLine(texts::kCheckingAddress);
-
-  view.SetAddressText(TrimBlanks(view.AddressText()));
-  const std::string address = view.AddressText();
-  std::string host;
-  const HostKind kind = ParseSiteAddress(address, host);
-  if (kind == HostKind::kInvalid) return Fail(view, texts::kAddressInvalid);
-
-  view.AddProgressLine(texts::kAddressChecked);
-  view.AddProgressLine(texts::kCheckingTrustedSite);
-  if (!IsTrustedSite(registry, host, kind) && AddTrustedSite(registry, host, kind) != 0) {
-    return Fail(view, texts::kTrustedSiteFailed);
-  }
-
-  view.AddProgressLine(texts::kTrustedSiteAdded);
-  view.AddProgressLine(texts::kCheckingPermissions);
-  if (SetZonePermissions(registry, host) != 0) return Fail(view, texts::kPermissionsFailed);
-
-  if (store.Save(address) != 0) return Fail(view, texts::kSaveFailed);
-
-  view.AddProgressLine(texts::kPermissionsChecked);
-  if (!registries.desktop_account.empty()) view.AddProgressLine(DesktopUserLine(registries.desktop_account));
-  // Everything was written and saved: the check succeeded even when the
-  // browser will not honour it, and says so.
-  const std::vector<std::string> findings =
-      DiagnosisLines(DiagnoseZoneSettings(registry, registries.machine, host, kind));
-  for (const std::string& line : findings) view.AddProgressLine(line);
-  if (findings.empty()) {
-    view.ShowMessage(texts::kCheckDone, MessageStyle::kInformation);
-  } else {
-    view.ShowMessage(texts::kCheckDoneIneffective, MessageStyle::kExclamation);
-  }
-  return true;
+CheckOutcome CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore* store) {
+  CheckOutcome outcome = RunSteps(view.AddressText(), registries, store);
+  ShowCheck(view, outcome);
+  return outcome;
 }
 
 }  // namespace orvel

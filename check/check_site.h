@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "check/check_outcome.h"
 #include "check/check_view.h"
 #include "check/saved_address.h"
 #include "zones/registry.h"
@@ -21,10 +22,9 @@ struct CheckRegistries {
 
 // One whole check of the address in the view: trims and parses it, maps its
 // host into the trusted-sites zone, relaxes the zone, allows the host's
-// pop-ups and saves the address. Reports each step in the view's list, then
-// whatever will stop those settings from taking effect, and ends with one
-// message box. True only when every step, the save included, succeeded,
-// whether or not the settings will take effect.
-bool CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore& store);
+// pop-ups and saves the address in `store` (none: kept nowhere), then reads
+// what will stop those settings from taking effect. Stops at the first step
+// that fails. The view then shows the outcome: its lines and one box.
+CheckOutcome CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore* store);
 
 }  // namespace orvel

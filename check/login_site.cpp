@@ -3,8 +3,7 @@
 #include <string>
 
 #include "check/address.h"
-#include "check/check_site.h"
-#include "check/texts.h"
+#include "check/check_presenter.h"
 
 namespace orvel {
 namespace {
@@ -27,13 +26,17 @@ std::string BrowserFile(const ProgramFilesFolders& folders) {
 
 }  // namespace
 
-bool LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore& store, BrowserLauncher& launcher,
-               const ProgramFilesFolders& folders) {
-  if (!CheckSite(view, registries, store)) return false;
-  // The address as the check left it in the box: trimmed, and saved.
-  if (launcher.Start(BrowserFile(folders), LoginUrl(view.AddressText()))) return true;
-  view.ShowMessage(texts::kBrowserFailed, MessageStyle::kExclamation);
-  return false;
+CheckOutcome LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore* store,
+                       BrowserLauncher& launcher, const ProgramFilesFolders& folders) {
+  CheckOutcome outcome = CheckSite(view, registries, store);
+  if (!outcome.Succeeded()) return outcome;
+  // The address as the check left it: trimmed, and saved.
+  outcome.browser_started = launcher.Start(BrowserFile(folders), LoginUrl(outcome.address));
+  if (!*outcome.browser_started) {
+    const Box box = BrowserFailedBox();
+    view.ShowMessage(box.text, box.style);
+  }
+  return outcome;
 }
 
 }  // namespace orvel

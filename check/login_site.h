@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/browser_launcher.h"
+#include "check/check_outcome.h"
 #include "check/check_site.h"
 #include "check/check_view.h"
 #include "check/saved_address.h"
@@ -8,10 +9,10 @@
 namespace orvel {
 
 // Login: the whole check of the address in the view and, only when it
-// succeeds, Internet Explorer from the program-files folder on that address.
-// A browser that cannot be started is reported in a box of its own. True
-// when the check succeeded and the browser started.
-bool LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore& store, BrowserLauncher& launcher,
-               const ProgramFilesFolders& folders);
+// succeeds and its box is closed, Internet Explorer from the program-files
+// folder on that address. A browser that cannot be started is reported in a
+// box of its own.
+CheckOutcome LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore* store,
+                       BrowserLauncher& launcher, const ProgramFilesFolders& folders);
 
 }  // namespace orvel

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-// The console program's own texts; the check's come from check/texts.h.
+// The console program's own texts; the check's lines come from its presenter.
 namespace orvel::cli::texts {
 
 inline constexpr std::string_view kUser = "用户 ";

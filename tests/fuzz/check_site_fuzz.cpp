@@ -125,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemoryRegistry machine;
   // Here only to count the keys left open.
   FaultyRegistry counted(registry);
-  const bool result = CheckSite(view, {counted, machine, {}}, store);
+  const bool result = CheckSite(view, {counted, machine, {}}, &store).Succeeded();
   const Lines after = registry.Dump();
 
   FUZZ_REQUIRE(counted.OpenHandleCount() == 0);

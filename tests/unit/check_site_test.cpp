@@ -35,7 +35,8 @@ class CheckSiteTest : public testing::Test {
 
   bool Run(const std::string& address) {
     view_.address = address;
-    return CheckSite(view_, {registry_, machine_, desktop_account_}, store_);
+    outcome_ = CheckSite(view_, {registry_, machine_, desktop_account_}, &store_);
+    return outcome_.Succeeded();
   }
 
   MemoryRegistry memory_;
@@ -44,7 +45,10 @@ class CheckSiteTest : public testing::Test {
   std::string desktop_account_;
   RecordingView view_;
   RecordingStore store_;
+  CheckOutcome outcome_;
 };
+
+using Steps = std::vector<CheckStep>;
 
 TEST_F(CheckSiteTest, SuccessShowsSixLinesSavesAndSaysDone) {
   EXPECT_TRUE(Run("  http://a.b.c:81/app  "));
@@ -54,6 +58,11 @@ TEST_F(CheckSiteTest, SuccessShowsSixLinesSavesAndSaysDone) {
   EXPECT_EQ(store_.saved, Lines{"http://a.b.c:81/app"});
   EXPECT_EQ(test::GetDword(registry_, std::string(zone_keys::kDomains) + "b.c\\a", "http"), 2u);
   EXPECT_EQ(registry_.OpenHandleCount(), 0u);
+  EXPECT_EQ(outcome_.host, "a.b.c");
+  EXPECT_EQ(outcome_.kind, HostKind::kDomain);
+  EXPECT_EQ(outcome_.completed,
+            (Steps{CheckStep::kAddress, CheckStep::kTrustedSite, CheckStep::kPermissions, CheckStep::kSave}));
+  EXPECT_TRUE(outcome_.findings.empty());
 }
 
 // What the check adds after its six lines when something stops the settings
@@ -64,6 +73,7 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
     std::function<void(Registry& user, Registry& machine)> setup;
     std::string desktop_account;
     Lines extra;
+    std::vector<Finding> findings = {};
   };
   const Case cases[] = {
       {"nothing", [](Registry&, Registry&) {}, "", {}},
@@ -89,7 +99,8 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
          test::PutDword(m, zone_keys::kPolicyZone2, "2201", 3);
        },
        "",
-       {"组策略锁定了受信任站点区域的以下设置：1201、2201、1809。"}},
+       {"组策略锁定了受信任站点区域的以下设置：1201、2201、1809。"},
+       {{FindingKind::kLockedActions, {1201, 2201, 1809}}}},
       {"one locked action",
        [](Registry& u, Registry&) { test::PutDword(u, zone_keys::kPolicyZone2, "1004", 3); },
        "",
@@ -109,7 +120,8 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
        },
        "PC\\li",
        {"以上设置已写入桌面用户 PC\\li 的配置。", "组策略规定只使用计算机的安全设置，以上设置对本用户不起作用。",
-        "本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。"}},
+        "本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。"},
+       {{FindingKind::kMachineSettingsOnly, {}}, {FindingKind::kEnhancedSecurity, {}}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,7 +132,12 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
     const auto machine_before = machine.Dump();
     RecordingView view("a.b.c");
     RecordingStore store;
-    EXPECT_TRUE(CheckSite(view, {user, machine, c.desktop_account}, store));
+    const CheckOutcome outcome = CheckSite(view, {user, machine, c.desktop_account}, &store);
+    EXPECT_TRUE(outcome.Succeeded());
+    EXPECT_EQ(outcome.desktop_account, c.desktop_account);
+    if (!c.findings.empty()) {
+      EXPECT_EQ(outcome.findings, c.findings);
+    }
     Lines expected = kSuccessLines;
     expected.insert(expected.end(), c.extra.begin(), c.extra.end());
     EXPECT_EQ(view.lines, expected);
@@ -156,6 +173,8 @@ TEST_F(CheckSiteTest, InvalidAddressesWriteNothing) {
     EXPECT_EQ(view_.messages.back(), (ShownMessage{"您输入的网址不正确。", MessageStyle::kExclamation}));
     EXPECT_EQ(memory_.Dump(), before) << input;
     EXPECT_TRUE(store_.saved.empty()) << input;
+    EXPECT_EQ(outcome_.failed, CheckStep::kAddress);
+    EXPECT_TRUE(outcome_.completed.empty());
   }
   EXPECT_EQ(view_.messages.size(), std::size(inputs));
 }
@@ -184,6 +203,9 @@ TEST_F(CheckSiteTest, AddFailureEndsAfterFourLines) {
   EXPECT_FALSE(Run("a.b.c"));
   EXPECT_EQ(view_.lines, FirstLines(4, texts::kTrustedSiteFailed));
   EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"信任站点添加失败。", MessageStyle::kExclamation}}));
+  EXPECT_EQ(outcome_.failed, CheckStep::kTrustedSite);
+  EXPECT_EQ(outcome_.failed_status, status::kAccessDenied);
+  EXPECT_EQ(outcome_.completed, Steps{CheckStep::kAddress});
   EXPECT_FALSE(test::GetDword(registry_, std::string(zone_keys::kZone2), "1001").has_value());
   EXPECT_TRUE(store_.saved.empty());
 }
@@ -193,6 +215,8 @@ TEST_F(CheckSiteTest, PermissionFailureEndsAfterSixLines) {
   EXPECT_FALSE(Run("a.b.c"));
   EXPECT_EQ(view_.lines, FirstLines(6, texts::kPermissionsFailed));
   EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"设置权限失败。", MessageStyle::kExclamation}}));
+  EXPECT_EQ(outcome_.failed, CheckStep::kPermissions);
+  EXPECT_EQ(outcome_.failed_status, status::kAccessDenied);
   EXPECT_TRUE(store_.saved.empty());
 }
 
@@ -201,6 +225,10 @@ TEST_F(CheckSiteTest, SaveFailureIsNotSuccess) {
   EXPECT_FALSE(Run("a.b.c"));
   EXPECT_EQ(view_.lines, FirstLines(6, texts::kSaveFailed));
   EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"网址保存失败。", MessageStyle::kExclamation}}));
+  EXPECT_EQ(outcome_.failed, CheckStep::kSave);
+  EXPECT_EQ(outcome_.failed_status, 5);
+  EXPECT_EQ(outcome_.completed, (Steps{CheckStep::kAddress, CheckStep::kTrustedSite, CheckStep::kPermissions}));
+  EXPECT_FALSE(outcome_.Saved());
 }
 
 TEST_F(CheckSiteTest, EachRunStartsAFreshList) {

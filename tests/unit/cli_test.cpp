@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "check/texts.h"
+#include "cli/check_verb.h"
 #include "cli/cli_texts.h"
 #include "cli/options.h"
-#include "cli/verbs.h"
+#include "cli/remove_verb.h"
+#include "cli/status_verb.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
@@ -102,7 +104,7 @@ TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
     test::RecordingStore store;
     store.fail_with = c.save_fails_with;
     MemoryRegistry machine;
-    const VerbResult result = RunCheck({registry, machine, {}}, store, true, c.address);
+    const VerbResult result = RunCheck({registry, machine, {}}, &store, c.address);
     EXPECT_EQ(result.code, c.code);
     ASSERT_FALSE(result.lines.empty());
     EXPECT_EQ(result.lines.back(), c.last_line);
@@ -111,10 +113,46 @@ TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
   }
 }
 
+// Exit codes and JSON come from the outcome alone, whatever a view showed.
+TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
+  const auto outcome = [](std::vector<CheckStep> completed, std::optional<CheckStep> failed,
+                          std::vector<Finding> findings = {}, std::optional<bool> browser = {}) {
+    CheckOutcome o;
+    o.completed = std::move(completed);
+    o.failed = failed;
+    o.findings = std::move(findings);
+    o.browser_started = browser;
+    return o;
+  };
+  const std::vector<CheckStep> kAll = {CheckStep::kAddress, CheckStep::kTrustedSite, CheckStep::kPermissions};
+  struct Case {
+    const char* name;
+    CheckOutcome outcome;
+    ExitCode code;
+    std::string json;
+  };
+  const Case cases[] = {
+      {"invalid", outcome({}, CheckStep::kAddress), kInvalidAddress, R"("steps":[{"step":"address","ok":false}])"},
+      {"trusted site", outcome({CheckStep::kAddress}, CheckStep::kTrustedSite), kFailed,
+       R"({"step":"address","ok":true},{"step":"trusted-site","ok":false}])"},
+      {"locked", outcome(kAll, {}, {{FindingKind::kLockedActions, {1201, 1809}}}), kFound,
+       R"("findings":["组策略锁定了受信任站点区域的以下设置：1201、1809。"],"saved":false)"},
+      {"browser", outcome(kAll, {}, {}, false), kFailed,
+       R"({"step":"permissions","ok":true},{"step":"browser","ok":false}])"},
+      {"done", outcome(kAll, {}, {}, true), kDone, R"({"step":"browser","ok":true}],"lines")"},
+  };
+  for (const Case& c : cases) {
+    const VerbResult result = CheckResult(c.outcome);
+    EXPECT_EQ(result.code, c.code) << c.name;
+    const std::string json = result.json.Json();
+    EXPECT_NE(json.find(c.json), std::string::npos) << c.name << ": " << json;
+  }
+}
+
 TEST_F(CliVerbs, CheckStepsInJson) {
   test::PutKey(registry_, zone_keys::kZone2);
   store_.fail_with = 5;
-  const std::string json = RunCheck({registry_, machine_, {}}, store_, true, "a.b.c").json.Json();
+  const std::string json = RunCheck({registry_, machine_, {}}, &store_, "a.b.c").json.Json();
   EXPECT_NE(json.find(R"({"step":"permissions","ok":true},{"step":"save","ok":false})"), std::string::npos) << json;
   EXPECT_NE(json.find(R"("findings":[],"saved":false)"), std::string::npos) << json;
 }
@@ -127,7 +165,7 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
 
-  ASSERT_EQ(RunCheck({registry_, machine_, {}}, store_, false, "10.1.2.3").code, kDone);
+  ASSERT_EQ(RunCheck({registry_, machine_, {}}, nullptr, "10.1.2.3").code, kDone);
   const VerbResult after = RunStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), {true, 3});
   EXPECT_EQ(after.code, kDone);
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
@@ -138,7 +176,7 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
 TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerOne) {
   test::PutKey(registry_, zone_keys::kZone2);
   test::PutDword(machine_, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
-  const VerbResult check = RunCheck({registry_, machine_, {}}, store_, false, "a.b.c");
+  const VerbResult check = RunCheck({registry_, machine_, {}}, nullptr, "a.b.c");
   EXPECT_EQ(check.code, kFound);
   const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
   EXPECT_EQ(status.code, kFound);
@@ -151,7 +189,7 @@ TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerOne) {
 
 TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
   test::PutKey(registry_, zone_keys::kZone2);
-  ASSERT_EQ(RunCheck({registry_, machine_, {}}, store_, false, "10.1.2.3").code, kDone);
+  ASSERT_EQ(RunCheck({registry_, machine_, {}}, nullptr, "10.1.2.3").code, kDone);
   FaultyRegistry faulty(registry_);
   faulty.FailCall(RegistryCall::kDeleteKey, 1, status::kAccessDenied);
   const VerbResult result = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));

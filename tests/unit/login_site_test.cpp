@@ -27,7 +27,7 @@ class LoginSiteTest : public testing::Test {
 
   bool Run(const std::string& address, const ProgramFilesFolders& folders = kBothFolders) {
     view_.address = address;
-    return LoginSite(view_, {registry_, machine_, {}}, store_, launcher_, folders);
+    return LoginSite(view_, {registry_, machine_, {}}, &store_, launcher_, folders).browser_started.value_or(false);
   }
 
   MemoryRegistry registry_;
@@ -98,7 +98,9 @@ TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
     RecordingView view(c.typed);
     RecordingStore store;
     store.fail_with = c.save_fails_with;
-    EXPECT_FALSE(LoginSite(view, {registry, machine_, {}}, store, launcher_, kBothFolders)) << c.name;
+    const CheckOutcome outcome = LoginSite(view, {registry, machine_, {}}, &store, launcher_, kBothFolders);
+    EXPECT_FALSE(outcome.Succeeded()) << c.name;
+    EXPECT_FALSE(outcome.browser_started.has_value()) << c.name;
     EXPECT_TRUE(launcher_.started.empty()) << c.name;
     EXPECT_EQ(view.messages, (std::vector<ShownMessage>{{std::string(c.text), MessageStyle::kExclamation}})) << c.name;
     EXPECT_EQ(view.lines.back(), c.text) << c.name;

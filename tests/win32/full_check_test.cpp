@@ -46,7 +46,7 @@ class FullCheck : public testing::Test {
   FullCheck() { test::PutKey(hive_.registry(), zone_keys::kZone2); }
   bool Run(const std::string& address) {
     view_.address = address;
-    return CheckSite(view_, {hive_.registry(), machine_, {}}, file_);
+    return CheckSite(view_, {hive_.registry(), machine_, {}}, &file_).Succeeded();
   }
 
   test::ScratchHive hive_;

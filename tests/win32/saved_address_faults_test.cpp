@@ -55,7 +55,7 @@ class SaveFault : public testing::Test {
     const std::vector<std::wstring> entries = test::FolderEntries(folder);
     SavedAddressFile file(ca_dat, codec_);
     test::RecordingView view("http://a.b.c/orvel");
-    EXPECT_FALSE(CheckSite(view, {registry_, machine_, {}}, file));
+    EXPECT_FALSE(CheckSite(view, {registry_, machine_, {}}, &file).Succeeded());
     EXPECT_EQ(view.lines, kSaveFailedLines);
     EXPECT_EQ(view.messages, (std::vector<test::ShownMessage>{{"网址保存失败。", MessageStyle::kExclamation}}));
     EXPECT_EQ(test::FolderEntries(folder), entries);

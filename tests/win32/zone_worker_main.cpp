@@ -61,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!go.valid() || WaitForSingleObject(go.get(), kRoundTimeoutMs) != WAIT_OBJECT_0) return kBadArguments;
     orvel::test::RecordingView view(orvel::WideToUtf8(address));
     orvel::test::RecordingStore store;
-    if (!orvel::CheckSite(view, {registry, machine, {}}, store)) ++failed;
+    if (!orvel::CheckSite(view, {registry, machine, {}}, &store).Succeeded()) ++failed;
     const orvel::UniqueHandle done = Event(name + L"-done-" + address);
     SetEvent(done.get());
   }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "zones/host_name.h"
+#include "zones/zone_diagnosis.h"
+
+namespace orvel {
+
+// The check's steps, in the order it takes them.
+enum class CheckStep { kAddress, kTrustedSite, kPermissions, kSave };
+
+// What stops the settings a check wrote from taking effect.
+enum class FindingKind { kMachineSettingsOnly, kSiteListExcludesHost, kLockedActions, kEnhancedSecurity };
+
+struct Finding {
+  FindingKind kind;
+  // kLockedActions: the zone-2 actions a policy holds at another value, by
+  // number, in the order the check writes them.
+  std::vector<uint32_t> actions;
+  bool operator==(const Finding&) const = default;
+};
+
+// The diagnosis's findings, in the order the check reports them.
+std::vector<Finding> Findings(const ZoneDiagnosis& diagnosis);
+
+// What one check (and, for Login, the browser's start) did.
+struct CheckOutcome {
+  // The address as checked: trimmed.
+  std::string address;
+  std::string host;
+  HostKind kind = HostKind::kInvalid;
+  // The steps that succeeded, in order; the save only when there was a store.
+  std::vector<CheckStep> completed;
+  // The step that failed, if one did, and its Win32 status (0 for an invalid
+  // address); no later step ran.
+  std::optional<CheckStep> failed;
+  int32_t failed_status = 0;
+  // DOMAIN\name when the settings went to the desktop user's hive.
+  std::string desktop_account;
+  std::vector<Finding> findings;
+  // Login only, once the check succeeded: whether the browser started.
+  std::optional<bool> browser_started;
+
+  // Every step the check took succeeded, whether or not the settings will
+  // take effect.
+  bool Succeeded() const { return !failed.has_value(); }
+  bool Saved() const;
+  bool operator==(const CheckOutcome&) const = default;
+};
+
+}  // namespace orvel

@@ -1,0 +1,101 @@
+#include "check/check_presenter.h"
+
+#include "check/texts.h"
+
+namespace orvel {
+namespace {
+
+std::string LockedActionsLine(const std::vector<uint32_t>& actions) {
+  std::string line(texts::kLockedActions);
+  for (size_t i = 0; i < actions.size(); ++i) {
+    if (i > 0) line += texts::kListSeparator;
+    line += std::to_string(actions[i]);
+  }
+  return line.append(texts::kFullStop);
+}
+
+std::string FindingLine(const Finding& finding) {
+  switch (finding.kind) {
+    case FindingKind::kMachineSettingsOnly:
+      return std::string(texts::kMachineSettingsOnly);
+    case FindingKind::kSiteListExcludesHost:
+      return std::string(texts::kSiteListExcludesHost);
+    case FindingKind::kLockedActions:
+      return LockedActionsLine(finding.actions);
+    case FindingKind::kEnhancedSecurity:
+      return std::string(texts::kEnhancedSecurity);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string_view FailureText(CheckStep step) {
+  switch (step) {
+    case CheckStep::kAddress:
+      return texts::kAddressInvalid;
+    case CheckStep::kTrustedSite:
+      return texts::kTrustedSiteFailed;
+    case CheckStep::kPermissions:
+      return texts::kPermissionsFailed;
+    case CheckStep::kSave:
+      return texts::kSaveFailed;
+  }
+  return {};
+}
+
+std::vector<std::string> FindingLines(const std::vector<Finding>& findings) {
+  std::vector<std::string> lines;
+  for (const Finding& finding : findings) lines.push_back(FindingLine(finding));
+  return lines;
+}
+
+std::vector<std::string> CheckLines(const CheckOutcome& outcome) {
+  // Each step announces itself, then says how it went; the save has no line
+  // of its own unless it fails, and comes before the permissions' last line.
+  std::vector<std::string> lines{std::string(texts::kCheckingAddress)};
+  const auto add = [&lines](std::string_view line) { lines.emplace_back(line); };
+  if (outcome.failed == CheckStep::kAddress) {
+    add(texts::kAddressInvalid);
+    return lines;
+  }
+  add(texts::kAddressChecked);
+  add(texts::kCheckingTrustedSite);
+  if (outcome.failed == CheckStep::kTrustedSite) {
+    add(texts::kTrustedSiteFailed);
+    return lines;
+  }
+  add(texts::kTrustedSiteAdded);
+  add(texts::kCheckingPermissions);
+  if (outcome.failed) {
+    add(FailureText(*outcome.failed));
+    return lines;
+  }
+  add(texts::kPermissionsChecked);
+  if (!outcome.desktop_account.empty()) {
+    lines.push_back(
+        std::string(texts::kDesktopUserBefore).append(outcome.desktop_account).append(texts::kDesktopUserAfter));
+  }
+  for (std::string& line : FindingLines(outcome.findings)) lines.push_back(std::move(line));
+  return lines;
+}
+
+Box CheckBox(const CheckOutcome& outcome) {
+  if (outcome.failed) return {FailureText(*outcome.failed), MessageStyle::kExclamation};
+  // Everything was written and saved: the check succeeded even when the
+  // browser will not honour it, and says so.
+  if (!outcome.findings.empty()) return {texts::kCheckDoneIneffective, MessageStyle::kExclamation};
+  return {texts::kCheckDone, MessageStyle::kInformation};
+}
+
+Box BrowserFailedBox() { return {texts::kBrowserFailed, MessageStyle::kExclamation}; }
+
+void ShowCheck(CheckView& view, const CheckOutcome& outcome) {
+  view.ClearProgress();
+  view.SetAddressText(outcome.address);
+  for (const std::string& line : CheckLines(outcome)) view.AddProgressLine(line);
+  const Box box = CheckBox(outcome);
+  view.ShowMessage(box.text, box.style);
+}
+
+}  // namespace orvel

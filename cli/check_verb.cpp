@@ -1,0 +1,83 @@
+#include "cli/check_verb.h"
+
+#include <string>
+#include <vector>
+
+#include "check/check_presenter.h"
+#include "check/login_site.h"
+
+namespace orvel::cli {
+namespace {
+
+// The console prints the outcome itself; the workflow's view only holds the
+// address.
+class AddressOnlyView final : public CheckView {
+ public:
+  explicit AddressOnlyView(std::string_view address) : address_(address) {}
+
+  std::string AddressText() override { return address_; }
+  void SetAddressText(std::string_view text) override { address_ = std::string(text); }
+  void ClearProgress() override {}
+  void AddProgressLine(std::string_view) override {}
+  void ShowMessage(std::string_view, MessageStyle) override {}
+
+ private:
+  std::string address_;
+};
+
+std::string_view StepName(CheckStep step) {
+  switch (step) {
+    case CheckStep::kAddress:
+      return "address";
+    case CheckStep::kTrustedSite:
+      return "trusted-site";
+    case CheckStep::kPermissions:
+      return "permissions";
+    case CheckStep::kSave:
+      return "save";
+  }
+  return {};
+}
+
+std::string Step(std::string_view name, bool ok) { return JsonObject().Text("step", name).Bool("ok", ok).Json(); }
+
+ExitCode CheckCode(const CheckOutcome& outcome) {
+  if (outcome.failed) return outcome.failed == CheckStep::kAddress ? kInvalidAddress : kFailed;
+  if (outcome.browser_started == false) return kFailed;
+  return outcome.findings.empty() ? kDone : kFound;
+}
+
+}  // namespace
+
+VerbResult RunCheck(const CheckRegistries& registries, AddressStore* store, std::string_view address,
+                    const Login* login) {
+  AddressOnlyView view(address);
+  return CheckResult(login != nullptr ? LoginSite(view, registries, store, login->launcher, login->folders)
+                                      : CheckSite(view, registries, store));
+}
+
+VerbResult CheckResult(const CheckOutcome& outcome) {
+  VerbResult result;
+  result.code = CheckCode(outcome);
+  const std::vector<std::string> lines = CheckLines(outcome);
+  result.lines = lines;
+  std::vector<std::string> messages{std::string(CheckBox(outcome).text)};
+  if (outcome.browser_started == false) messages.emplace_back(BrowserFailedBox().text);
+  // A failure's box repeats its line; the others say more.
+  for (const std::string& message : messages) {
+    if (result.lines.empty() || result.lines.back() != message) result.lines.push_back(message);
+  }
+
+  std::vector<std::string> steps;
+  for (const CheckStep step : outcome.completed) steps.push_back(Step(StepName(step), true));
+  if (outcome.failed) steps.push_back(Step(StepName(*outcome.failed), false));
+  if (outcome.browser_started) steps.push_back(Step("browser", *outcome.browser_started));
+  result.json.Raw("steps", JsonArray(steps))
+      .Raw("lines", JsonTexts(lines))
+      .Raw("messages", JsonTexts(messages))
+      .Raw("findings", JsonTexts(FindingLines(outcome.findings)))
+      .Bool("saved", outcome.Saved());
+  return result;
+}
+
+}  // namespace orvel::cli

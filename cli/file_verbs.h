@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/options.h"
+#include "cli/output.h"
+#include "cli/site_address.h"
+
+namespace orvel::cli {
+
+// The verbs that write a file and no user's settings.
+
+// A .reg file (or its text on standard output) that makes the check's
+// settings for the current user or the one --user names.
+ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json);
+
+// ca.dat beside the program, as the window saves it.
+ExitCode SetAddress(const SiteAddress& address, Output& output, JsonObject& json);
+
+}  // namespace orvel::cli

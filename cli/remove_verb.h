@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/site_address.h"
+#include "cli/verb_result.h"
+#include "zones/registry.h"
+
+namespace orvel::cli {
+
+// Takes the host's entries away; the zone's shared settings stay.
+VerbResult RunRemove(Registry& registry, const SiteAddress& address);
+
+}  // namespace orvel::cli

@@ -1,0 +1,26 @@
+#include "cli/site_address.h"
+
+#include "check/address.h"
+
+namespace orvel::cli {
+
+SiteAddress ReadSiteAddress(std::string_view typed) {
+  SiteAddress address;
+  address.text = TrimBlanks(typed);
+  address.kind = ParseSiteAddress(address.text, address.host);
+  return address;
+}
+
+std::string_view KindName(HostKind kind) {
+  switch (kind) {
+    case HostKind::kDomain:
+      return "domain";
+    case HostKind::kNumeric:
+      return "numeric";
+    case HostKind::kInvalid:
+      return "invalid";
+  }
+  return "invalid";
+}
+
+}  // namespace orvel::cli

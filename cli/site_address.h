@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "zones/host_name.h"
+
+namespace orvel::cli {
+
+// The address as the check reads it: trimmed, then parsed.
+struct SiteAddress {
+  std::string text;
+  std::string host;
+  HostKind kind = HostKind::kInvalid;
+};
+
+SiteAddress ReadSiteAddress(std::string_view typed);
+
+std::string_view KindName(HostKind kind);
+
+}  // namespace orvel::cli

@@ -1,0 +1,67 @@
+#include "cli/status_verb.h"
+
+#include <string>
+#include <vector>
+
+#include "check/check_presenter.h"
+#include "cli/cli_texts.h"
+#include "zones/site_status.h"
+#include "zones/zone_diagnosis.h"
+#include "zones/zone_keys.h"
+
+namespace orvel::cli {
+namespace {
+
+std::string Decimal(std::optional<uint32_t> number) {
+  return number ? std::to_string(*number) : std::string(texts::kSettingMissing);
+}
+
+std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::to_string(*number) : "null"; }
+
+}  // namespace
+
+VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
+                     const ZoneManagerAnswer& zone_manager) {
+  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind);
+  VerbResult result;
+  result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
+  std::vector<std::string> settings;
+  for (const SettingState& setting : site.settings) {
+    result.lines.push_back(std::string(texts::kSetting)
+                               .append(setting.action)
+                               .append("：")
+                               .append(Decimal(setting.actual))
+                               .append(texts::kSettingWanted)
+                               .append(std::to_string(setting.expected))
+                               .append("）。"));
+    settings.push_back(JsonObject()
+                           .Text("action", setting.action)
+                           .Number("expected", setting.expected)
+                           .Raw("actual", NumberOrNull(setting.actual))
+                           .Json());
+  }
+  result.lines.emplace_back(site.popups_allowed ? texts::kPopupsAllowed : texts::kPopupsNotAllowed);
+  if (!zone_manager.asked) {
+    result.lines.emplace_back(texts::kZoneManagerOtherUser);
+  } else if (zone_manager.zone) {
+    result.lines.push_back(std::string(texts::kZoneManager).append(std::to_string(*zone_manager.zone)).append("。"));
+  } else {
+    result.lines.emplace_back(texts::kZoneManagerUnknown);
+  }
+  const std::vector<std::string> findings =
+      FindingLines(Findings(DiagnoseZoneSettings(user, machine, address.host, address.kind)));
+  result.lines.insert(result.lines.end(), findings.begin(), findings.end());
+  const bool in_place = site.InPlace() && findings.empty();
+  result.lines.emplace_back(in_place ? texts::kInPlace : texts::kNotInPlace);
+  result.code = in_place ? kDone : kFound;
+  result.json.Bool("trusted", site.trusted)
+      .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
+      .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
+      .Raw("settings", JsonArray(settings))
+      .Bool("popups_allowed", site.popups_allowed)
+      .Raw("findings", JsonTexts(findings))
+      .Bool("in_place", in_place);
+  return result;
+}
+
+}  // namespace orvel::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "cli/site_address.h"
+#include "cli/verb_result.h"
+#include "zones/registry.h"
+
+namespace orvel::cli {
+
+// The zone Internet Explorer's own zone manager gives the address; it can be
+// asked for the user this program runs as only.
+struct ZoneManagerAnswer {
+  bool asked = false;
+  std::optional<uint32_t> zone;  // none when asking failed
+};
+
+// Read only: the host's entry, the zone's settings and its pop-up value in
+// the user's registry, and what in it or the machine's stops them.
+VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
+                     const ZoneManagerAnswer& zone_manager);
+
+}  // namespace orvel::cli
