@@ -8,6 +8,7 @@
 
 #include "tests/cli/json_value.h"
 #include "tests/cli/zone_program.h"
+#include "tests/e2e/recorder_settings.h"
 #include "tests/e2e/scoped_variable.h"
 #include "tests/win32/registry_lines.h"
 #include "tests/win32/temp_folder.h"
@@ -245,7 +246,7 @@ TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
   ASSERT_TRUE(CreateDirectoryW(browser_folder.c_str(), nullptr));
   ASSERT_TRUE(CopyFileW(StandInBrowser().c_str(), browser.c_str(), FALSE));
   const e2e::ScopedVariable program_files(L"ProgramFiles(x86)", folder.path().c_str());
-  const e2e::ScopedVariable record_to(L"ORVEL_RECORD", record.c_str());
+  e2e::WriteRecorderSettings(browser_folder, record, {});
   ClearSites();
 
   EXPECT_EQ(RunZone({L"check", L"a.b.example.cn/x", L"--login"}).exit_code, 0);
