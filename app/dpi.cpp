@@ -1,16 +1,17 @@
 #include "app/dpi.h"
 
+#include "win/system_library.h"
+
 namespace orvel {
 namespace {
 
 // Looked up at run time, so the program still starts on Windows 7.
 template <typename Function>
 Function User32Function(const char* name) {
-  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (user32 == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+  return LoadFunction<Function>(LoadSystemLibrary(L"user32.dll"), name);
 }
 
+// Windows 10's; declared only for builds that require it.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 

@@ -5,10 +5,12 @@
 #include "app/main_window.h"
 #include "win/desktop_user.h"
 #include "win/saved_address_file.h"
+#include "win/system_library.h"
 #include "win/win32_ansi_codec.h"
 #include "win/win32_registry.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  orvel::LoadDllsFromSystemOnly();
   // Elevated as another account, the settings still go to the person at
   // the desktop.
   const std::optional<orvel::DesktopUserHive> desktop = orvel::OpenDesktopUserHive();

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "cli/run.h"
+#include "win/system_library.h"
 #include "win/utf16_text.h"
 
 int wmain(int argc, wchar_t** argv) {
+  orvel::LoadDllsFromSystemOnly();
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(orvel::WideToUtf8(argv[i]));
   return orvel::cli::Run(arguments);

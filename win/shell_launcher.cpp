@@ -2,26 +2,52 @@
 
 #include <shellapi.h>
 
+#include "check/desktop_user.h"
+#include "check/launch_route.h"
+#include "win/desktop_shell.h"
+#include "win/desktop_user.h"
+#include "win/system_library.h"
+#include "win/unique_any.h"
+#include "win/user_account.h"
 #include "win/utf16_text.h"
 
 namespace orvel {
+namespace {
+
+bool IsElevated() {
+  UniqueHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return false;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
+         elevation.TokenIsElevated != 0;
+}
+
+}  // namespace
 
 bool ShellLauncher::Start(std::string_view file, std::string_view parameters) {
-  // shell32 is the heaviest DLL the program uses and only Login needs it, so
-  // it is loaded here rather than at start-up. It is a known DLL: the name
-  // always means the system's own copy.
-  using ShellExecuteExFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-  static const auto shell_execute = reinterpret_cast<ShellExecuteExFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteExW")));
-  if (shell_execute == nullptr) return false;
   const std::wstring wide_file = Utf8ToWide(file);
   const std::wstring wide_parameters = Utf8ToWide(parameters);
+  LaunchFacts facts{IsElevated(), IsOtherDesktopUser(ProcessUserSid(GetCurrentProcess()), ShellUserSid())};
+  if (ChooseLaunchRoute(facts) == LaunchRoute::kDesktopShell) {
+    if (OpenThroughDesktopShell(wide_file, wide_parameters)) return true;
+    facts.shell_reachable = false;
+  }
+  return ChooseLaunchRoute(facts) == LaunchRoute::kDirect && StartDirectly(wide_file, wide_parameters);
+}
+
+bool ShellLauncher::StartDirectly(const std::wstring& file, const std::wstring& parameters) const {
+  // shell32 is the heaviest DLL the program uses and only Login needs it, so
+  // it is loaded here rather than at start-up.
+  static const auto shell_execute =
+      LoadFunction<decltype(&::ShellExecuteExW)>(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteExW");
+  if (shell_execute == nullptr) return false;
   SHELLEXECUTEINFOW execute{};
   execute.cbSize = sizeof execute;
   execute.fMask = SEE_MASK_FLAG_NO_UI;
   execute.hwnd = owner_;
-  execute.lpFile = wide_file.c_str();
-  execute.lpParameters = wide_parameters.c_str();
+  execute.lpFile = file.c_str();
+  execute.lpParameters = parameters.c_str();
   execute.lpDirectory = L"";
   execute.nShow = SW_SHOWNORMAL;
   return shell_execute(&execute) != FALSE;

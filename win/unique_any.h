@@ -32,6 +32,12 @@ class UniqueAny {
     if (valid()) Close(handle_);
     handle_ = handle;
   }
+  // Closes the handle held, if any, for a function that returns a new one
+  // through a pointer.
+  T* put() {
+    reset();
+    return &handle_;
+  }
   // Gives the handle up unclosed, for a caller that must see how closing it went.
   [[nodiscard]] T release() { return std::exchange(handle_, nullptr); }
 
@@ -43,5 +49,13 @@ class UniqueAny {
 using UniqueHandle = UniqueAny<HANDLE, &::CloseHandle, -1>;
 using UniqueKey = UniqueAny<HKEY, &::RegCloseKey>;
 using UniqueFont = UniqueAny<HFONT, &::DeleteObject>;
+
+template <typename Interface>
+void ReleaseCom(Interface* object) {
+  object->Release();
+}
+// One reference to a COM object.
+template <typename Interface>
+using UniqueCom = UniqueAny<Interface*, &ReleaseCom<Interface>>;
 
 }  // namespace orvel

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <urlmon.h>
 
+#include "win/system_library.h"
 #include "win/utf16_text.h"
 
 namespace orvel {
@@ -13,9 +14,7 @@ namespace {
 // without them.
 template <typename Function>
 Function Load(const wchar_t* dll, const char* name) {
-  const HMODULE module = LoadLibraryW(dll);
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  return LoadFunction<Function>(LoadSystemLibrary(dll), name);
 }
 
 }  // namespace

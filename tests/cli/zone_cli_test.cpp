@@ -8,6 +8,7 @@
 
 #include "tests/cli/json_value.h"
 #include "tests/cli/zone_program.h"
+#include "tests/e2e/recorder_settings.h"
 #include "tests/e2e/scoped_variable.h"
 #include "tests/win32/registry_lines.h"
 #include "tests/win32/temp_folder.h"
@@ -237,6 +238,20 @@ TEST(ZoneCli, SetAddressWritesOnlyCaDat) {
   SetFileAttributesW(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// status asks urlmon.dll for the zone; the one planted beside the program
+// would end it with 86 (cli_tests.sh has Wine load a urlmon.dll file its
+// search finds, as Windows does, rather than its own).
+TEST(ZoneCli, ADllBesideTheProgramIsNotLoaded) {
+  TempFolder folder;
+  const std::wstring program = folder.path() + L"\\orvel-zone.exe";
+  ASSERT_TRUE(CopyFileW(ZoneProgram().c_str(), program.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(PlantedDll().c_str(), (folder.path() + L"\\urlmon.dll").c_str(), FALSE));
+  ClearSites();
+  const ZoneRun status = RunZone({L"status", L"a.b.example.cn", L"--json"}, program);
+  EXPECT_EQ(status.exit_code, 1);
+  EXPECT_EQ(Json(status)["users"][0]["zone_manager_zone"].kind, JsonValue::Kind::kNumber) << status.out;
+}
+
 TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
   TempFolder folder;
   const std::wstring browser_folder = folder.path() + L"\\Internet Explorer";
@@ -245,7 +260,7 @@ TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
   ASSERT_TRUE(CreateDirectoryW(browser_folder.c_str(), nullptr));
   ASSERT_TRUE(CopyFileW(StandInBrowser().c_str(), browser.c_str(), FALSE));
   const e2e::ScopedVariable program_files(L"ProgramFiles(x86)", folder.path().c_str());
-  const e2e::ScopedVariable record_to(L"ORVEL_RECORD", record.c_str());
+  e2e::WriteRecorderSettings(browser_folder, record, {});
   ClearSites();
 
   EXPECT_EQ(RunZone({L"check", L"a.b.example.cn/x", L"--login"}).exit_code, 0);

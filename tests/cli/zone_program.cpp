@@ -42,6 +42,11 @@ std::wstring& StandInBrowser() {
   return program;
 }
 
+std::wstring& PlantedDll() {
+  static std::wstring dll;
+  return dll;
+}
+
 ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& program) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE out_read = nullptr, out_write = nullptr, err_read = nullptr, err_write = nullptr;

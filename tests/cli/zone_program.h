@@ -5,10 +5,11 @@
 
 namespace orvel::test {
 
-// orvel-zone.exe under test, and the program that stands in for
-// iexplore.exe; set once from the command line.
+// orvel-zone.exe under test, the program that stands in for iexplore.exe
+// and a DLL to plant beside the program; set once from the command line.
 std::wstring& ZoneProgram();
 std::wstring& StandInBrowser();
+std::wstring& PlantedDll();
 
 // What one run of the program left.
 struct ZoneRun {

@@ -319,10 +319,7 @@ TEST_F(MainWindowE2e, KeyboardFocusAccessKeysAndEnter) {
 // Login over a stand-in iexplore.exe that writes down how it was started.
 class LoginE2e : public MainWindowE2e {
  protected:
-  LoginE2e()
-      : record_(folder_.path() + L"\\record.txt"),
-        record_variable_(L"ORVEL_RECORD", record_.c_str()),
-        ca_dat_variable_(L"ORVEL_RECORD_CA_DAT", CaDat().c_str()) {}
+  LoginE2e() : record_(folder_.path() + L"\\record.txt") {}
 
   // The program-files folder the product gets. (Under Wine a 64-bit process
   // always gets the prefix's own, whatever its parent sets.)
@@ -351,16 +348,14 @@ class LoginE2e : public MainWindowE2e {
   }
 
   std::wstring record_;
-  ScopedVariable record_variable_;
-  ScopedVariable ca_dat_variable_;
 };
 
 // The real pieces meet: the environment's folder, the shell and the stand-in
 // browser; the URL and folder rules themselves are unit-tested.
 TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
   const std::wstring x86 = folder_.path() + L"\\Program Files (x86)";
-  const StandInBrowser x86_browser(x86, true);
-  const StandInBrowser plain_browser(ProgramFiles(), true);
+  const StandInBrowser x86_browser(x86, true, record_, CaDat());
+  const StandInBrowser plain_browser(ProgramFiles(), true, record_, CaDat());
   const ScopedVariable x86_variable(L"ProgramFiles(x86)", x86.c_str());
   Product product(folder_.path());
   const ShownBox box = Run(product, L" portal.example.cn/orvel ", ids::kLoginButton);
@@ -380,7 +375,7 @@ TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
 
 TEST_F(LoginE2e, SettingsThatWillNotTakeEffectStillOpenTheBrowser) {
   WriteValue(kZoneMap, L"IEHarden", DwordValue(1));
-  const StandInBrowser plain_browser(ProgramFiles(), true);
+  const StandInBrowser plain_browser(ProgramFiles(), true, record_, CaDat());
   const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
   Product product(folder_.path());
   const ShownBox box = Run(product, L"a.b.c", ids::kLoginButton);

@@ -1,20 +1,25 @@
 // Stands in for iexplore.exe: writes down how it was started, and what
-// ca.dat held at that moment, to the file ORVEL_RECORD names (UTF-16):
+// ca.dat held at that moment, to the file `record` of recorder.ini beside it
+// names (UTF-16):
 //   its own path
 //   its command line
-//   the bytes of the file ORVEL_RECORD_CA_DAT names, or "<none>"
+//   the bytes of the file `ca_dat` of recorder.ini names, or "<none>"
+// Its settings are in a file, not the environment, since the desktop's shell
+// may start it, with the shell's environment rather than the test's.
 #include <windows.h>
 
 #include <string>
 
+#include "tests/e2e/recorder_settings.h"
 #include "win/unique_any.h"
 
 namespace {
 
-std::wstring Environment(const wchar_t* name) {
-  wchar_t value[32768];
-  const DWORD length = GetEnvironmentVariableW(name, value, static_cast<DWORD>(std::size(value)));
-  return length > 0 && length < std::size(value) ? std::wstring(value, length) : std::wstring();
+std::wstring Setting(const std::wstring& self, const wchar_t* name) {
+  const std::wstring settings = self.substr(0, self.rfind(L'\\') + 1) + orvel::e2e::kRecorderSettings;
+  wchar_t value[MAX_PATH] = {};
+  GetPrivateProfileStringW(L"recorder", name, L"", value, MAX_PATH, settings.c_str());
+  return value;
 }
 
 std::wstring FileBytesAsText(const std::wstring& path) {
@@ -32,10 +37,10 @@ std::wstring FileBytesAsText(const std::wstring& path) {
 int wmain() {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::wstring record = std::wstring(self) + L"\n" + GetCommandLineW() + L"\n" +
-                              FileBytesAsText(Environment(L"ORVEL_RECORD_CA_DAT")) + L"\n";
+  const std::wstring record =
+      std::wstring(self) + L"\n" + GetCommandLineW() + L"\n" + FileBytesAsText(Setting(self, L"ca_dat")) + L"\n";
   // Written whole under another name first, so the test never reads half.
-  const std::wstring target = Environment(L"ORVEL_RECORD");
+  const std::wstring target = Setting(self, L"record");
   const std::wstring temp = target + L".part";
   {
     orvel::UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "check/launch_route.h"
 #include "check/texts.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
@@ -126,6 +127,25 @@ TEST_F(LoginSiteTest, ABrowserThatCannotStartIsReportedAfterTheCheck) {
   EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{kCheckDone, {"浏览器启动失败。", MessageStyle::kExclamation}}));
   EXPECT_EQ(view_.lines.back(), texts::kPermissionsChecked);
   EXPECT_EQ(store_.saved, std::vector<std::string>{"a.b.c"});
+}
+
+// Elevated or another user: through the desktop's shell; without the shell,
+// an elevated program starts nothing.
+TEST(LaunchRouteTest, ElevationAndUserChooseTheRoute) {
+  constexpr auto kDirect = LaunchRoute::kDirect;
+  constexpr auto kShell = LaunchRoute::kDesktopShell;
+  constexpr auto kNone = LaunchRoute::kNone;
+  struct Row {
+    bool elevated, other_user, shell_reachable;
+    LaunchRoute route;
+  };
+  for (const Row& row :
+       {Row{false, false, true, kDirect}, Row{false, false, false, kDirect}, Row{true, false, true, kShell},
+        Row{true, false, false, kNone}, Row{false, true, true, kShell}, Row{false, true, false, kDirect},
+        Row{true, true, true, kShell}, Row{true, true, false, kNone}}) {
+    EXPECT_EQ(ChooseLaunchRoute({row.elevated, row.other_user, row.shell_reachable}), row.route)
+        << row.elevated << row.other_user << row.shell_reachable;
+  }
 }
 
 }  // namespace

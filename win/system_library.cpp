@@ -1,0 +1,27 @@
+#include "win/system_library.h"
+
+#include <string>
+
+namespace orvel {
+
+void LoadDllsFromSystemOnly() {
+  // Windows 7 without KB2533623 has neither the function nor the flag; there
+  // the program's folder stays searched, but the current folder no longer is.
+  const auto set_default = LoadFunction<decltype(&::SetDefaultDllDirectories)>(GetModuleHandleW(L"kernel32.dll"),
+                                                                               "SetDefaultDllDirectories");
+  if (set_default == nullptr || !set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  if (const HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+  // Without KB2533623 the flag is an invalid parameter: name the file by its
+  // full path instead, and let its own imports be found beside it first.
+  if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+  return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+}  // namespace orvel
