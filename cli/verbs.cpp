@@ -70,7 +70,7 @@ std::string Step(std::string_view name, bool ok) { return JsonObject().Text("ste
 ExitCode CheckCode(bool done, const LineView& view) {
   const bool warned = std::ranges::any_of(
       view.messages, [](const LineView::Message& message) { return message.style == MessageStyle::kExclamation; });
-  if (done) return warned ? kFound : kDone;
+  if (done) return warned ? kStopped : kDone;
   const bool invalid = !view.messages.empty() && view.messages.front().text == orvel::texts::kAddressInvalid;
   return invalid ? kInvalidAddress : kFailed;
 }
@@ -147,7 +147,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   std::vector<std::string> settings;
   for (const SettingState& setting : site.settings) {
     result.lines.push_back(std::string(texts::kSetting)
-                               .append(setting.action)
+                               .append(texts::SettingWithName(setting.action))
                                .append("：")
                                .append(Decimal(setting.actual))
                                .append(texts::kSettingWanted)
@@ -171,8 +171,10 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
       DiagnosisLines(DiagnoseZoneSettings(user, machine, address.host, address.kind));
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && findings.empty();
-  result.lines.emplace_back(in_place ? texts::kInPlace : texts::kNotInPlace);
-  result.code = in_place ? kDone : kFound;
+  result.code = !site.InPlace() ? kMissing : findings.empty() ? kDone : kStopped;
+  result.lines.emplace_back(result.code == kDone      ? texts::kInPlace
+                            : result.code == kMissing ? texts::kNotInPlace
+                                                      : texts::kInPlaceButStopped);
   result.json.Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
       .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
