@@ -30,19 +30,9 @@ int WaitForExit(HANDLE process) {
   return static_cast<int>(code);
 }
 
-}  // namespace
-
-std::wstring& ZoneProgram() {
-  static std::wstring program;
-  return program;
-}
-
-std::wstring& StandInBrowser() {
-  static std::wstring program;
-  return program;
-}
-
-ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& program) {
+// Started with these creation flags: DETACHED_PROCESS for no console, 0 for
+// this process's own.
+ZoneRun RunRedirected(const std::vector<std::wstring>& arguments, const std::wstring& program, DWORD flags) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE out_read = nullptr, out_write = nullptr, err_read = nullptr, err_write = nullptr;
   if (!CreatePipe(&out_read, &out_write, &inherit, 0) || !CreatePipe(&err_read, &err_write, &inherit, 0)) {
@@ -60,8 +50,8 @@ ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& 
   startup.hStdError = err_write;
   PROCESS_INFORMATION info{};
   std::wstring line = CommandLine(program, arguments);
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup,
+                      &info)) {
     throw std::runtime_error("cannot start orvel-zone");
   }
   UniqueHandle process(info.hProcess), thread(info.hThread);
@@ -71,6 +61,31 @@ ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& 
   run.out = ReadAll(out_read);
   run.err = ReadAll(err_read);
   run.exit_code = WaitForExit(info.hProcess);
+  return run;
+}
+
+}  // namespace
+
+std::wstring& ZoneProgram() {
+  static std::wstring program;
+  return program;
+}
+
+std::wstring& StandInBrowser() {
+  static std::wstring program;
+  return program;
+}
+
+ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& program) {
+  return RunRedirected(arguments, program, DETACHED_PROCESS);
+}
+
+ZoneRun RunZoneWithConsole(const std::vector<std::wstring>& arguments, unsigned code_page) {
+  FreeConsole();
+  if (!AllocConsole()) throw std::runtime_error("no console");
+  SetConsoleOutputCP(code_page);
+  ZoneRun run = RunRedirected(arguments, ZoneProgram(), 0);
+  FreeConsole();
   return run;
 }
 

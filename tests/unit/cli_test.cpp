@@ -6,6 +6,7 @@
 #include <array>
 #include <utility>
 
+#include "check/output_code_page.h"
 #include "check/texts.h"
 #include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
@@ -96,6 +97,23 @@ TEST(CliJson, TextsAreAsciiAndReadBackTheSame) {
   }
   // Bytes that are not UTF-8 still give valid JSON.
   EXPECT_EQ(JsonText("a\xff\xed\xa0\x80"), R"("a\ufffd\ufffd")");
+}
+
+TEST(CliOutput, EachSinkGetsTheEncodingItsReaderExpects) {
+  struct Case {
+    OutputSink sink;
+    unsigned console_code_page;  // 0: no console
+    unsigned expected;
+  };
+  const Case cases[] = {
+      {OutputSink::kConsole, 936, kUtf16CodePage}, {OutputSink::kConsole, 65001, kUtf16CodePage},
+      {OutputSink::kPipe, 936, 936},               {OutputSink::kPipe, 437, 437},
+      {OutputSink::kPipe, 0, kUtf8CodePage},       {OutputSink::kFile, 936, kUtf8CodePage},
+      {OutputSink::kFile, 0, kUtf8CodePage},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(OutputCodePage(c.sink, c.console_code_page), c.expected) << c.console_code_page;
+  }
 }
 
 class CliVerbs : public testing::Test {
