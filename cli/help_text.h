@@ -17,8 +17,8 @@ inline constexpr std::string_view kHelpText =
     "\n"
     "选项：\n"
     "  --user <SID>   读写 HKEY_USERS\\<SID> 而不是当前用户（该用户的配置单元须已加载）\n"
-    "  --all-users    对每个已加载的用户配置单元（S-1-5-21-...、Entra ID 的 S-1-12-1-...
-                 等）各做一次，逐个报告；不含 S-1-5-18/19/20 和 .DEFAULT\n"
+    "  --all-users    对每个已加载的用户配置单元（S-1-5-21-...、Entra ID 的 S-1-12-1-... 等）\n"
+    "                 各做一次，逐个报告；不含系统账户 S-1-5-18/19/20 和 .DEFAULT\n"
     "  --save         check 成功后把网址写入程序旁的 ca.dat，窗口打开时即填好\n"
     "  --login        check 成功后用 Internet Explorer 打开网址，同“登录”（只用于当前用户）\n"
     "  --out <文件>   export 写入此文件（UTF-16，可用 reg import 或 regedit /s 导入）\n"
