@@ -206,8 +206,7 @@ TEST(ZoneCli, AllUsersTakesAnEntraIdUsersHive) {
   const Lines lines = OutputLines(all.out);
   EXPECT_NE(std::find(lines.begin(), lines.end(), "用户 " + WideToUtf8(entra) + "："), lines.end()) << all.out;
   DWORD policy = 1, size = sizeof policy;
-  EXPECT_EQ(RegGetValueW(HKEY_USERS, zone2.c_str(), L"1201", RRF_RT_REG_DWORD, nullptr, &policy, &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(RegGetValueW(HKEY_USERS, zone2.c_str(), L"1201", RRF_RT_REG_DWORD, nullptr, &policy, &size), ERROR_SUCCESS);
   EXPECT_EQ(policy, 0u);
   RegDeleteTreeW(HKEY_USERS, entra.c_str());
   RegDeleteKeyW(HKEY_USERS, entra.c_str());

@@ -50,8 +50,7 @@ ZoneRun RunRedirected(const std::vector<std::wstring>& arguments, const std::wst
   startup.hStdError = err_write;
   PROCESS_INFORMATION info{};
   std::wstring line = CommandLine(program, arguments);
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup,
-                      &info)) {
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &info)) {
     throw std::runtime_error("cannot start orvel-zone");
   }
   UniqueHandle process(info.hProcess), thread(info.hThread);

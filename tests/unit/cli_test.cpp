@@ -75,7 +75,8 @@ TEST(CliArguments, VerbsOptionsAndMisfits) {
 }
 
 TEST(CliArguments, OnlyPeoplesHivesAreUserAccounts) {
-  for (const char* name : {"S-1-5-21-3623811015-3361044348-30300820-1013", "S-1-12-1-1441651811-1196487346-1234-5678"}) {
+  for (const char* name :
+       {"S-1-5-21-3623811015-3361044348-30300820-1013", "S-1-12-1-1441651811-1196487346-1234-5678"}) {
     EXPECT_TRUE(IsUserAccountSid(name)) << name;
   }
   for (const char* name : {"S-1-5-21-1-2-3-1001_Classes", "S-1-12-1-1-2-3-4_Classes", "S-1-5-18", "S-1-5-19",
@@ -106,9 +107,12 @@ TEST(CliOutput, EachSinkGetsTheEncodingItsReaderExpects) {
     unsigned expected;
   };
   const Case cases[] = {
-      {OutputSink::kConsole, 936, kUtf16CodePage}, {OutputSink::kConsole, 65001, kUtf16CodePage},
-      {OutputSink::kPipe, 936, 936},               {OutputSink::kPipe, 437, 437},
-      {OutputSink::kPipe, 0, kUtf8CodePage},       {OutputSink::kFile, 936, kUtf8CodePage},
+      {OutputSink::kConsole, 936, kUtf16CodePage},
+      {OutputSink::kConsole, 65001, kUtf16CodePage},
+      {OutputSink::kPipe, 936, 936},
+      {OutputSink::kPipe, 437, 437},
+      {OutputSink::kPipe, 0, kUtf8CodePage},
+      {OutputSink::kFile, 936, kUtf8CodePage},
       {OutputSink::kFile, 0, kUtf8CodePage},
   };
   for (const Case& c : cases) {
@@ -189,8 +193,10 @@ TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerFive) {
   const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
   EXPECT_EQ(status.code, kStopped);
   EXPECT_EQ(status.lines.back(), texts::kInPlaceButStopped);
-  EXPECT_NE(std::ranges::find(status.lines, "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。"),
-            status.lines.end());
+  EXPECT_NE(
+      std::ranges::find(status.lines,
+                        "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。"),
+      status.lines.end());
   for (const std::string& json : {check.json.Json(), status.json.Json()}) {
     EXPECT_EQ(json.find(R"("findings":[])"), std::string::npos) << json;
     EXPECT_NE(json.find(R"("findings":[")"), std::string::npos) << json;
@@ -200,9 +206,14 @@ TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerFive) {
 TEST(CliExitCodes, SeveralUsersAnswerTheWorst) {
   // In the order 4 > 3 > 2 > 1 > 5 > 0, whichever comes first.
   const std::array<ExitCode, 3> cases[] = {
-      {kDone, kStopped, kStopped},        {kStopped, kMissing, kMissing},       {kMissing, kStopped, kMissing},
-      {kMissing, kBadArguments, kBadArguments}, {kInvalidAddress, kBadArguments, kInvalidAddress},
-      {kFailed, kInvalidAddress, kFailed}, {kStopped, kFailed, kFailed},        {kDone, kDone, kDone},
+      {kDone, kStopped, kStopped},
+      {kStopped, kMissing, kMissing},
+      {kMissing, kStopped, kMissing},
+      {kMissing, kBadArguments, kBadArguments},
+      {kInvalidAddress, kBadArguments, kInvalidAddress},
+      {kFailed, kInvalidAddress, kFailed},
+      {kStopped, kFailed, kFailed},
+      {kDone, kDone, kDone},
   };
   for (const auto& [a, b, worst] : cases) {
     EXPECT_EQ(Worst(a, b), worst) << a << " " << b;
