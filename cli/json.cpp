@@ -1,35 +1,52 @@
 #include "cli/json.h"
 
 #include <cstdio>
+#include <optional>
+
+#include "check/utf8.h"
 
 namespace orvel::cli {
 
+namespace {
+
+void AppendEscape(std::string& json, unsigned unit) {
+  char escape[7];
+  std::snprintf(escape, sizeof escape, "\\u%04x", unit);
+  json += escape;
+}
+
+}  // namespace
+
 std::string JsonText(std::string_view text) {
   std::string json = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '"':
+  for (size_t pos = 0; pos < text.size();) {
+    const std::optional<char32_t> decoded = NextCodePoint(text, pos);
+    // Bytes that are no character, and halves of one, show as U+FFFD.
+    const char32_t cp = decoded && !IsSurrogate(*decoded) ? *decoded : U'\uFFFD';
+    switch (cp) {
+      case U'"':
         json += "\\\"";
         break;
-      case '\\':
+      case U'\\':
         json += "\\\\";
         break;
-      case '\n':
+      case U'\n':
         json += "\\n";
         break;
-      case '\r':
+      case U'\r':
         json += "\\r";
         break;
-      case '\t':
+      case U'\t':
         json += "\\t";
         break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escape[7];
-          std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-          json += escape;
+        if (cp >= 0x20 && cp < 0x7F) {
+          json += static_cast<char>(cp);
+        } else if (cp < 0x10000) {
+          AppendEscape(json, static_cast<unsigned>(cp));
         } else {
-          json += c;
+          AppendEscape(json, 0xD800 + ((cp - 0x10000) >> 10));
+          AppendEscape(json, 0xDC00 + ((cp - 0x10000) & 0x3FF));
         }
     }
   }

@@ -7,8 +7,9 @@
 
 namespace orvel::cli {
 
-// A JSON string: UTF-8 kept as it is, quotes, backslashes and control
-// characters escaped.
+// A JSON string in ASCII alone, so that it reads the same in any code page:
+// quotes, backslashes, control characters and everything beyond U+007E
+// escaped (pairs of escapes beyond U+FFFF), ill-formed UTF-8 as U+FFFD.
 std::string JsonText(std::string_view text);
 
 // Items that are JSON already, as one array.

@@ -65,7 +65,11 @@ std::string_view VerbName(Verb verb) {
   return {};
 }
 
-bool IsUserAccountSid(std::string_view name) { return name.starts_with("S-1-5-21-") && IsSidText(name); }
+bool IsUserAccountSid(std::string_view name) {
+  // LocalSystem, LocalService and NetworkService have hives of their own too.
+  constexpr std::array<std::string_view, 3> kSystemAccounts = {"S-1-5-18", "S-1-5-19", "S-1-5-20"};
+  return IsSidText(name) && std::ranges::find(kSystemAccounts, name) == kSystemAccounts.end();
+}
 
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
   ParsedArguments parsed;

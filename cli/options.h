@@ -33,7 +33,8 @@ struct ParsedArguments {
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
 // A user hive's name under HKEY_USERS that belongs to a person's account
-// (S-1-5-21-...), not to a service or to a _Classes hive.
+// (S-1-5-21-... local and domain, S-1-12-1-... Entra ID), not to a system
+// account, .DEFAULT or a _Classes hive.
 bool IsUserAccountSid(std::string_view name);
 
 }  // namespace orvel::cli

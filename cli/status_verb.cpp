@@ -28,7 +28,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   std::vector<std::string> settings;
   for (const SettingState& setting : site.settings) {
     result.lines.push_back(std::string(texts::kSetting)
-                               .append(setting.action)
+                               .append(texts::SettingWithName(setting.action))
                                .append("：")
                                .append(Decimal(setting.actual))
                                .append(texts::kSettingWanted)
@@ -52,8 +52,10 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
       FindingLines(Findings(DiagnoseZoneSettings(user, machine, address.host, address.kind)));
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && findings.empty();
-  result.lines.emplace_back(in_place ? texts::kInPlace : texts::kNotInPlace);
-  result.code = in_place ? kDone : kFound;
+  result.code = !site.InPlace() ? kMissing : findings.empty() ? kDone : kStopped;
+  result.lines.emplace_back(result.code == kDone      ? texts::kInPlace
+                            : result.code == kMissing ? texts::kNotInPlace
+                                                      : texts::kInPlaceButStopped);
   result.json.Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
       .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")

@@ -96,16 +96,52 @@ class Parser {
         if (c == 'r') c = '\r';
         if (c == 't') c = '\t';
         if (c == 'u') {
-          const unsigned code = std::stoul(std::string(text_.substr(pos_, 4)), nullptr, 16);
-          if (code >= 0x80) Fail("escape beyond ASCII");
-          c = static_cast<char>(code);
-          pos_ += 4;
+          AppendUtf8(text, CodePoint());
+          continue;
         }
       }
       text += c;
     }
     if (!Word("\"")) Fail("unterminated string");
     return text;
+  }
+
+  // The four hex digits of a \u escape.
+  unsigned Unit() {
+    const std::string digits(text_.substr(pos_, 4));
+    if (digits.size() != 4 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+      Fail("bad \\u escape");
+    }
+    pos_ += 4;
+    return static_cast<unsigned>(std::stoul(digits, nullptr, 16));
+  }
+
+  // After "\u": one escape, or a high and a low surrogate's two.
+  char32_t CodePoint() {
+    const unsigned unit = Unit();
+    if (unit < 0xD800 || unit > 0xDFFF) return unit;
+    if (unit > 0xDBFF || !Word("\\u")) Fail("lone surrogate");
+    const unsigned low = Unit();
+    if (low < 0xDC00 || low > 0xDFFF) Fail("lone surrogate");
+    return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+  }
+
+  static void AppendUtf8(std::string& text, char32_t cp) {
+    if (cp < 0x80) {
+      text += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      text += static_cast<char>(0xC0 | (cp >> 6));
+      text += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      text += static_cast<char>(0xE0 | (cp >> 12));
+      text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      text += static_cast<char>(0xF0 | (cp >> 18));
+      text += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (cp & 0x3F));
+    }
   }
 
   std::string_view text_;

@@ -50,6 +50,7 @@ Lines SiteLines() {
 
 JsonValue Json(const ZoneRun& run) {
   EXPECT_EQ(OutputLines(run.out).size(), 1u) << run.out;
+  EXPECT_TRUE(std::ranges::all_of(run.out, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) << run.out;
   return ParseJson(run.out);
 }
 
@@ -192,12 +193,37 @@ TEST(ZoneCli, UserSidNamesTheSameHive) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "用户 " + sid + "："), lines.end()) << all.out;
 }
 
-TEST(ZoneCli, RedirectedOutputIsUtf8) {
+TEST(ZoneCli, AllUsersTakesAnEntraIdUsersHive) {
+  // A stand-in for a loaded hive of an Entra ID user, in the test prefix.
+  const std::wstring entra = L"S-1-12-1-1441651811-1196487346-2716447394-3523307108";
+  const std::wstring zone2 = entra + L"\\" + kSettings + L"\\Zones\\2";
+  HKEY made = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_USERS, zone2.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &made, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(made);
   ClearSites();
-  const ZoneRun run = RunZone({L"check", L"a.b.example.cn"});
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(OutputLines(run.out), kCheckLines);
-  EXPECT_TRUE(run.out.ends_with("\r\n"));
+  const ZoneRun all = RunZone({L"check", L"10.9.0.3", L"--all-users"});
+  EXPECT_EQ(all.exit_code, 0) << all.out << all.err;
+  const Lines lines = OutputLines(all.out);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "用户 " + WideToUtf8(entra) + "："), lines.end()) << all.out;
+  DWORD policy = 1, size = sizeof policy;
+  EXPECT_EQ(RegGetValueW(HKEY_USERS, zone2.c_str(), L"1201", RRF_RT_REG_DWORD, nullptr, &policy, &size), ERROR_SUCCESS);
+  EXPECT_EQ(policy, 0u);
+  RegDeleteTreeW(HKEY_USERS, entra.c_str());
+  RegDeleteKeyW(HKEY_USERS, entra.c_str());
+}
+
+TEST(ZoneCli, RedirectedOutputIsInTheCodePageItsReaderExpects) {
+  ClearSites();
+  const ZoneRun alone = RunZone({L"check", L"a.b.example.cn"});
+  EXPECT_EQ(alone.exit_code, 0);
+  EXPECT_EQ(OutputLines(alone.out), kCheckLines);
+  EXPECT_TRUE(alone.out.ends_with("\r\n"));
+
+  // Windows PowerShell decodes a pipe with its console's output code page.
+  const ZoneRun piped = RunZoneWithConsole({L"check", L"a.b.example.cn"}, 936);
+  EXPECT_EQ(piped.exit_code, 0);
+  EXPECT_TRUE(piped.out.ends_with("\xbc\xec\xb2\xe2\xcd\xea\xb1\xcf\xa1\xa3\r\n")) << piped.out;  // 检测完毕。
 }
 
 TEST(ZoneCli, ConsoleShowsTheChineseText) {

@@ -30,6 +30,39 @@ int WaitForExit(HANDLE process) {
   return static_cast<int>(code);
 }
 
+// Started with these creation flags: DETACHED_PROCESS for no console, 0 for
+// this process's own.
+ZoneRun RunRedirected(const std::vector<std::wstring>& arguments, const std::wstring& program, DWORD flags) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE out_read = nullptr, out_write = nullptr, err_read = nullptr, err_write = nullptr;
+  if (!CreatePipe(&out_read, &out_write, &inherit, 0) || !CreatePipe(&err_read, &err_write, &inherit, 0)) {
+    throw std::runtime_error("no pipe");
+  }
+  UniqueHandle out_reader(out_read), out_writer(out_write), err_reader(err_read), err_writer(err_write);
+  SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(err_read, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = out_write;
+  startup.hStdError = err_write;
+  PROCESS_INFORMATION info{};
+  std::wstring line = CommandLine(program, arguments);
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &info)) {
+    throw std::runtime_error("cannot start orvel-zone");
+  }
+  UniqueHandle process(info.hProcess), thread(info.hThread);
+  out_writer.reset();
+  err_writer.reset();
+  ZoneRun run;
+  run.out = ReadAll(out_read);
+  run.err = ReadAll(err_read);
+  run.exit_code = WaitForExit(info.hProcess);
+  return run;
+}
+
 }  // namespace
 
 std::wstring& ZoneProgram() {
@@ -48,34 +81,15 @@ std::wstring& PlantedDll() {
 }
 
 ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& program) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out_read = nullptr, out_write = nullptr, err_read = nullptr, err_write = nullptr;
-  if (!CreatePipe(&out_read, &out_write, &inherit, 0) || !CreatePipe(&err_read, &err_write, &inherit, 0)) {
-    throw std::runtime_error("no pipe");
-  }
-  UniqueHandle out_reader(out_read), out_writer(out_write), err_reader(err_read), err_writer(err_write);
-  SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(err_read, HANDLE_FLAG_INHERIT, 0);
+  return RunRedirected(arguments, program, DETACHED_PROCESS);
+}
 
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = out_write;
-  startup.hStdError = err_write;
-  PROCESS_INFORMATION info{};
-  std::wstring line = CommandLine(program, arguments);
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &info)) {
-    throw std::runtime_error("cannot start orvel-zone");
-  }
-  UniqueHandle process(info.hProcess), thread(info.hThread);
-  out_writer.reset();
-  err_writer.reset();
-  ZoneRun run;
-  run.out = ReadAll(out_read);
-  run.err = ReadAll(err_read);
-  run.exit_code = WaitForExit(info.hProcess);
+ZoneRun RunZoneWithConsole(const std::vector<std::wstring>& arguments, unsigned code_page) {
+  FreeConsole();
+  if (!AllocConsole()) throw std::runtime_error("no console");
+  SetConsoleOutputCP(code_page);
+  ZoneRun run = RunRedirected(arguments, ZoneProgram(), 0);
+  FreeConsole();
   return run;
 }
 

@@ -19,8 +19,11 @@ struct ZoneRun {
 };
 
 // Runs the program (or `program`) with these arguments, its standard output
-// and error redirected to pipes.
+// and error redirected to pipes, without a console.
 ZoneRun RunZone(const std::vector<std::wstring>& arguments, const std::wstring& program = ZoneProgram());
+// The same on a console of this process's own whose output code page is
+// `code_page`, as from a script's shell.
+ZoneRun RunZoneWithConsole(const std::vector<std::wstring>& arguments, unsigned code_page);
 
 // Runs it on a console of this process's own and returns what the console
 // shows afterwards, line by line, without trailing blanks.

@@ -2,12 +2,20 @@
 // in-memory registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "check/output_code_page.h"
 #include "check/texts.h"
 #include "cli/check_verb.h"
 #include "cli/cli_texts.h"
+#include "cli/exit_codes.h"
+#include "cli/json.h"
 #include "cli/options.h"
 #include "cli/remove_verb.h"
 #include "cli/status_verb.h"
+#include "tests/cli/json_value.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
@@ -69,9 +77,48 @@ TEST(CliArguments, VerbsOptionsAndMisfits) {
 }
 
 TEST(CliArguments, OnlyPeoplesHivesAreUserAccounts) {
-  EXPECT_TRUE(IsUserAccountSid("S-1-5-21-3623811015-3361044348-30300820-1013"));
-  for (const char* name : {"S-1-5-21-1-2-3-1001_Classes", "S-1-5-18", ".DEFAULT", "S-1-5-21-", "S-1-5-21-1--2"}) {
+  for (const char* name :
+       {"S-1-5-21-3623811015-3361044348-30300820-1013", "S-1-12-1-1441651811-1196487346-1234-5678"}) {
+    EXPECT_TRUE(IsUserAccountSid(name)) << name;
+  }
+  for (const char* name : {"S-1-5-21-1-2-3-1001_Classes", "S-1-12-1-1-2-3-4_Classes", "S-1-5-18", "S-1-5-19",
+                           "S-1-5-20", ".DEFAULT", "S-1-5-21-", "S-1-5-21-1--2"}) {
     EXPECT_FALSE(IsUserAccountSid(name)) << name;
+  }
+}
+
+TEST(CliJson, TextsAreAsciiAndReadBackTheSame) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"a \"b\" \\ c", R"("a \"b\" \\ c")"},
+      {"\t\r\n\x01\x7f", R"("\t\r\n\u0001\u007f")"},
+      {"信任站点", R"("\u4fe1\u4efb\u7ad9\u70b9")"},
+      {"é😀", R"("\u00e9\ud83d\ude00")"},  // beyond U+FFFF: a surrogate pair
+  };
+  for (const auto& [text, json] : cases) {
+    EXPECT_EQ(JsonText(text), json);
+    EXPECT_EQ(test::ParseJson(json).text, text);
+  }
+  // Bytes that are not UTF-8 still give valid JSON.
+  EXPECT_EQ(JsonText("a\xff\xed\xa0\x80"), R"("a\ufffd\ufffd")");
+}
+
+TEST(CliOutput, EachSinkGetsTheEncodingItsReaderExpects) {
+  struct Case {
+    OutputSink sink;
+    unsigned console_code_page;  // 0: no console
+    unsigned expected;
+  };
+  const Case cases[] = {
+      {OutputSink::kConsole, 936, kUtf16CodePage},
+      {OutputSink::kConsole, 65001, kUtf16CodePage},
+      {OutputSink::kPipe, 936, 936},
+      {OutputSink::kPipe, 437, 437},
+      {OutputSink::kPipe, 0, kUtf8CodePage},
+      {OutputSink::kFile, 936, kUtf8CodePage},
+      {OutputSink::kFile, 0, kUtf8CodePage},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(OutputCodePage(c.sink, c.console_code_page), c.expected) << c.console_code_page;
   }
 }
 
@@ -135,8 +182,8 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
       {"invalid", outcome({}, CheckStep::kAddress), kInvalidAddress, R"("steps":[{"step":"address","ok":false}])"},
       {"trusted site", outcome({CheckStep::kAddress}, CheckStep::kTrustedSite), kFailed,
        R"({"step":"address","ok":true},{"step":"trusted-site","ok":false}])"},
-      {"locked", outcome(kAll, {}, {{FindingKind::kLockedActions, {1201, 1809}}}), kFound,
-       R"("findings":["组策略锁定了受信任站点区域的以下设置：1201、1809。"],"saved":false)"},
+      {"locked", outcome(kAll, {}, {{FindingKind::kLockedActions, {1201, 1809}}}), kStopped,
+       R"("findings":[)" + JsonText("组策略锁定了受信任站点区域的以下设置：1201、1809。") + R"(],"saved":false)"},
       {"browser", outcome(kAll, {}, {}, false), kFailed,
        R"({"step":"permissions","ok":true},{"step":"browser","ok":false}])"},
       {"done", outcome(kAll, {}, {}, true), kDone, R"({"step":"browser","ok":true}],"lines")"},
@@ -161,7 +208,7 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   test::PutKey(registry_, zone_keys::kZone2);
   const ZoneManagerAnswer not_asked;
   const VerbResult before = RunStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), not_asked);
-  EXPECT_EQ(before.code, kFound);
+  EXPECT_EQ(before.code, kMissing);
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
 
@@ -173,17 +220,41 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_NE(json.find(R"("registry_zone":2,"zone_manager_zone":3)"), std::string::npos) << json;
 }
 
-TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerOne) {
+TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerFive) {
   test::PutKey(registry_, zone_keys::kZone2);
   test::PutDword(machine_, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
+  const VerbResult missing = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
+  EXPECT_EQ(missing.code, kMissing);
+  EXPECT_EQ(missing.lines.back(), texts::kNotInPlace);
   const VerbResult check = RunCheck({registry_, machine_, {}}, nullptr, "a.b.c");
-  EXPECT_EQ(check.code, kFound);
+  EXPECT_EQ(check.code, kStopped);
   const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
-  EXPECT_EQ(status.code, kFound);
-  EXPECT_EQ(status.lines.back(), texts::kNotInPlace);
+  EXPECT_EQ(status.code, kStopped);
+  EXPECT_EQ(status.lines.back(), texts::kInPlaceButStopped);
+  EXPECT_NE(
+      std::ranges::find(status.lines,
+                        "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。"),
+      status.lines.end());
   for (const std::string& json : {check.json.Json(), status.json.Json()}) {
     EXPECT_EQ(json.find(R"("findings":[])"), std::string::npos) << json;
     EXPECT_NE(json.find(R"("findings":[")"), std::string::npos) << json;
+  }
+}
+
+TEST(CliExitCodes, SeveralUsersAnswerTheWorst) {
+  // In the order 4 > 3 > 2 > 1 > 5 > 0, whichever comes first.
+  const std::array<ExitCode, 3> cases[] = {
+      {kDone, kStopped, kStopped},
+      {kStopped, kMissing, kMissing},
+      {kMissing, kStopped, kMissing},
+      {kMissing, kBadArguments, kBadArguments},
+      {kInvalidAddress, kBadArguments, kInvalidAddress},
+      {kFailed, kInvalidAddress, kFailed},
+      {kStopped, kFailed, kFailed},
+      {kDone, kDone, kDone},
+  };
+  for (const auto& [a, b, worst] : cases) {
+    EXPECT_EQ(Worst(a, b), worst) << a << " " << b;
   }
 }
 
