@@ -107,13 +107,7 @@ bool RegistryKey::IsEmpty() {
 
 void RegistryKey::Close() noexcept {
   if (handle_ == 0) return;
-  const KeyHandle handle = handle_;
-  handle_ = 0;
-  try {
-    registry_->CloseKey(handle);
-  } catch (...) {
-    // A failed close leaves nothing to undo.
-  }
+  registry_->CloseKey(std::exchange(handle_, KeyHandle{0}));
 }
 
 }  // namespace orvel

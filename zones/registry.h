@@ -35,7 +35,7 @@ using KeyHandle = uintptr_t;
 // The registry operations the zone code needs. Paths are relative to the
 // root the implementation was constructed with and use backslashes; a
 // trailing backslash names the same key. Text is UTF-8. A failing call
-// leaves its out-parameters untouched.
+// leaves its out-parameters untouched; no operation throws.
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -67,8 +67,8 @@ class Registry {
 };
 
 // Owns one open key and closes it when it goes out of scope; move-only. A
-// failed Open or Create leaves the key as it was. A close that fails or
-// throws is ignored: nothing useful can be done about it.
+// failed Open or Create leaves the key as it was. A close that fails is
+// ignored: nothing useful can be done about it.
 class RegistryKey {
  public:
   explicit RegistryKey(Registry& registry) : registry_(&registry) {}

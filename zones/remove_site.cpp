@@ -94,18 +94,12 @@ void RemoveRanges(Registry& registry, Removal& removal, std::string_view host) {
 
 RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
   Removal removal(registry);
-  try {
-    if (kind == HostKind::kDomain) {
-      RemoveDomain(removal, host);
-    } else {
-      RemoveRanges(registry, removal, host);
-    }
-    removal.Value(zone_keys::kAllow, host);
-  } catch (...) {
-    RemovedSite site = std::move(removal).Result();
-    site.result = -1;
-    return site;
+  if (kind == HostKind::kDomain) {
+    RemoveDomain(removal, host);
+  } else {
+    RemoveRanges(registry, removal, host);
   }
+  removal.Value(zone_keys::kAllow, host);
   return std::move(removal).Result();
 }
 
