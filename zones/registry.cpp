@@ -78,6 +78,7 @@ int32_t RegistryKey::QueryDword(std::string_view name, uint32_t& value) {
   std::string data;
   const int32_t result = registry_->QueryValue(handle_, name, 4, type, data);
   if (result != status::kSuccess) return result;
+  if (type != static_cast<uint32_t>(ValueType::kDword) || data.size() != 4) return status::kUnsupportedType;
   value = DwordFromBytes(data);
   return result;
 }

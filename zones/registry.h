@@ -18,6 +18,7 @@ inline constexpr int32_t kInvalidParameter = 87;
 inline constexpr int32_t kAlreadyExists = 183;
 inline constexpr int32_t kMoreData = 234;
 inline constexpr int32_t kNoMoreItems = 259;
+inline constexpr int32_t kUnsupportedType = 1630;
 }  // namespace status
 
 enum class ValueType : uint32_t { kString = 1, kBinary = 3, kDword = 4 };
@@ -86,7 +87,8 @@ class RegistryKey {
   [[nodiscard]] int32_t SetDword(std::string_view name, uint32_t value);
   [[nodiscard]] int32_t SetString(std::string_view name, std::string_view text);
   [[nodiscard]] int32_t SetBinary(std::string_view name, std::string_view bytes);
-  // Reads a 4-byte value as a little-endian number; the type is not examined.
+  // Reads a REG_DWORD of 4 bytes; a value of another type or size gives
+  // kUnsupportedType and, like every failure, leaves `value` untouched.
   [[nodiscard]] int32_t QueryDword(std::string_view name, uint32_t& value);
   // Reads a value's raw data, as Registry::QueryValue.
   [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);

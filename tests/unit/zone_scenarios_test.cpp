@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "tests/support/faulty_registry.h"
 #include "tests/support/test_hive.h"
@@ -58,12 +59,20 @@ TEST_F(ZoneScenario, ShortDomainsAreTheirOwnKey) {
   EXPECT_EQ(DomainEntryPath("b.c"), kDomains + "b.c\\");
 }
 
-TEST_F(ZoneScenario, AlreadyMappedDomainIsFoundWhateverTheValueType) {
+TEST_F(ZoneScenario, AlreadyMappedDomainIsFoundOnlyAsADword) {
   PutDword(reg(), kDomains + "b.c\\a", "http", 2);
   EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
   EXPECT_TRUE(IsTrustedSite(reg(), "A.B.C", HostKind::kDomain));  // keys ignore case
-  test::PutValue(reg(), kDomains + "e.f\\d", "http", ValueType::kBinary, std::string("\x02\0\0\0", 4));
-  EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain));
+  // A value of another type or size is not the zone number: it is written again.
+  const std::pair<ValueType, std::string> wrong[] = {{ValueType::kBinary, std::string("\x02\0\0\0", 4)},
+                                                     {ValueType::kString, std::string("2\0", 2)},
+                                                     {ValueType::kBinary, "\x02"}};
+  for (const auto& [type, data] : wrong) {
+    test::PutValue(reg(), kDomains + "e.f\\d", "http", type, data);
+    EXPECT_FALSE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain)) << data.size();
+    EXPECT_EQ(AddTrustedSite(reg(), "d.e.f", HostKind::kDomain), 0);
+    EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain));
+  }
 }
 
 TEST_F(ZoneScenario, DomainInAnotherZoneIsMovedToTrustedSites) {
