@@ -62,7 +62,7 @@ SIZE TextExtent(HWND label, HFONT font) {
 
 MainWindow::MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store)
     : instance_(instance), registries_(std::move(registries)), store_(store) {
-  // Form_Initialize in the old form: the version 6 controls the manifest names.
+  // The version 6 controls the manifest names.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 }

@@ -60,7 +60,8 @@ class Registry {
   virtual int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
   virtual int32_t CloseKey(KeyHandle key) = 0;
 
-  // Taking entries away again. A registry that cannot answers kNotSupported.
+  // Taking entries away again. A registry that cannot delete answers
+  // kNotSupported.
   // Deletes a key that has no subkeys, with its values.
   virtual int32_t DeleteKey(std::string_view path);
   // kFileNotFound when there is no such value.
