@@ -10,6 +10,11 @@ std::string FoldName(std::string_view name) {
   return folded;
 }
 
+std::string_view WithoutTrailingBackslash(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return path;
+}
+
 std::string DwordBytes(uint32_t value) {
   std::string bytes(4, '\0');
   for (size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);

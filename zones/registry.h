@@ -30,6 +30,9 @@ uint32_t DwordFromBytes(std::string_view bytes);
 // A key or value name as the registry compares names: without case.
 std::string FoldName(std::string_view name);
 
+// The path without one trailing backslash, which names the same key.
+std::string_view WithoutTrailingBackslash(std::string_view path);
+
 // An opaque open-key handle; 0 is never a valid one.
 using KeyHandle = uintptr_t;
 

@@ -10,10 +10,7 @@ namespace {
 bool Missing(int32_t result) { return result == status::kFileNotFound; }
 
 // Paths as reported: a domain entry's path may end in a backslash.
-std::string KeyName(std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return std::string(path);
-}
+std::string KeyName(std::string_view path) { return std::string(WithoutTrailingBackslash(path)); }
 
 class Removal {
  public:
