@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "orvel_version.h"
+
 #include "check/address.h"
 #include "check/texts.h"
 #include "cli/cli_texts.h"
