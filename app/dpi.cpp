@@ -1,6 +1,7 @@
 #include "app/dpi.h"
 
 #include "win/system_library.h"
+#include "win/unique_any.h"
 
 namespace orvel {
 namespace {
@@ -16,9 +17,8 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 int SystemDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const UniqueWindowDc screen(nullptr);
+  const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 

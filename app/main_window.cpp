@@ -50,11 +50,10 @@ std::wstring WindowText(HWND window) {
 SIZE TextExtent(HWND label, HFONT font) {
   const std::wstring text = WindowText(label);
   RECT box{};
-  const HDC dc = GetDC(label);
-  const HGDIOBJ old = SelectObject(dc, font);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
+  const UniqueWindowDc dc(label);
+  const HGDIOBJ old = SelectObject(dc.get(), font);
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc.get(), old);
   return SIZE{box.right - box.left, box.bottom - box.top};
 }
 
@@ -62,7 +61,7 @@ SIZE TextExtent(HWND label, HFONT font) {
 
 MainWindow::MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store)
     : instance_(instance), registries_(std::move(registries)), store_(store) {
-  // Form_Initialize in the old form: the version 6 controls the manifest names.
+  // The version 6 controls the manifest names.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 }

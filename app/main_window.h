@@ -9,9 +9,8 @@
 
 namespace orvel {
 
-// The address box, the Check and Login buttons and the progress list (frmMain
-// in the old form). A thin view: it hands clicks to the workflows and shows
-// what they tell it.
+// The address box, the Check and Login buttons and the progress list. A thin
+// view: it hands clicks to the workflows and shows what they tell it.
 class MainWindow final : public CheckView {
  public:
   MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store);
@@ -36,7 +35,7 @@ class MainWindow final : public CheckView {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  // Form_Load in the old form.
+  // Puts the version into the title and the saved address into the box.
   void OnCreated();
   void OnCheckClicked();
   void OnLoginClicked();

@@ -64,6 +64,7 @@ std::string JsonArray(const std::vector<std::string>& items) {
 
 std::string JsonTexts(const std::vector<std::string>& texts) {
   std::vector<std::string> items;
+  items.reserve(texts.size());
   for (const std::string& text : texts) items.push_back(JsonText(text));
   return JsonArray(items);
 }

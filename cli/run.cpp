@@ -1,5 +1,7 @@
 #include "cli/run.h"
 
+#include "orvel_version.h"
+
 #include "check/check_presenter.h"
 #include "cli/cli_texts.h"
 #include "cli/file_verbs.h"

@@ -33,22 +33,6 @@ ComFunctions LoadComFunctions() {
           LoadFunction<decltype(&::SysFreeString)>(oleaut32, "SysFreeString")};
 }
 
-// COM on this thread while it lives, when it was not already.
-class ComApartment {
- public:
-  explicit ComApartment(const ComFunctions& com)
-      : uninitialize_(com.uninitialize), initialized_(SUCCEEDED(com.initialize(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (initialized_) uninitialize_();
-  }
-
- private:
-  decltype(&::CoUninitialize) uninitialize_;
-  bool initialized_;
-};
-
 // A string VARIANT that owns its BSTR.
 class StringVariant {
  public:
@@ -120,7 +104,7 @@ bool OpenThroughDesktopShell(const std::wstring& file, const std::wstring& param
       com.allocate_string == nullptr || com.free_string == nullptr) {
     return false;
   }
-  const ComApartment apartment(com);
+  const ComApartment apartment(com.initialize, com.uninitialize);
   const UniqueCom<IShellDispatch2> shell = DesktopShellDispatch(com);
   if (!shell.valid()) return false;
   const StringVariant file_name(com, file);

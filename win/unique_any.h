@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs; lean builds leave it out.
+#include <objbase.h>
 
 #include <cstdint>
 #include <utility>
@@ -32,14 +34,14 @@ class UniqueAny {
     if (valid()) Close(handle_);
     handle_ = handle;
   }
-  // Closes the handle held, if any, for a function that returns a new one
-  // through a pointer.
-  T* put() {
+  // Gives the handle up unclosed, for a caller that must see how closing it went.
+  [[nodiscard]] T release() { return std::exchange(handle_, nullptr); }
+  // Closes the handle held, if any, and lends the empty slot to a function
+  // that hands a new handle out through a pointer.
+  [[nodiscard]] T* put() {
     reset();
     return &handle_;
   }
-  // Gives the handle up unclosed, for a caller that must see how closing it went.
-  [[nodiscard]] T release() { return std::exchange(handle_, nullptr); }
 
  private:
   T handle_ = nullptr;
@@ -50,6 +52,14 @@ using UniqueHandle = UniqueAny<HANDLE, &::CloseHandle, -1>;
 using UniqueKey = UniqueAny<HKEY, &::RegCloseKey>;
 using UniqueFont = UniqueAny<HFONT, &::DeleteObject>;
 
+template <typename T>
+void FreeLocal(T* memory) {
+  LocalFree(memory);
+}
+// What LocalAlloc gave, as the SID conversions hand it out.
+template <typename T>
+using UniqueLocal = UniqueAny<T*, &FreeLocal<T>>;
+
 template <typename Interface>
 void ReleaseCom(Interface* object) {
   object->Release();
@@ -57,5 +67,41 @@ void ReleaseCom(Interface* object) {
 // One reference to a COM object.
 template <typename Interface>
 using UniqueCom = UniqueAny<Interface*, &ReleaseCom<Interface>>;
+
+// A window's device context, which only that window can give back.
+class UniqueWindowDc {
+ public:
+  // The screen's, for a null window.
+  explicit UniqueWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  UniqueWindowDc(const UniqueWindowDc&) = delete;
+  UniqueWindowDc& operator=(const UniqueWindowDc&) = delete;
+  ~UniqueWindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// COM on this thread for the scope: CoInitializeEx's and CoUninitialize's
+// entry points are passed in, for a program that loads ole32 only when asked.
+// Uninitialises only when the initialisation succeeded.
+class ComApartment {
+ public:
+  using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+  using Uninitialize = void(WINAPI*)();
+  ComApartment(Initialize initialize, Uninitialize uninitialize)
+      : uninitialize_(SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED)) ? uninitialize : nullptr) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (uninitialize_ != nullptr) uninitialize_();
+  }
+
+ private:
+  Uninitialize uninitialize_;
+};
 
 }  // namespace orvel

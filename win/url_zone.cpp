@@ -5,6 +5,7 @@
 #include <urlmon.h>
 
 #include "win/system_library.h"
+#include "win/unique_any.h"
 #include "win/utf16_text.h"
 
 namespace orvel {
@@ -27,16 +28,12 @@ std::optional<uint32_t> UrlZone(std::string_view url) {
   const auto uninitialize = Load<Uninitialize>(L"ole32.dll", "CoUninitialize");
   const auto create = Load<CreateManager>(L"urlmon.dll", "CoInternetCreateSecurityManager");
   if (initialize == nullptr || uninitialize == nullptr || create == nullptr) return std::nullopt;
-  const HRESULT initialized = initialize(nullptr, COINIT_APARTMENTTHREADED);
-  std::optional<uint32_t> zone;
-  IInternetSecurityManager* manager = nullptr;
-  if (SUCCEEDED(create(nullptr, &manager, 0)) && manager != nullptr) {
-    DWORD mapped = 0;
-    if (SUCCEEDED(manager->MapUrlToZone(Utf8ToWide(url).c_str(), &mapped, 0))) zone = mapped;
-    manager->Release();
-  }
-  if (SUCCEEDED(initialized)) uninitialize();
-  return zone;
+  const ComApartment apartment(initialize, uninitialize);
+  UniqueCom<IInternetSecurityManager> manager;
+  if (FAILED(create(nullptr, manager.put(), 0)) || !manager.valid()) return std::nullopt;
+  DWORD mapped = 0;
+  if (FAILED(manager.get()->MapUrlToZone(Utf8ToWide(url).c_str(), &mapped, 0))) return std::nullopt;
+  return mapped;
 }
 
 }  // namespace orvel

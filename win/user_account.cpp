@@ -9,44 +9,28 @@
 namespace orvel {
 namespace {
 
-// Frees what LocalAlloc gave, as the SID conversions ask.
-template <typename T>
-class LocalMemory {
- public:
-  LocalMemory() = default;
-  LocalMemory(const LocalMemory&) = delete;
-  LocalMemory& operator=(const LocalMemory&) = delete;
-  ~LocalMemory() { LocalFree(pointer_); }
-  T** out() { return &pointer_; }
-  T* get() const { return pointer_; }
-
- private:
-  T* pointer_ = nullptr;
-};
-
 std::string TokenUserSid(HANDLE token) {
   DWORD size = 0;
   GetTokenInformation(token, TokenUser, nullptr, 0, &size);
   if (size == 0) return {};
   std::vector<BYTE> buffer(size);
   if (!GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) return {};
-  LocalMemory<wchar_t> text;
-  if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, text.out())) return {};
+  UniqueLocal<wchar_t> text;
+  if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, text.put())) return {};
   return WideToUtf8(text.get());
 }
 
 }  // namespace
 
 std::string ProcessUserSid(HANDLE process) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
-  const UniqueHandle owned(token);
-  return TokenUserSid(token);
+  UniqueHandle token;
+  if (!OpenProcessToken(process, TOKEN_QUERY, token.put())) return {};
+  return TokenUserSid(token.get());
 }
 
 std::string AccountName(const std::string& sid) {
-  LocalMemory<void> binary;
-  if (!ConvertStringSidToSidW(Utf8ToWide(sid).c_str(), binary.out())) return sid;
+  UniqueLocal<void> binary;
+  if (!ConvertStringSidToSidW(Utf8ToWide(sid).c_str(), binary.put())) return sid;
   wchar_t name[256];
   wchar_t domain[256];
   DWORD name_size = static_cast<DWORD>(std::size(name));
@@ -57,9 +41,10 @@ std::string AccountName(const std::string& sid) {
 }
 
 UniqueKey OpenUserHive(const std::string& sid) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_USERS, Utf8ToWide(sid).c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return {};
-  return UniqueKey(key);
+  UniqueKey key;
+  if (RegOpenKeyExW(HKEY_USERS, Utf8ToWide(sid).c_str(), 0, KEY_READ | KEY_WRITE, key.put()) != ERROR_SUCCESS)
+    return {};
+  return key;
 }
 
 std::vector<std::string> LoadedHiveNames() {

@@ -11,10 +11,7 @@ namespace {
 HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
 KeyHandle FromHkey(HKEY key) { return reinterpret_cast<KeyHandle>(key); }
 
-std::wstring KeyPath(std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return Utf8ToWide(path);
-}
+std::wstring KeyPath(std::string_view path) { return Utf8ToWide(WithoutTrailingBackslash(path)); }
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 

@@ -11,11 +11,6 @@ namespace {
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string_view WithoutTrailingBackslash(std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return path;
-}
-
 // A name or text between double quotes, with the two characters the format
 // escapes.
 std::string Quoted(std::string_view text) {

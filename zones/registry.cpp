@@ -10,6 +10,11 @@ std::string FoldName(std::string_view name) {
   return folded;
 }
 
+std::string_view WithoutTrailingBackslash(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return path;
+}
+
 std::string DwordBytes(uint32_t value) {
   std::string bytes(4, '\0');
   for (size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -78,6 +83,7 @@ int32_t RegistryKey::QueryDword(std::string_view name, uint32_t& value) {
   std::string data;
   const int32_t result = registry_->QueryValue(handle_, name, 4, type, data);
   if (result != status::kSuccess) return result;
+  if (type != static_cast<uint32_t>(ValueType::kDword) || data.size() != 4) return status::kUnsupportedType;
   value = DwordFromBytes(data);
   return result;
 }
@@ -107,13 +113,7 @@ bool RegistryKey::IsEmpty() {
 
 void RegistryKey::Close() noexcept {
   if (handle_ == 0) return;
-  const KeyHandle handle = handle_;
-  handle_ = 0;
-  try {
-    registry_->CloseKey(handle);
-  } catch (...) {
-    // A failed close leaves nothing to undo.
-  }
+  registry_->CloseKey(std::exchange(handle_, KeyHandle{0}));
 }
 
 }  // namespace orvel

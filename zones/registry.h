@@ -18,6 +18,7 @@ inline constexpr int32_t kInvalidParameter = 87;
 inline constexpr int32_t kAlreadyExists = 183;
 inline constexpr int32_t kMoreData = 234;
 inline constexpr int32_t kNoMoreItems = 259;
+inline constexpr int32_t kUnsupportedType = 1630;
 }  // namespace status
 
 enum class ValueType : uint32_t { kString = 1, kBinary = 3, kDword = 4 };
@@ -29,13 +30,16 @@ uint32_t DwordFromBytes(std::string_view bytes);
 // A key or value name as the registry compares names: without case.
 std::string FoldName(std::string_view name);
 
+// The path without one trailing backslash, which names the same key.
+std::string_view WithoutTrailingBackslash(std::string_view path);
+
 // An opaque open-key handle; 0 is never a valid one.
 using KeyHandle = uintptr_t;
 
 // The registry operations the zone code needs. Paths are relative to the
 // root the implementation was constructed with and use backslashes; a
 // trailing backslash names the same key. Text is UTF-8. A failing call
-// leaves its out-parameters untouched.
+// leaves its out-parameters untouched; no operation throws.
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -59,7 +63,8 @@ class Registry {
   virtual int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
   virtual int32_t CloseKey(KeyHandle key) = 0;
 
-  // Taking entries away again. A registry that cannot answers kNotSupported.
+  // Taking entries away again. A registry that cannot delete answers
+  // kNotSupported.
   // Deletes a key that has no subkeys, with its values.
   virtual int32_t DeleteKey(std::string_view path);
   // kFileNotFound when there is no such value.
@@ -67,8 +72,8 @@ class Registry {
 };
 
 // Owns one open key and closes it when it goes out of scope; move-only. A
-// failed Open or Create leaves the key as it was. A close that fails or
-// throws is ignored: nothing useful can be done about it.
+// failed Open or Create leaves the key as it was. A close that fails is
+// ignored: nothing useful can be done about it.
 class RegistryKey {
  public:
   explicit RegistryKey(Registry& registry) : registry_(&registry) {}
@@ -86,7 +91,8 @@ class RegistryKey {
   [[nodiscard]] int32_t SetDword(std::string_view name, uint32_t value);
   [[nodiscard]] int32_t SetString(std::string_view name, std::string_view text);
   [[nodiscard]] int32_t SetBinary(std::string_view name, std::string_view bytes);
-  // Reads a 4-byte value as a little-endian number; the type is not examined.
+  // Reads a REG_DWORD of 4 bytes; a value of another type or size gives
+  // kUnsupportedType and, like every failure, leaves `value` untouched.
   [[nodiscard]] int32_t QueryDword(std::string_view name, uint32_t& value);
   // Reads a value's raw data, as Registry::QueryValue.
   [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);

@@ -10,10 +10,7 @@ namespace {
 bool Missing(int32_t result) { return result == status::kFileNotFound; }
 
 // Paths as reported: a domain entry's path may end in a backslash.
-std::string KeyName(std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return std::string(path);
-}
+std::string KeyName(std::string_view path) { return std::string(WithoutTrailingBackslash(path)); }
 
 class Removal {
  public:
@@ -94,18 +91,12 @@ void RemoveRanges(Registry& registry, Removal& removal, std::string_view host) {
 
 RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
   Removal removal(registry);
-  try {
-    if (kind == HostKind::kDomain) {
-      RemoveDomain(removal, host);
-    } else {
-      RemoveRanges(registry, removal, host);
-    }
-    removal.Value(zone_keys::kAllow, host);
-  } catch (...) {
-    RemovedSite site = std::move(removal).Result();
-    site.result = -1;
-    return site;
+  if (kind == HostKind::kDomain) {
+    RemoveDomain(removal, host);
+  } else {
+    RemoveRanges(registry, removal, host);
   }
+  removal.Value(zone_keys::kAllow, host);
   return std::move(removal).Result();
 }
 

@@ -39,12 +39,8 @@ bool SiteStatus::InPlace() const {
 SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind) {
   SiteStatus site;
   site.trusted = IsTrustedSite(registry, host, kind);
-  try {
-    site.settings = ReadSettings(registry);
-    site.popups_allowed = PopupsAllowed(registry, host);
-  } catch (...) {
-    // A registry layer that throws leaves what was not read as missing.
-  }
+  site.settings = ReadSettings(registry);
+  site.popups_allowed = PopupsAllowed(registry, host);
   return site;
 }
 

@@ -6,16 +6,12 @@
 namespace orvel {
 
 int32_t EnumSubkeys(Registry& root, std::string_view key_path, std::vector<std::string>& names) {
-  try {
-    RegistryKey key(root);
-    if (key.Open(key_path) != status::kSuccess) return 0;
-    for (uint32_t index = 0;; ++index) {
-      std::string name;
-      if (key.EnumKey(index, zone_keys::kNameCapacity, name) != status::kSuccess) break;
-      names.push_back(TrimAtNul(name));
-    }
-  } catch (...) {
-    // A registry layer that throws ends the listing like a failed call.
+  RegistryKey key(root);
+  if (key.Open(key_path) != status::kSuccess) return 0;
+  for (uint32_t index = 0;; ++index) {
+    std::string name;
+    if (key.EnumKey(index, zone_keys::kNameCapacity, name) != status::kSuccess) break;
+    names.push_back(TrimAtNul(name));
   }
   return static_cast<int32_t>(names.size());
 }

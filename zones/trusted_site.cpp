@@ -75,19 +75,11 @@ std::string DomainEntryPath(std::string_view host) {
 }
 
 bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
-  try {
-    return kind == HostKind::kDomain ? IsTrustedDomain(registry, host) : IsTrustedRange(registry, host);
-  } catch (...) {
-    return false;
-  }
+  return kind == HostKind::kDomain ? IsTrustedDomain(registry, host) : IsTrustedRange(registry, host);
 }
 
 int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
-  try {
-    return kind == HostKind::kDomain ? AddDomain(registry, host) : AddRange(registry, host);
-  } catch (...) {
-    return -1;
-  }
+  return kind == HostKind::kDomain ? AddDomain(registry, host) : AddRange(registry, host);
 }
 
 }  // namespace orvel

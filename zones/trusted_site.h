@@ -24,8 +24,7 @@ bool RangeEntryNamesHost(RegistryKey& entry, std::string_view host);
 // http scheme into the trusted-sites zone. Any failure reads as false.
 bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind);
 
-// Writes the host's zone-map entry; 0, the status of the write that failed,
-// or -1 when the registry layer threw.
+// Writes the host's zone-map entry; 0, or the status of the write that failed.
 int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind);
 
 }  // namespace orvel

@@ -84,11 +84,7 @@ bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostK
 
 ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind) {
   ZoneDiagnosis found;
-  try {
-    Diagnose(user, machine, host, kind, found);
-  } catch (...) {
-    // What was read before the throw still holds.
-  }
+  Diagnose(user, machine, host, kind, found);
   return found;
 }
 

@@ -27,8 +27,7 @@ struct ZoneDiagnosis {
 };
 
 // Reads, never writes, the user's root and the machine's. A key or value
-// that cannot be read counts as absent; a registry layer that throws ends the
-// reading with what was found by then.
+// that cannot be read counts as absent.
 ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind);
 
 // Whether a site-to-zone list entry (a value name) names the host for the

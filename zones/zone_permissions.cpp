@@ -26,12 +26,8 @@ int32_t AllowPopups(Registry& registry, std::string_view host) {
 }  // namespace
 
 int32_t SetZonePermissions(Registry& registry, std::string_view host) {
-  try {
-    if (const int32_t zone = WriteZoneSettings(registry); zone != status::kSuccess) return zone;
-    return AllowPopups(registry, host);
-  } catch (...) {
-    return -1;
-  }
+  if (const int32_t zone = WriteZoneSettings(registry); zone != status::kSuccess) return zone;
+  return AllowPopups(registry, host);
 }
 
 }  // namespace orvel

@@ -8,8 +8,8 @@
 namespace orvel {
 
 // Relaxes the trusted-sites zone's eight settings and allows the host's
-// pop-ups. 0, or the status of the first call that failed (-1 when the
-// registry layer threw); what was written before a failure stays.
+// pop-ups. 0, or the status of the first call that failed; what was written
+// before a failure stays.
 int32_t SetZonePermissions(Registry& registry, std::string_view host);
 
 }  // namespace orvel

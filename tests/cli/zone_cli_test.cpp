@@ -10,8 +10,8 @@
 #include "tests/cli/zone_program.h"
 #include "tests/e2e/recorder_settings.h"
 #include "tests/e2e/scoped_variable.h"
-#include "tests/win32/registry_lines.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/registry_lines.h"
+#include "tests/support/temp_folder.h"
 #include "win/user_account.h"
 #include "win/utf16_text.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel::e2e {
 

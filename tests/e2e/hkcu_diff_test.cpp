@@ -11,8 +11,8 @@
 #include "app/control_ids.h"
 #include "tests/e2e/product.h"
 #include "tests/e2e/registry_probe.h"
-#include "tests/win32/registry_lines.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/registry_lines.h"
+#include "tests/support/temp_folder.h"
 #include "win/utf16_text.h"
 #include "zones/zone_keys.h"
 

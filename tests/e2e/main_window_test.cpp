@@ -12,7 +12,7 @@
 #include "tests/e2e/scoped_variable.h"
 #include "tests/e2e/stand_in_browser.h"
 #include "tests/e2e/window_title.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel::e2e {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "tests/win32/registry_lines.h"
+#include "tests/support/registry_lines.h"
 #include "win/unique_any.h"
 
 namespace orvel::e2e {

@@ -84,9 +84,8 @@ Pixels CaptureScreen(const RECT& area) {
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return {};
   Canvas canvas(width, height);
-  const HDC screen = GetDC(nullptr);
-  BitBlt(canvas.dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  const UniqueWindowDc screen(nullptr);
+  BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
   return canvas.Read();
 }
 

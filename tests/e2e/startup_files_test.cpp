@@ -4,7 +4,7 @@
 
 #include "tests/e2e/product.h"
 #include "tests/e2e/window_title.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace orvel::e2e {
 namespace {

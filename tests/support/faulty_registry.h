@@ -24,12 +24,6 @@ enum class RegistryCall {
 };
 inline constexpr int kRegistryCallCount = 9;
 
-// Thrown by FaultyRegistry when a fault asks for an exception.
-struct RegistryFault {
-  RegistryCall call;
-  int number;
-};
-
 // Wraps any registry, the in-memory one or the real one: passes every call
 // on, except those chosen to fail, and counts the calls and the keys left
 // open. A close always releases its key, as the real registry's does, even
@@ -50,8 +44,8 @@ class FaultyRegistry final : public Registry {
   int32_t DeleteValue(KeyHandle key, std::string_view name) override;
 
   // Makes the `nth` call (1 = the next one) of `call` return `result`
-  // without passing it on, or throw RegistryFault when `result` is empty.
-  void FailCall(RegistryCall call, int nth, std::optional<int32_t> result);
+  // without passing it on.
+  void FailCall(RegistryCall call, int nth, int32_t result);
   void ClearFaults() { faults_.clear(); }
   int CallCount(RegistryCall call) const { return counts_[static_cast<int>(call)]; }
   // Every call so far, in order.
@@ -62,13 +56,11 @@ class FaultyRegistry final : public Registry {
   struct Fault {
     RegistryCall call;
     int at;
-    std::optional<int32_t> result;
+    int32_t result;
   };
 
   // Counts the call and takes out the fault it is due to meet, if any.
   std::optional<Fault> Enter(RegistryCall call);
-  // What a call that met `fault` gives: its status, or the exception.
-  static int32_t Fail(const Fault& fault);
   int32_t Opened(int32_t result, KeyHandle key);
 
   Registry& inner_;

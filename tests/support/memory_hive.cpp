@@ -15,6 +15,6 @@ class MemoryHive final : public TestHive {
 
 }  // namespace
 
-std::unique_ptr<TestHive> MakeTestHive() { return std::make_unique<MemoryHive>(); }
+std::unique_ptr<TestHive> MakeMemoryHive() { return std::make_unique<MemoryHive>(); }
 
 }  // namespace orvel::test

@@ -22,8 +22,10 @@ class TestHive {
   virtual std::vector<std::string> Dump() = 0;
 };
 
-// Defined once per test program: which registry its scenarios run over.
-std::unique_ptr<TestHive> MakeTestHive();
+// Makes a fresh, empty hive: the parameter of the scenario fixtures, which
+// run over the in-memory registry and, on Windows, a scratch key.
+using HiveMaker = std::unique_ptr<TestHive> (*)();
+std::unique_ptr<TestHive> MakeMemoryHive();
 
 // Setting up and reading back, through the Registry interface.
 void PutKey(Registry& registry, std::string_view path);

@@ -1,13 +1,15 @@
 // A zone map where every Range name from Range1 up is taken, and as many
-// domain entries. Built into the native tests over the in-memory registry and
-// into the Windows tests over a scratch key of the real one; `make bench`
-// times maps of 10,000 entries.
+// domain entries, over the in-memory registry and, in the Windows build, over
+// a scratch key of the real one; `make bench` times maps of 10,000 entries.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
 #include "tests/support/test_hive.h"
+#ifdef _WIN32
+#include "tests/support/scratch_hive.h"
+#endif
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 
@@ -23,8 +25,10 @@ const std::string kRanges(zone_keys::kRanges);
 std::string RangeHost(int i) { return "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256); }
 std::string DomainHost(int i) { return "host" + std::to_string(i) + ".site" + std::to_string(i % 7) + ".cn"; }
 
-TEST(CrowdedZoneMap, NewEntriesTakeTheNextFreeNameAndOverwriteNothing) {
-  const auto hive = test::MakeTestHive();
+class CrowdedZoneMap : public testing::TestWithParam<test::HiveMaker> {};
+
+TEST_P(CrowdedZoneMap, NewEntriesTakeTheNextFreeNameAndOverwriteNothing) {
+  const auto hive = GetParam()();
   Registry& reg = hive->registry();
   for (int i = 1; i <= kEntries; ++i) {
     const std::string range = kRanges + "Range" + std::to_string(i);
@@ -56,6 +60,11 @@ TEST(CrowdedZoneMap, NewEntriesTakeTheNextFreeNameAndOverwriteNothing) {
             (std::vector<std::string>{domain, domain + "\\www", domain + "\\www|http=4:02000000", range,
                                       range + "|:Range=1:3139322e3136382e302e3100", range + "|http=4:02000000"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(InMemory, CrowdedZoneMap, testing::Values(&test::MakeMemoryHive));
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(ScratchKey, CrowdedZoneMap, testing::Values(&test::MakeScratchHive));
+#endif
 
 }  // namespace
 }  // namespace orvel

@@ -1,5 +1,5 @@
 // Every registry call made by each zone operation and by the whole check is
-// made to fail in turn, once with a status and once by throwing. A failing
+// made to fail in turn with a status. A failing
 // read counts as "absent", a failing write is reported and ends the work, a
 // failing close is ignored; whatever happens, no handle stays open and
 // nothing is written after a reported failure. Which numbered call a fault
@@ -18,8 +18,8 @@
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
+#include "tests/support/snapshot_registry.h"
 #include "tests/support/test_hive.h"
-#include "tests/unit/snapshot_registry.h"
 #include "zones/remove_site.h"
 #include "zones/subkeys.h"
 #include "zones/trusted_site.h"
@@ -213,11 +213,10 @@ Lines FailedCheckLines(size_t count, std::string_view last) {
 struct Fault {
   RegistryCall call;
   int nth;
-  std::optional<int32_t> status;  // nullopt: the call throws
 };
 
 // What the contract of each writing operation gives under `fault`.
-Outcome Expected(Op op, const Outcome& clean, const Fault& fault, bool reported, bool in_permission_step) {
+Outcome Expected(Op op, const Outcome& clean, bool reported, bool in_permission_step) {
   Outcome out = clean;
   switch (op) {
     case Op::kIsTrusted:
@@ -225,7 +224,7 @@ Outcome Expected(Op op, const Outcome& clean, const Fault& fault, bool reported,
       break;  // see ExpectReadConsistent
     case Op::kAdd:
     case Op::kPermissions:
-      if (reported) out.result = fault.status.value_or(-1);
+      if (reported) out.result = kInjected;
       break;
     case Op::kCheck:
       if (!reported) break;
@@ -305,47 +304,44 @@ TEST(FaultInjection, EveryCallOfEveryOperationFailsSafely) {
 
       for (const RegistryCall call : kAllCalls) {
         for (int nth = 1; nth <= clean_counter.CallCount(call); ++nth) {
-          for (const std::optional<int32_t> status : {std::optional<int32_t>(kInjected), std::optional<int32_t>()}) {
-            const Fault fault{call, nth, status};
-            SCOPED_TRACE("call kind " + std::to_string(static_cast<int>(call)) + " #" + std::to_string(nth) +
-                         (status ? " fails" : " throws"));
-            ++injected;
-            MemoryRegistry memory;
-            scenario.setup(memory);
-            FaultyRegistry faulty(memory);
-            faulty.FailCall(call, nth, status);
-            const Outcome got = RunOp(op, scenario.address, faulty);
-            EXPECT_EQ(faulty.OpenHandleCount(), 0u);
+          const Fault fault{call, nth};
+          SCOPED_TRACE("call kind " + std::to_string(static_cast<int>(call)) + " #" + std::to_string(nth));
+          ++injected;
+          MemoryRegistry memory;
+          scenario.setup(memory);
+          FaultyRegistry faulty(memory);
+          faulty.FailCall(call, nth, kInjected);
+          const Outcome got = RunOp(op, scenario.address, faulty);
+          EXPECT_EQ(faulty.OpenHandleCount(), 0u);
 
-            const size_t index = IndexOf(faulty.Calls(), fault);
-            ASSERT_LT(index, snapshots.before_call().size());
-            const bool in_permission_step =
-                op == Op::kCheck && index >= permission_step.from && index < permission_step.to;
-            const bool reported = IsReported(op, call, in_permission_step);
-            if (op == Op::kIsTrusted || op == Op::kEnumRanges) {
-              ExpectReadConsistent(op, clean, got, fault);
-            } else {
-              EXPECT_EQ(got, Expected(op, clean, fault, reported, in_permission_step));
-            }
+          const size_t index = IndexOf(faulty.Calls(), fault);
+          ASSERT_LT(index, snapshots.before_call().size());
+          const bool in_permission_step =
+              op == Op::kCheck && index >= permission_step.from && index < permission_step.to;
+          const bool reported = IsReported(op, call, in_permission_step);
+          if (op == Op::kIsTrusted || op == Op::kEnumRanges) {
+            ExpectReadConsistent(op, clean, got, fault);
+          } else {
+            EXPECT_EQ(got, Expected(op, clean, reported, in_permission_step));
+          }
 
-            const Lines after = memory.Dump();
-            if (reported) {
-              // Exactly what had been written before the failing call.
-              EXPECT_EQ(after, snapshots.before_call()[index]);
-              const auto& calls = faulty.Calls();
-              EXPECT_TRUE(std::none_of(calls.begin() + static_cast<long>(index + 1), calls.end(), IsWrite));
-            } else if (after != clean_after) {
-              // A listing or lookup cut short may put the entry under another
-              // free name, or add it again; another entry is never lost.
-              EXPECT_TRUE(op == Op::kAdd || op == Op::kCheck);
-              EXPECT_FALSE(IsWrite(call));
-              const Lines old_ranges = RangeLines(before);
-              const Lines new_ranges = RangeLines(after);
-              EXPECT_TRUE(std::includes(new_ranges.begin(), new_ranges.end(), old_ranges.begin(), old_ranges.end()));
-              EXPECT_LE(NewRangeEntries(old_ranges, new_ranges), 1);
-              HostKind kind = HostKind::kInvalid;
-              EXPECT_TRUE(IsTrustedSite(memory, HostOf(scenario.address, kind), kind));
-            }
+          const Lines after = memory.Dump();
+          if (reported) {
+            // Exactly what had been written before the failing call.
+            EXPECT_EQ(after, snapshots.before_call()[index]);
+            const auto& calls = faulty.Calls();
+            EXPECT_TRUE(std::none_of(calls.begin() + static_cast<long>(index + 1), calls.end(), IsWrite));
+          } else if (after != clean_after) {
+            // A listing or lookup cut short may put the entry under another
+            // free name, or add it again; another entry is never lost.
+            EXPECT_TRUE(op == Op::kAdd || op == Op::kCheck);
+            EXPECT_FALSE(IsWrite(call));
+            const Lines old_ranges = RangeLines(before);
+            const Lines new_ranges = RangeLines(after);
+            EXPECT_TRUE(std::includes(new_ranges.begin(), new_ranges.end(), old_ranges.begin(), old_ranges.end()));
+            EXPECT_LE(NewRangeEntries(old_ranges, new_ranges), 1);
+            HostKind kind = HostKind::kInvalid;
+            EXPECT_TRUE(IsTrustedSite(memory, HostOf(scenario.address, kind), kind));
           }
         }
       }
@@ -389,32 +385,29 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
       FaultyRegistry counter(counted);
       RemoveTrustedSite(counter, host, kind);
       for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
-        for (const std::optional<int32_t> status : {std::optional<int32_t>(kInjected), std::optional<int32_t>()}) {
-          SCOPED_TRACE(std::string(address) + ", call kind " + std::to_string(static_cast<int>(call)) + " #" +
-                       std::to_string(nth) + (status ? " fails" : " throws"));
-          ++injected;
-          MemoryRegistry memory;
-          setup(memory);
-          FaultyRegistry faulty(memory);
-          faulty.FailCall(call, nth, status);
-          const RemovedSite site = RemoveTrustedSite(faulty, host, kind);
-          const Lines after = memory.Dump();
-          EXPECT_TRUE(std::includes(after.begin(), after.end(), kept_by_clean_run.begin(), kept_by_clean_run.end()));
-          EXPECT_EQ(faulty.OpenHandleCount(), 0u);
-          // A failed delete is always reported; a failed read may only
-          // leave an entry unseen, and a failed close is ignored.
-          const int32_t failure = status.value_or(-1);
-          if (call == RegistryCall::kDeleteKey || call == RegistryCall::kDeleteValue) {
-            EXPECT_EQ(site.result, failure);
-          } else {
-            EXPECT_TRUE(site.result == 0 || site.result == failure) << site.result;
-          }
-          for (const RemovedEntry& entry : site.removed) {
-            EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const std::string& kept) {
-              if (!entry.value.empty()) return kept.starts_with(entry.key + "|" + entry.value + "=");
-              return kept == entry.key || kept.starts_with(entry.key + "|") || kept.starts_with(entry.key + "\\");
-            })) << entry.key;
-          }
+        SCOPED_TRACE(std::string(address) + ", call kind " + std::to_string(static_cast<int>(call)) + " #" +
+                     std::to_string(nth));
+        ++injected;
+        MemoryRegistry memory;
+        setup(memory);
+        FaultyRegistry faulty(memory);
+        faulty.FailCall(call, nth, kInjected);
+        const RemovedSite site = RemoveTrustedSite(faulty, host, kind);
+        const Lines after = memory.Dump();
+        EXPECT_TRUE(std::includes(after.begin(), after.end(), kept_by_clean_run.begin(), kept_by_clean_run.end()));
+        EXPECT_EQ(faulty.OpenHandleCount(), 0u);
+        // A failed delete is always reported; a failed read may only
+        // leave an entry unseen, and a failed close is ignored.
+        if (call == RegistryCall::kDeleteKey || call == RegistryCall::kDeleteValue) {
+          EXPECT_EQ(site.result, kInjected);
+        } else {
+          EXPECT_TRUE(site.result == 0 || site.result == kInjected) << site.result;
+        }
+        for (const RemovedEntry& entry : site.removed) {
+          EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const std::string& kept) {
+            if (!entry.value.empty()) return kept.starts_with(entry.key + "|" + entry.value + "=");
+            return kept == entry.key || kept.starts_with(entry.key + "|") || kept.starts_with(entry.key + "\\");
+          })) << entry.key;
         }
       }
     }

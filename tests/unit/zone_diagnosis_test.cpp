@@ -143,9 +143,9 @@ TEST(ZoneDiagnosis, ReadFailuresCountAsAbsent) {
   FaultyRegistry faulty_user(user);
   FaultyRegistry faulty_machine(machine);
   faulty_machine.FailCall(RegistryCall::kOpenKey, 1, status::kAccessDenied);
-  faulty_user.FailCall(RegistryCall::kEnumValue, 1, std::nullopt);
+  faulty_user.FailCall(RegistryCall::kEnumValue, 1, status::kAccessDenied);
   // The machine key that cannot be opened hides its policy; the user's
-  // listing throws, which ends the reading.
+  // listing that fails hides the site list's entry.
   EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain), ZoneDiagnosis{});
   EXPECT_EQ(faulty_user.OpenHandleCount() + faulty_machine.OpenHandleCount(), 0u);
 }

@@ -9,8 +9,8 @@
 
 #include "check/address.h"
 #include "check/saved_address.h"
+#include "tests/support/scratch_hive.h"
 #include "tests/win32/code_page.h"
-#include "tests/win32/scratch_hive.h"
 #include "win/utf16_text.h"
 #include "win/win32_ansi_codec.h"
 #include "zones/registry.h"

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
+#include "tests/support/scratch_hive.h"
 #include "tests/support/test_hive.h"
-#include "tests/win32/scratch_hive.h"
 #include "win/utf16_text.h"
 #include "win/win32_registry.h"
 

@@ -6,9 +6,9 @@
 
 #include "check/check_site.h"
 #include "tests/support/recording_view.h"
+#include "tests/support/scratch_hive.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_hive.h"
-#include "tests/win32/scratch_hive.h"
-#include "tests/win32/temp_folder.h"
 #include "win/saved_address_file.h"
 #include "win/win32_ansi_codec.h"
 #include "zones/zone_keys.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/temp_folder.h"
 #include "tests/win32/code_page.h"
-#include "tests/win32/temp_folder.h"
 #include "win/win32_ansi_codec.h"
 
 namespace orvel {

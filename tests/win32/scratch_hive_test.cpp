@@ -1,4 +1,4 @@
-#include "tests/win32/scratch_hive.h"
+#include "tests/support/scratch_hive.h"
 
 #include <gtest/gtest.h>
 

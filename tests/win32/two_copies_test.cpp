@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "tests/support/scratch_hive.h"
 #include "tests/support/test_hive.h"
-#include "tests/win32/scratch_hive.h"
 #include "win/unique_any.h"
 #include "win/utf16_text.h"
 #include "zones/subkeys.h"

@@ -9,7 +9,7 @@
 
 #include "check/check_site.h"
 #include "tests/support/recording_view.h"
-#include "tests/win32/scratch_hive.h"
+#include "tests/support/scratch_hive.h"
 #include "win/unique_any.h"
 #include "win/utf16_text.h"
 #include "win/win32_registry.h"

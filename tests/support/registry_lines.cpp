@@ -1,4 +1,4 @@
-#include "tests/win32/registry_lines.h"
+#include "tests/support/registry_lines.h"
 
 #include <algorithm>
 

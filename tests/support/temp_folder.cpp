@@ -1,4 +1,4 @@
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <windows.h>
 

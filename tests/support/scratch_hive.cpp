@@ -1,4 +1,4 @@
-#include "tests/win32/scratch_hive.h"
+#include "tests/support/scratch_hive.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/registry_lines.h"
+#include "tests/support/registry_lines.h"
 #include "win/utf16_text.h"
 
 namespace orvel::test {
@@ -112,6 +112,6 @@ ScratchHive::~ScratchHive() {
 
 std::vector<std::string> ScratchHive::Dump() { return RegistryLines(root_.get()); }
 
-std::unique_ptr<TestHive> MakeTestHive() { return std::make_unique<ScratchHive>(); }
+std::unique_ptr<TestHive> MakeScratchHive() { return std::make_unique<ScratchHive>(); }
 
 }  // namespace orvel::test

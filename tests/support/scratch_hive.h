@@ -47,4 +47,6 @@ class ScratchHive final : public TestHive {
   std::unique_ptr<Win32Registry> registry_;
 };
 
+std::unique_ptr<TestHive> MakeScratchHive();
+
 }  // namespace orvel::test
