@@ -9,9 +9,9 @@ namespace orvel {
 
 // One <site> of an Enterprise Mode site list (schema v.2).
 struct SiteEntry {
-  std::string url;          // host, host:port or host/path; no scheme
-  std::string compat_mode;  // Default, IE8Enterprise, ...; empty when not given
-  std::string open_in;      // IE11, MSEdge, None; empty when not given
+  std::string url;               // host, host:port or host/path; no scheme
+  std::string compat_mode = {};  // Default, IE8Enterprise, ...; empty when not given
+  std::string open_in = {};      // IE11, MSEdge, None; empty when not given
   bool allow_redirect = false;
   bool operator==(const SiteEntry&) const = default;
 };
