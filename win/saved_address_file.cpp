@@ -12,8 +12,6 @@ namespace {
 // anyone typed, and the box is better left empty than filled with it.
 constexpr size_t kMaxLine = 1 << 20;
 
-int32_t LastError() { return static_cast<int32_t>(GetLastError()); }
-
 }  // namespace
 
 std::wstring SavedAddressFile::BesideProgram() {
@@ -38,14 +36,7 @@ int32_t SavedAddressFile::Save(std::string_view address) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return ERROR_ACCESS_DENIED;
   }
-  const std::wstring temp = path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-  int32_t result = WriteWholeFile(temp, EncodeSavedAddress(address, codec_));
-  if (result == ERROR_SUCCESS &&
-      !MoveFileExW(temp.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    result = LastError();
-  }
-  if (result != ERROR_SUCCESS) DeleteFileW(temp.c_str());
-  return result;
+  return ReplaceWholeFile(path_, EncodeSavedAddress(address, codec_));
 }
 
 std::string SavedAddressFile::Load() const {

@@ -51,6 +51,8 @@ class UniqueAny {
 using UniqueHandle = UniqueAny<HANDLE, &::CloseHandle, -1>;
 using UniqueKey = UniqueAny<HKEY, &::RegCloseKey>;
 using UniqueFont = UniqueAny<HFONT, &::DeleteObject>;
+// Memory the security functions allocate: descriptors, SIDs.
+using UniqueLocal = UniqueAny<HLOCAL, &::LocalFree>;
 
 template <typename T>
 void FreeLocal(T* memory) {

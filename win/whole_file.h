@@ -10,4 +10,12 @@ namespace orvel {
 // 0 or the Win32 status of the failure.
 int32_t WriteWholeFile(const std::wstring& path, std::string_view bytes);
 
+// Writes a temporary file beside `path` and moves it over the old one, so a
+// failed write leaves the old file whole.
+int32_t ReplaceWholeFile(const std::wstring& path, std::string_view bytes);
+
+// Reads a whole file of at most `limit` bytes; ERROR_FILE_TOO_LARGE when it
+// is longer. `bytes` is written only on success.
+int32_t ReadWholeFile(const std::wstring& path, size_t limit, std::string& bytes);
+
 }  // namespace orvel

@@ -103,7 +103,7 @@ int32_t Win32Registry::DeleteKey(std::string_view path) {
   // An empty path would name the root, which is never ours to delete.
   const std::wstring key_path = KeyPath(path);
   if (read_only_ || key_path.empty()) return ERROR_ACCESS_DENIED;
-  return RegDeleteKeyW(root_, key_path.c_str());
+  return RegDeleteKeyExW(root_, key_path.c_str(), access_ & KEY_WOW64_RES, 0);
 }
 
 int32_t Win32Registry::DeleteValue(KeyHandle key, std::string_view name) {

@@ -19,6 +19,12 @@ class Win32Registry final : public Registry {
   // and the machine's Internet Settings are read where 64-bit Windows keeps
   // them; 32-bit Windows ignores the flag.
   static Win32Registry MachineSettings() { return ReadOnly(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY); }
+  // The machine's registry in the same view, for the one machine-wide write
+  // (Edge's IE mode): every key is opened to read and write, so where the
+  // process may not write, opening fails before anything is written.
+  static Win32Registry MachineWrites() {
+    return Win32Registry(HKEY_LOCAL_MACHINE, KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, false);
+  }
 
   int32_t OpenKey(std::string_view path, KeyHandle& key) override;
   int32_t CreateKey(std::string_view path, KeyHandle& key, bool& created) override;

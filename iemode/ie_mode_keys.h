@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string_view>
+
+// Where Windows and Microsoft Edge keep what decides whether a site opens in
+// Edge's IE mode, and where the tool records what it set. The same policy
+// paths serve below HKEY_LOCAL_MACHINE and below the user's root.
+namespace orvel::ie_mode_keys {
+
+inline constexpr std::string_view kCurrentVersion = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+inline constexpr std::string_view kBuildNumber = "CurrentBuildNumber";
+inline constexpr std::string_view kEditionId = "EditionID";
+inline constexpr std::string_view kInstallationType = "InstallationType";
+
+inline constexpr std::string_view kIePolicy = "SOFTWARE\\Policies\\Microsoft\\Internet Explorer\\Main";
+inline constexpr std::string_view kDisableIeApp = "DisableInternetExplorerApp";
+inline constexpr std::string_view kEnterpriseMode =
+    "SOFTWARE\\Policies\\Microsoft\\Internet Explorer\\Main\\EnterpriseMode";
+inline constexpr std::string_view kEnterpriseSiteList = "SiteList";
+
+inline constexpr std::string_view kEdgePolicy = "SOFTWARE\\Policies\\Microsoft\\Edge";
+inline constexpr std::string_view kLevel = "InternetExplorerIntegrationLevel";
+inline constexpr std::string_view kSiteList = "InternetExplorerIntegrationSiteList";
+inline constexpr std::string_view kCloudSiteList = "InternetExplorerIntegrationCloudSiteList";
+inline constexpr unsigned kLevelIeMode = 1;
+
+inline constexpr std::string_view kEdgeAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msedge.exe";
+
+// Machine only: what the tool itself set, so that removal takes back nothing else.
+inline constexpr std::string_view kRecordParent = "SOFTWARE\\ORVEL";
+inline constexpr std::string_view kRecord = "SOFTWARE\\ORVEL\\IeMode";
+inline constexpr std::string_view kLevelSet = "LevelSet";
+inline constexpr std::string_view kSiteListSet = "SiteListSet";
+
+// A path or URL; the registry allows far longer values, no list location is.
+inline constexpr unsigned kTextCapacity = 32768;
+
+}  // namespace orvel::ie_mode_keys

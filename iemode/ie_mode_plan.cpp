@@ -1,0 +1,25 @@
+#include "iemode/ie_mode_plan.h"
+
+#include "iemode/ie_mode_keys.h"
+
+namespace orvel {
+
+bool IsFinding(IeModeNote note) { return note >= IeModeNote::kNoEdge; }
+
+IeModePlan PlanIeMode(const IeModeFacts& facts) {
+  using enum IeModeNote;
+  if (!facts.ie_retired) return {};
+  if (!facts.edge_present) return {false, {kNoEdge}};
+  const bool level_absent = !facts.integration_level.has_value();
+  if (!level_absent && *facts.integration_level != ie_mode_keys::kLevelIeMode) return {false, {kTurnedOffByPolicy}};
+  const bool unreadable = facts.list_owner != ListOwner::kNone && !facts.list_read;
+  if (facts.list_owner == ListOwner::kCloud || unreadable) return {false, {kListUnreadable}};
+  if (facts.list_owner == ListOwner::kOther) return {false, {facts.listed ? kOpensInIeMode : kNotInAdminList}};
+  // No list, or the tool's own: a level left absent has IE mode off, so it is set too.
+  if (facts.listed && !level_absent) return {false, {kOpensInIeMode}};
+  if (!facts.may_write) return {false, {kCannotEnable}};
+  if (facts.listed) return {true, {kOpensInIeMode}};
+  return {true, {kOpensInIeMode, kAddedToList}};
+}
+
+}  // namespace orvel

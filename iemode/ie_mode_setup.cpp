@@ -1,0 +1,103 @@
+#include "iemode/ie_mode_setup.h"
+
+#include "iemode/ie_mode_keys.h"
+#include "iemode/ie_retired.h"
+#include "iemode/policy_record.h"
+
+namespace orvel {
+namespace {
+
+// The tool's own list; a missing file is an empty list.
+int32_t ReadOwnList(SiteListFiles& files, SiteList& list) {
+  const int32_t result = files.ReadList(files.OwnListPath(), list);
+  return result == status::kFileNotFound ? status::kSuccess : result;
+}
+
+int32_t WriteOrDelete(Registry& machine_writes, SiteListFiles& files, const SiteList& list) {
+  if (!list.sites.empty()) return files.WriteOwnList(list);
+  const int32_t result = files.DeleteOwnList();
+  if (result != status::kSuccess && result != status::kFileNotFound) return result;
+  return TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
+}
+
+// Adds the site to the tool's list unless it is listed, then sets the absent
+// policy values. The record key is made first: where the machine's policies
+// may not be written, that fails before any file is.
+int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& site, bool listed) {
+  {
+    RegistryKey record(machine_writes);
+    if (const int32_t result = record.Create(ie_mode_keys::kRecord); result != status::kSuccess) return result;
+  }
+  SiteList list;
+  int32_t result = listed ? status::kSuccess : ReadOwnList(files, list);
+  if (!listed && result == status::kSuccess && AddSite(list, SiteEntryUrl(site))) {
+    result = files.WriteOwnList(list);
+  }
+  if (result == status::kSuccess) result = SetAbsentPolicies(machine_writes, FileUrl(files.OwnListPath()));
+  // Nothing is left recorded for a set-up that did not finish.
+  if (result != status::kSuccess) {
+    RegistryKey record(machine_writes);
+    if (record.Open(ie_mode_keys::kRecord) == status::kSuccess && record.IsEmpty()) {
+      record.Close();
+      TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
+    }
+  }
+  return result;
+}
+
+IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, const SiteTarget& site) {
+  IeModeState state;
+  state.ie_retired = IsIeRetired(ReadWindowsFacts(machine, user));
+  state.edge_path = ReadEdgePath(machine);
+  if (!state.edge_path.empty() && !files.FileExists(state.edge_path)) state.edge_path.clear();
+  state.integration_level = ReadIntegrationLevel(machine, user);
+  state.list = ReadListInForce(machine, user, files.OwnListPath());
+  SiteList list;
+  int32_t read = status::kFileNotFound;
+  if (state.list.owner == ListOwner::kTool) {
+    read = ReadOwnList(files, list);
+  } else if (!state.list.path.empty()) {
+    read = files.ReadList(state.list.path, list);
+  }
+  if (state.list.owner == ListOwner::kNone) {
+    state.listed = false;
+  } else if (read == status::kSuccess) {
+    state.listed = ListsSite(list, site);
+  }
+  return state;
+}
+
+}  // namespace
+
+IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_writes, SiteListFiles& files,
+                        const SiteTarget& site) {
+  IeModeOutcome outcome;
+  outcome.state = ReadState(machine, user, files, site);
+  const IeModeState& state = outcome.state;
+  const IeModeFacts facts{state.ie_retired,         !state.edge_path.empty(), state.integration_level,
+                          state.list.owner,         state.listed.has_value(), state.listed.value_or(false),
+                          machine_writes != nullptr};
+  IeModePlan plan = PlanIeMode(facts);
+  outcome.notes = std::move(plan.notes);
+  if (plan.set_up) outcome.status = SetUp(*machine_writes, files, site, facts.listed);
+  if (outcome.status != status::kSuccess) {
+    outcome.notes = {IeModeNote::kCannotEnable};
+  } else if (plan.set_up) {
+    outcome.state.listed = true;
+  }
+  return outcome;
+}
+
+int32_t RemoveHostFromIeMode(Registry& machine_writes, SiteListFiles& files, std::string_view host) {
+  SiteList list;
+  const int32_t result = files.ReadList(files.OwnListPath(), list);
+  if (result == status::kFileNotFound) return status::kSuccess;
+  if (result != status::kSuccess) return result;
+  return RemoveHost(list, host) ? WriteOrDelete(machine_writes, files, list) : status::kSuccess;
+}
+
+int32_t RemoveIeModeSetUp(Registry& machine_writes, SiteListFiles& files) {
+  return WriteOrDelete(machine_writes, files, SiteList{});
+}
+
+}  // namespace orvel

@@ -1,0 +1,61 @@
+#include "iemode/ie_retired.h"
+
+#include <array>
+#include <charconv>
+
+#include "iemode/ie_mode_keys.h"
+#include "zones/host_name.h"
+
+namespace orvel {
+namespace {
+
+constexpr unsigned long kWindows10 = 10240;
+constexpr unsigned long kWindows11 = 22000;
+
+// Editions of Windows 10 that keep Internet Explorer.
+constexpr std::array<std::string_view, 5> kEditionsKeepingIe = {"EnterpriseS", "EnterpriseSN", "IoTEnterpriseS",
+                                                                "EnterpriseG", "EnterpriseGN"};
+
+unsigned long BuildOf(std::string_view text) {
+  unsigned long build = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), build);
+  return error == std::errc() && end == text.data() + text.size() ? build : 0;
+}
+
+bool IeAppDisabled(Registry& registry) {
+  RegistryKey key(registry);
+  uint32_t value = 0;
+  return key.Open(ie_mode_keys::kIePolicy) == status::kSuccess &&
+         key.QueryDword(ie_mode_keys::kDisableIeApp, value) == status::kSuccess && value == 1;
+}
+
+}  // namespace
+
+bool IsIeRetired(const WindowsFacts& facts) {
+  if (facts.ie_app_disabled) return true;
+  const unsigned long build = BuildOf(facts.build_number);
+  if (build >= kWindows11) return true;
+  if (build < kWindows10) return false;
+  for (const std::string_view edition : kEditionsKeepingIe) {
+    if (FoldName(facts.edition_id) == FoldName(edition)) return false;
+  }
+  return !FoldName(facts.installation_type).starts_with("SERVER");
+}
+
+std::string ReadText(Registry& registry, std::string_view path, std::string_view name) {
+  RegistryKey key(registry);
+  std::string data;
+  if (key.Open(path) != status::kSuccess || key.Query(name, ie_mode_keys::kTextCapacity, data) != status::kSuccess) {
+    return {};
+  }
+  return TrimAtNul(data);
+}
+
+WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user) {
+  using namespace ie_mode_keys;
+  return WindowsFacts{ReadText(machine, kCurrentVersion, kBuildNumber), ReadText(machine, kCurrentVersion, kEditionId),
+                      ReadText(machine, kCurrentVersion, kInstallationType),
+                      IeAppDisabled(machine) || IeAppDisabled(user)};
+}
+
+}  // namespace orvel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "zones/registry.h"
+
+namespace orvel {
+
+// What decides whether Internet Explorer still opens as a browser of its own.
+struct WindowsFacts {
+  std::string build_number;       // CurrentBuildNumber, e.g. "22631"
+  std::string edition_id;         // EditionID, e.g. "Professional"
+  std::string installation_type;  // InstallationType, e.g. "Client"
+  bool ie_app_disabled = false;   // DisableInternetExplorerApp = 1, machine or user policy
+};
+
+// Retired on Windows 11, on Windows 10 but its long-term and government
+// editions and Windows Server, and wherever a policy disables the IE app.
+bool IsIeRetired(const WindowsFacts& facts);
+
+// Reads the facts from the machine's registry and the policy also from the
+// user's; a value that cannot be read counts as absent.
+WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user);
+
+// A REG_SZ value's text, before its first NUL; empty when it cannot be read.
+std::string ReadText(Registry& registry, std::string_view path, std::string_view name);
+
+}  // namespace orvel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "zones/registry.h"
+
+namespace orvel {
+
+// Whose site list Edge processes.
+enum class ListOwner : uint8_t {
+  kNone,   // no list is set
+  kTool,   // the tool's own file
+  kOther,  // anyone else's, wherever it is
+  kCloud,  // the cloud list, which overrides every other
+};
+
+struct ListInForce {
+  ListOwner owner = ListOwner::kNone;
+  std::string location;  // as the policy gives it; empty for kNone
+  std::string path;      // the file to read; empty when it cannot be read here
+  bool operator==(const ListInForce&) const = default;
+};
+
+// The file a list location names: a local or UNC path as it is, a file://
+// URL turned into one (forward slashes to backslashes, %XX decoded); empty
+// for http(s) and anything else that cannot be read without the network.
+std::string SiteListPath(std::string_view location);
+
+// The file:/// URL of a local path, with forward slashes.
+std::string FileUrl(std::string_view path);
+
+// Which list Edge processes: the cloud list if set; else Edge's own site
+// list policy, machine then user; else Internet Explorer's Enterprise Mode
+// list, machine then user. `own_path` is the tool's own list file; a
+// location naming it, compared without case, is the tool's.
+ListInForce ReadListInForce(Registry& machine, Registry& user, std::string_view own_path);
+
+// InternetExplorerIntegrationLevel, machine policy first, then user; none
+// when neither is set.
+std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user);
+
+// The file the App Paths entry of msedge.exe names, without quotes; empty
+// when there is none.
+std::string ReadEdgePath(Registry& machine);
+
+}  // namespace orvel

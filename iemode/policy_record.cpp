@@ -1,0 +1,84 @@
+#include "iemode/policy_record.h"
+
+#include <string>
+
+#include "iemode/ie_mode_keys.h"
+#include "zones/host_name.h"
+
+namespace orvel {
+namespace {
+
+using namespace ie_mode_keys;
+
+bool Absent(RegistryKey& key, std::string_view name) {
+  std::string data;
+  return key.Query(name, kTextCapacity, data) == status::kFileNotFound;
+}
+
+bool Recorded(RegistryKey& record, std::string_view name) {
+  uint32_t set = 0;
+  return record.QueryDword(name, set) == status::kSuccess && set == 1;
+}
+
+// Sets one policy value when absent and records that it did.
+template <typename Set>
+int32_t SetIfAbsent(RegistryKey& policy, RegistryKey& record, std::string_view name, std::string_view record_name,
+                    Set set) {
+  if (!Absent(policy, name)) return status::kSuccess;
+  const int32_t result = set();
+  return result == status::kSuccess ? record.SetDword(record_name, 1) : result;
+}
+
+bool Deletable(int32_t result) { return result == status::kSuccess || result == status::kFileNotFound; }
+
+}  // namespace
+
+int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url) {
+  RegistryKey record(machine_writes);
+  RegistryKey policy(machine_writes);
+  int32_t result = record.Create(kRecord);
+  if (result == status::kSuccess) result = policy.Create(kEdgePolicy);
+  if (result == status::kSuccess) {
+    result = SetIfAbsent(policy, record, kLevel, kLevelSet, [&] { return policy.SetDword(kLevel, kLevelIeMode); });
+  }
+  if (result == status::kSuccess) {
+    result = SetIfAbsent(policy, record, kSiteList, kSiteListSet, [&] { return policy.SetString(kSiteList, own_url); });
+  }
+  return result;
+}
+
+int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
+  RegistryKey record(machine_writes);
+  if (record.Open(kRecord) == status::kFileNotFound) return status::kSuccess;
+  RegistryKey policy(machine_writes);
+  const bool has_policy = policy.Open(kEdgePolicy) == status::kSuccess;
+  int32_t result = status::kSuccess;
+  uint32_t level = 0;
+  if (has_policy && Recorded(record, kLevelSet) && policy.QueryDword(kLevel, level) == status::kSuccess &&
+      level == kLevelIeMode) {
+    result = policy.DeleteValue(kLevel);
+  }
+  std::string location;
+  if (Deletable(result) && has_policy && Recorded(record, kSiteListSet) &&
+      policy.Query(kSiteList, kTextCapacity, location) == status::kSuccess && TrimAtNul(location) == own_url) {
+    result = policy.DeleteValue(kSiteList);
+  }
+  if (!Deletable(result)) return result;
+  // An empty policy key says nothing; whoever made it, none is better.
+  if (has_policy && policy.IsEmpty()) {
+    policy.Close();
+    result = machine_writes.DeleteKey(kEdgePolicy);
+    if (!Deletable(result)) return result;
+  }
+  record.Close();
+  result = machine_writes.DeleteKey(kRecord);
+  if (!Deletable(result)) return result;
+  RegistryKey parent(machine_writes);
+  if (parent.Open(kRecordParent) == status::kSuccess && parent.IsEmpty()) {
+    parent.Close();
+    result = machine_writes.DeleteKey(kRecordParent);
+  }
+  return Deletable(result) ? status::kSuccess : result;
+}
+
+}  // namespace orvel

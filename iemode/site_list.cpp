@@ -1,0 +1,105 @@
+#include "iemode/site_list.h"
+
+#include <algorithm>
+
+#include "zones/registry.h"
+
+namespace orvel {
+namespace {
+
+constexpr std::string_view kIe11 = "IE11";
+constexpr std::string_view kDefaultMode = "Default";
+
+bool SameText(std::string_view a, std::string_view b) { return FoldName(a) == FoldName(b); }
+
+uint16_t DefaultPort(bool https) { return https ? 443 : 80; }
+
+// The url without a path: what names the host, or host:port.
+std::string_view Authority(std::string_view url) { return url.substr(0, url.find('/')); }
+
+// Whether the url's authority is the host, with or without a port.
+bool NamesHost(std::string_view url, std::string_view host) {
+  const std::string_view authority = Authority(url);
+  return SameText(authority.substr(0, authority.find(':')), host);
+}
+
+void AppendEscaped(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+}  // namespace
+
+std::string SiteEntryUrl(const SiteTarget& target) {
+  if (target.port == 0 || target.port == DefaultPort(target.https)) return target.host;
+  return target.host + ":" + std::to_string(target.port);
+}
+
+bool ListsSite(const SiteList& list, const SiteTarget& target) {
+  const std::string with_port =
+      target.host + ":" + std::to_string(target.port == 0 ? DefaultPort(target.https) : target.port);
+  return std::ranges::any_of(list.sites, [&](const SiteEntry& site) {
+    const std::string_view authority = Authority(site.url);
+    return SameText(site.open_in, kIe11) && (SameText(authority, target.host) || SameText(authority, with_port));
+  });
+}
+
+bool AddSite(SiteList& list, std::string_view url) {
+  const SiteEntry wanted{std::string(url), std::string(kDefaultMode), std::string(kIe11), true};
+  const auto same_url = [&](const SiteEntry& site) { return SameText(site.url, url); };
+  const auto found = std::ranges::find_if(list.sites, same_url);
+  if (found != list.sites.end() && SameText(found->open_in, kIe11)) return false;
+  if (found != list.sites.end()) {
+    *found = wanted;
+  } else {
+    list.sites.push_back(wanted);
+  }
+  ++list.version;
+  return true;
+}
+
+bool RemoveHost(SiteList& list, std::string_view host) {
+  if (std::erase_if(list.sites, [&](const SiteEntry& site) { return NamesHost(site.url, host); }) == 0) return false;
+  ++list.version;
+  return true;
+}
+
+std::string SiteListXml(const SiteList& list) {
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<site-list version=\"" + std::to_string(list.version) + "\">\r\n";
+  for (const SiteEntry& site : list.sites) {
+    xml += "  <site url=\"";
+    AppendEscaped(xml, site.url);
+    xml += "\">\r\n";
+    if (!site.compat_mode.empty()) {
+      xml += "    <compat-mode>";
+      AppendEscaped(xml, site.compat_mode);
+      xml += "</compat-mode>\r\n";
+    }
+    xml += site.allow_redirect ? "    <open-in allow-redirect=\"true\">" : "    <open-in>";
+    AppendEscaped(xml, site.open_in);
+    xml += "</open-in>\r\n  </site>\r\n";
+  }
+  return xml + "</site-list>\r\n";
+}
+
+}  // namespace orvel

@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "iemode/ie_mode_keys.h"
+#include "iemode/ie_mode_setup.h"
+#include "iemode/ie_retired.h"
+#include "tests/support/memory_registry.h"
+#include "tests/support/test_hive.h"
+
+namespace orvel {
+namespace {
+
+using namespace ie_mode_keys;
+using test::GetDword;
+using test::GetValue;
+using test::PutDword;
+using test::PutString;
+
+constexpr std::string_view kOwnPath = "C:\\ProgramData\\ORVEL\\ie-mode-sites.xml";
+constexpr std::string_view kOwnUrl = "file:///C:/ProgramData/ORVEL/ie-mode-sites.xml";
+constexpr std::string_view kEdge = "C:\\Edge\\msedge.exe";
+
+SiteEntry Ie11(std::string url) { return {std::move(url), "Default", "IE11", true}; }
+
+TEST(IeRetired, FollowsBuildEditionInstallationTypeAndPolicy) {
+  const std::pair<WindowsFacts, bool> cases[] = {
+      {{"22631", "Professional", "Client"}, true},
+      {{"22000", "EnterpriseS", "Client"}, true},  // Windows 11 keeps no IE, LTSC or not
+      {{"19045", "Professional", "Client"}, true},
+      {{"10240", "Core", "Client"}, true},
+      {{"19044", "EnterpriseS", "Client"}, false},
+      {{"17763", "enterprisesn", "Client"}, false},
+      {{"19044", "IoTEnterpriseS", "Client"}, false},
+      {{"19044", "EnterpriseG", "Client"}, false},
+      {{"20348", "ServerStandard", "Server"}, false},
+      {{"17763", "ServerDatacenter", "Server Core"}, false},
+      {{"9600", "Professional", "Client"}, false},
+      {{"7601", "Ultimate", "Client", true}, true},
+      {{"20348", "ServerStandard", "Server", true}, true},
+      {{"", "", ""}, false},
+      {{"22631x", "Professional", "Client"}, false},
+  };
+  for (const auto& [facts, retired] : cases) {
+    SCOPED_TRACE(facts.build_number + " " + facts.edition_id + " " + facts.installation_type);
+    EXPECT_EQ(IsIeRetired(facts), retired);
+  }
+  MemoryRegistry machine;
+  MemoryRegistry user;
+  PutString(machine, kCurrentVersion, kBuildNumber, "19045");
+  PutString(machine, kCurrentVersion, kEditionId, "EnterpriseS");
+  PutString(machine, kCurrentVersion, kInstallationType, "Client");
+  EXPECT_FALSE(IsIeRetired(ReadWindowsFacts(machine, user)));
+  PutDword(user, kIePolicy, kDisableIeApp, 1);
+  EXPECT_TRUE(IsIeRetired(ReadWindowsFacts(machine, user)));
+}
+
+TEST(ListInForce, CloudThenEdgeMachineThenUserThenEnterpriseMode) {
+  struct Put {
+    bool machine;
+    std::string_view path, name, text;
+  };
+  struct Case {
+    std::vector<Put> puts;
+    ListInForce expected;
+  };
+  const Put cloud{false, kEdgePolicy, kCloudSiteList, "https://cloud"};
+  const Put edge_machine{true, kEdgePolicy, kSiteList, "\\\\srv\\share\\sites.xml"};
+  const Put edge_user{false, kEdgePolicy, kSiteList, "file:///D:/My%20Lists/sites.xml"};
+  const Put ie_list{true, kEnterpriseMode, kEnterpriseSiteList, "https://intranet/sites.xml"};
+  const Case cases[] = {
+      {{}, {}},
+      {{edge_machine, edge_user, ie_list, cloud}, {ListOwner::kCloud, "https://cloud", ""}},
+      {{edge_user, edge_machine, ie_list},
+       {ListOwner::kOther, "\\\\srv\\share\\sites.xml", "\\\\srv\\share\\sites.xml"}},
+      {{edge_user, ie_list}, {ListOwner::kOther, "file:///D:/My%20Lists/sites.xml", "D:\\My Lists\\sites.xml"}},
+      {{ie_list}, {ListOwner::kOther, "https://intranet/sites.xml", ""}},
+      {{{true, kEdgePolicy, kSiteList, "FILE:///c:/programdata/orvel/IE-MODE-SITES.XML"}},
+       {ListOwner::kTool, "FILE:///c:/programdata/orvel/IE-MODE-SITES.XML",
+        "c:\\programdata\\orvel\\IE-MODE-SITES.XML"}},
+      {{{false, kEnterpriseMode, kEnterpriseSiteList, "C:/ProgramData/ORVEL/ie-mode-sites.xml"}},
+       {ListOwner::kTool, "C:/ProgramData/ORVEL/ie-mode-sites.xml", std::string(kOwnPath)}},
+      {{{true, kEdgePolicy, kSiteList, "file://srv/share/a.xml"}},
+       {ListOwner::kOther, "file://srv/share/a.xml", "\\\\srv\\share\\a.xml"}},
+  };
+  for (const Case& c : cases) {
+    MemoryRegistry machine;
+    MemoryRegistry user;
+    for (const Put& put : c.puts) PutString(put.machine ? machine : user, put.path, put.name, put.text);
+    const ListInForce found = ReadListInForce(machine, user, kOwnPath);
+    EXPECT_EQ(found, c.expected) << c.expected.location;
+  }
+  EXPECT_EQ(FileUrl(kOwnPath), kOwnUrl);
+}
+
+TEST(ListInForce, IntegrationLevelMachineFirst) {
+  MemoryRegistry machine;
+  MemoryRegistry user;
+  EXPECT_EQ(ReadIntegrationLevel(machine, user), std::nullopt);
+  PutDword(user, kEdgePolicy, kLevel, 2);
+  EXPECT_EQ(ReadIntegrationLevel(machine, user), 2u);
+  PutDword(machine, kEdgePolicy, kLevel, 0);
+  EXPECT_EQ(ReadIntegrationLevel(machine, user), 0u);
+}
+
+TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
+  const SiteTarget site{"Portal.Example.cn", 0, false};
+  const SiteTarget on_8080{"portal.example.cn", 8080, false};
+  const SiteTarget https{"portal.example.cn", 0, true};
+  const SiteEntry msedge{"portal.example.cn", "Default", "MSEdge", false};
+  const struct {
+    std::vector<SiteEntry> sites;
+    SiteTarget target;
+    bool listed;
+  } cases[] = {
+      {{Ie11("portal.example.cn")}, site, true},
+      {{Ie11("PORTAL.EXAMPLE.CN")}, on_8080, true},
+      {{Ie11("portal.example.cn:8080")}, on_8080, true},
+      {{Ie11("portal.example.cn:8080")}, site, false},
+      {{Ie11("portal.example.cn:80")}, site, true},
+      {{Ie11("portal.example.cn:443")}, https, true},
+      {{Ie11("portal.example.cn/login/x.aspx")}, site, true},
+      {{Ie11("portal.example.cn:8080/app")}, on_8080, true},
+      {{Ie11("other.example.cn"), Ie11("example.cn"), Ie11("portal.example.cn.evil")}, site, false},
+      {{msedge}, site, false},
+      {{{"portal.example.cn", "", "ie11", false}}, site, true},
+      {{}, site, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sites.empty() ? "none" : c.sites.front().url);
+    EXPECT_EQ(ListsSite(SiteList{1, c.sites}, c.target), c.listed);
+  }
+}
+
+TEST(SiteList, EntryUrlAddRemoveAndXml) {
+  EXPECT_EQ(SiteEntryUrl({"a.b.c", 0, false}), "a.b.c");
+  EXPECT_EQ(SiteEntryUrl({"a.b.c", 80, false}), "a.b.c");
+  EXPECT_EQ(SiteEntryUrl({"a.b.c", 443, false}), "a.b.c:443");
+  EXPECT_EQ(SiteEntryUrl({"a.b.c", 443, true}), "a.b.c");
+  EXPECT_EQ(SiteEntryUrl({"a.b.c", 80, true}), "a.b.c:80");
+
+  const SiteEntry kept{"kept.cn/x", "IE8Enterprise", "IE11", false};
+  SiteList list{7, {kept, {"a.b.c", "", "MSEdge", false}}};
+  EXPECT_TRUE(AddSite(list, "A.B.C"));  // the same url, not opening in IE11, is replaced
+  EXPECT_EQ(list, (SiteList{8, {kept, Ie11("A.B.C")}}));
+  EXPECT_FALSE(AddSite(list, "a.b.c"));
+  EXPECT_TRUE(AddSite(list, "a.b.c:81"));
+  EXPECT_EQ(list, (SiteList{9, {kept, Ie11("A.B.C"), Ie11("a.b.c:81")}}));
+  EXPECT_EQ(SiteListXml(SiteList{2, {kept, Ie11("a&b<\">'")}}),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<site-list version=\"2\">\r\n"
+            "  <site url=\"kept.cn/x\">\r\n    <compat-mode>IE8Enterprise</compat-mode>\r\n"
+            "    <open-in>IE11</open-in>\r\n  </site>\r\n"
+            "  <site url=\"a&amp;b&lt;&quot;&gt;&apos;\">\r\n    <compat-mode>Default</compat-mode>\r\n"
+            "    <open-in allow-redirect=\"true\">IE11</open-in>\r\n  </site>\r\n</site-list>\r\n");
+
+  EXPECT_FALSE(RemoveHost(list, "b.c"));
+  EXPECT_TRUE(RemoveHost(list, "a.B.c"));
+  EXPECT_EQ(list, (SiteList{10, {kept}}));
+  EXPECT_TRUE(RemoveHost(list, "kept.cn"));
+  EXPECT_EQ(list, (SiteList{11, {}}));
+}
+
+TEST(IeModePlan, DecidesWhatToDoAndSay) {
+  using enum IeModeNote;
+  using enum ListOwner;
+  constexpr std::optional<uint32_t> kAbsent;
+  const std::pair<IeModeFacts, IeModePlan> cases[] = {
+      {{false, false, 0, kCloud, false, false, true}, {}},
+      {{true, false, kAbsent, kNone, true, false, true}, {false, {kNoEdge}}},
+      {{true, true, 0, kTool, true, true, true}, {false, {kTurnedOffByPolicy}}},
+      {{true, true, 2, kNone, true, false, true}, {false, {kTurnedOffByPolicy}}},
+      {{true, true, 1, kCloud, false, false, true}, {false, {kListUnreadable}}},
+      {{true, true, kAbsent, kOther, false, false, true}, {false, {kListUnreadable}}},
+      {{true, true, 1, kTool, false, false, true}, {false, {kListUnreadable}}},
+      {{true, true, 1, kOther, true, true, true}, {false, {kOpensInIeMode}}},
+      {{true, true, kAbsent, kOther, true, false, true}, {false, {kNotInAdminList}}},
+      {{true, true, 1, kTool, true, true, false}, {false, {kOpensInIeMode}}},
+      {{true, true, kAbsent, kTool, true, true, true}, {true, {kOpensInIeMode}}},
+      {{true, true, kAbsent, kNone, false, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
+      {{true, true, 1, kTool, true, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
+      {{true, true, kAbsent, kNone, false, false, false}, {false, {kCannotEnable}}},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(PlanIeMode(cases[i].first), cases[i].second) << "row " << i;
+  }
+  EXPECT_FALSE(IsFinding(kAddedToList));
+  EXPECT_TRUE(IsFinding(kNoEdge));
+}
+
+// Site lists as files, in memory; a path without a list reads as missing.
+class MemoryListFiles final : public SiteListFiles {
+ public:
+  std::string OwnListPath() override { return std::string(kOwnPath); }
+  int32_t ReadList(std::string_view path, SiteList& list) override {
+    const auto found = lists.find(std::string(path));
+    if (found == lists.end()) return status::kFileNotFound;
+    list = found->second;
+    return status::kSuccess;
+  }
+  int32_t WriteOwnList(const SiteList& list) override {
+    if (write_status == status::kSuccess) lists[OwnListPath()] = list;
+    return write_status;
+  }
+  int32_t DeleteOwnList() override {
+    return lists.erase(OwnListPath()) == 1 ? status::kSuccess : status::kFileNotFound;
+  }
+  bool FileExists(std::string_view path) override { return path == kEdge; }
+
+  std::map<std::string, SiteList> lists;
+  int32_t write_status = status::kSuccess;
+};
+
+class IeModeSetUp : public testing::Test {
+ protected:
+  IeModeSetUp() {
+    PutString(machine_, kCurrentVersion, kBuildNumber, "22631");
+    PutString(machine_, kEdgeAppPath, "", "\"C:\\Edge\\msedge.exe\"");
+    test::PutKey(machine_, "SOFTWARE\\Policies\\Microsoft");
+  }
+  IeModeOutcome Run(const SiteTarget& site, bool write = true) {
+    return RunIeMode(machine_, user_, write ? &machine_ : nullptr, files_, site);
+  }
+
+  MemoryRegistry machine_;
+  MemoryRegistry user_;
+  MemoryListFiles files_;
+};
+
+TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
+  using enum IeModeNote;
+  const auto empty_machine = machine_.Dump();
+  EXPECT_EQ(Run({"a.b.c", 0, false}, false).notes, std::vector{kCannotEnable});
+  EXPECT_EQ(machine_.Dump(), empty_machine);
+
+  const IeModeOutcome added = Run({"a.b.c", 8080, false});
+  EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
+  EXPECT_EQ(added.state.edge_path, kEdge);
+  EXPECT_EQ(files_.lists.at(std::string(kOwnPath)), (SiteList{1, {Ie11("a.b.c:8080")}}));
+  EXPECT_EQ(GetDword(machine_, kEdgePolicy, kLevel), 1u);
+  EXPECT_EQ(GetValue(machine_, kEdgePolicy, kSiteList), std::string(kOwnUrl) + '\0');
+  EXPECT_EQ(GetDword(machine_, kRecord, kLevelSet), 1u);
+  EXPECT_EQ(GetDword(machine_, kRecord, kSiteListSet), 1u);
+
+  EXPECT_EQ(Run({"a.b.c", 8080, false}).notes, std::vector{kOpensInIeMode});
+  EXPECT_EQ(Run({"d.e.f", 0, true}).notes, (std::vector{kOpensInIeMode, kAddedToList}));
+  EXPECT_EQ(files_.lists.at(std::string(kOwnPath)).version, 2u);
+
+  EXPECT_EQ(RemoveHostFromIeMode(machine_, files_, "a.b.c"), 0);
+  EXPECT_EQ(files_.lists.at(std::string(kOwnPath)), (SiteList{3, {Ie11("d.e.f")}}));
+  EXPECT_EQ(RemoveHostFromIeMode(machine_, files_, "d.e.f"), 0);
+  EXPECT_TRUE(files_.lists.empty());
+  EXPECT_EQ(machine_.Dump(), empty_machine);
+}
+
+TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
+  using enum IeModeNote;
+  PutDword(machine_, kEdgePolicy, kLevel, 1);
+  const auto level_only = machine_.Dump();
+  EXPECT_EQ(Run({"a.b.c", 0, false}).notes, (std::vector{kOpensInIeMode, kAddedToList}));
+  EXPECT_EQ(GetDword(machine_, kRecord, kLevelSet), std::nullopt);
+  EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
+  EXPECT_EQ(machine_.Dump(), level_only);
+
+  PutString(machine_, kEdgePolicy, kSiteList, "\\\\srv\\sites.xml");
+  const auto admin = machine_.Dump();
+  EXPECT_EQ(Run({"a.b.c", 0, false}).notes, std::vector{kListUnreadable});
+  files_.lists["\\\\srv\\sites.xml"] = SiteList{4, {Ie11("x.y")}};
+  EXPECT_EQ(Run({"a.b.c", 0, false}).notes, std::vector{kNotInAdminList});
+  EXPECT_EQ(Run({"x.y", 0, false}).notes, std::vector{kOpensInIeMode});
+  EXPECT_EQ(machine_.Dump(), admin);
+  EXPECT_EQ(files_.lists.size(), 1u);
+}
+
+TEST_F(IeModeSetUp, AFailedWriteLeavesNothingRecorded) {
+  const auto before = machine_.Dump();
+  files_.write_status = status::kAccessDenied;
+  const IeModeOutcome failed = Run({"a.b.c", 0, false});
+  EXPECT_EQ(failed.notes, std::vector{IeModeNote::kCannotEnable});
+  EXPECT_EQ(failed.status, status::kAccessDenied);
+  EXPECT_EQ(machine_.Dump(), before);
+}
+
+}  // namespace
+}  // namespace orvel

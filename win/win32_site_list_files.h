@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "iemode/site_list_files.h"
+
+namespace orvel {
+
+// Site list files on disk: any list read with XmlLite, the tool's own
+// written whole (UTF-8) in a folder only administrators may change.
+class Win32SiteListFiles final : public SiteListFiles {
+ public:
+  // `folder` holds the tool's own list, ie-mode-sites.xml.
+  explicit Win32SiteListFiles(std::wstring folder) : folder_(std::move(folder)) {}
+  // The real ProgramData folder's ORVEL folder, as the system names it (not
+  // as an environment variable says); empty when it cannot be found.
+  static std::wstring ProgramDataFolder();
+
+  std::string OwnListPath() override;
+  // A missing folder reads as a missing file.
+  int32_t ReadList(std::string_view path, SiteList& list) override;
+  int32_t WriteOwnList(const SiteList& list) override;
+  int32_t DeleteOwnList() override;
+  bool FileExists(std::string_view path) override;
+
+ private:
+  std::wstring OwnFile() const { return folder_ + L"\\ie-mode-sites.xml"; }
+
+  std::wstring folder_;
+};
+
+}  // namespace orvel
