@@ -26,12 +26,12 @@ bool OwnedByTheSystem(const std::wstring& path) {
                             &descriptor) != ERROR_SUCCESS) {
     return false;
   }
-  const UniqueLocal hold_descriptor(descriptor);
+  const UniqueLocal<void> hold_descriptor(descriptor);
   if (owner == nullptr) return false;
   if (IsWellKnownSid(owner, WinLocalSystemSid) || IsWellKnownSid(owner, WinBuiltinAdministratorsSid)) return true;
   PSID installer = nullptr;
   if (!ConvertStringSidToSidW(kTrustedInstaller, &installer)) return false;
-  const UniqueLocal hold_installer(installer);
+  const UniqueLocal<void> hold_installer(installer);
   return EqualSid(owner, installer) != FALSE;
 }
 
@@ -40,7 +40,7 @@ int32_t PrepareOwnFolder(const std::wstring& folder) {
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kFolderSddl, SDDL_REVISION_1, &descriptor, nullptr)) {
     return LastError();
   }
-  const UniqueLocal hold_descriptor(descriptor);
+  const UniqueLocal<void> hold_descriptor(descriptor);
   SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
   if (CreateDirectoryW(folder.c_str(), &attributes)) return ERROR_SUCCESS;
   if (GetLastError() != ERROR_ALREADY_EXISTS) return LastError();

@@ -51,14 +51,13 @@ class UniqueAny {
 using UniqueHandle = UniqueAny<HANDLE, &::CloseHandle, -1>;
 using UniqueKey = UniqueAny<HKEY, &::RegCloseKey>;
 using UniqueFont = UniqueAny<HFONT, &::DeleteObject>;
-// Memory the security functions allocate: descriptors, SIDs.
-using UniqueLocal = UniqueAny<HLOCAL, &::LocalFree>;
 
 template <typename T>
 void FreeLocal(T* memory) {
   LocalFree(memory);
 }
-// What LocalAlloc gave, as the SID conversions hand it out.
+// What LocalAlloc gave, as the security functions hand it out: SIDs,
+// their texts, security descriptors.
 template <typename T>
 using UniqueLocal = UniqueAny<T*, &FreeLocal<T>>;
 
