@@ -27,13 +27,15 @@ bool CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore&
 
   view.SetAddressText(TrimBlanks(view.AddressText()));
   const std::string address = view.AddressText();
-  std::string host;
-  const HostKind kind = ParseSiteAddress(address, host);
+  const ParsedAddress parsed = ParseSiteAddress(address);
+  const std::string& host = parsed.host;
+  const HostKind kind = parsed.kind;
+  const Scheme scheme = parsed.scheme();
   if (kind == HostKind::kInvalid) return Fail(view, texts::kAddressInvalid);
 
   view.AddProgressLine(texts::kAddressChecked);
   view.AddProgressLine(texts::kCheckingTrustedSite);
-  if (!IsTrustedSite(registry, host, kind) && AddTrustedSite(registry, host, kind) != 0) {
+  if (!IsTrustedSite(registry, host, kind, scheme) && AddTrustedSite(registry, host, kind, scheme) != 0) {
     return Fail(view, texts::kTrustedSiteFailed);
   }
 
@@ -48,7 +50,7 @@ bool CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore&
   // Everything was written and saved: the check succeeded even when the
   // browser will not honour it, and says so.
   const std::vector<std::string> findings =
-      DiagnosisLines(DiagnoseZoneSettings(registry, registries.machine, host, kind));
+      DiagnosisLines(DiagnoseZoneSettings(registry, registries.machine, host, kind, scheme));
   for (const std::string& line : findings) view.AddProgressLine(line);
   if (findings.empty()) {
     view.ShowMessage(texts::kCheckDone, MessageStyle::kInformation);

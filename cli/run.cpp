@@ -80,7 +80,7 @@ VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry&
     case Verb::kStatus: {
       ZoneManagerAnswer zone_manager;
       zone_manager.asked = own_hive;
-      if (own_hive) zone_manager.zone = UrlZone(std::string(kHttpPrefix).append(address.host).append("/"));
+      if (own_hive) zone_manager.zone = UrlZone(std::string(SchemePrefix(address.scheme())).append(address.host).append("/"));
       return RunStatus(registry, machine, address, zone_manager);
     }
     default:
@@ -146,7 +146,7 @@ ExitCode ForEachUser(const Options& options, const SiteAddress& address, Output&
 ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
   const std::string root =
       options.user ? std::string("HKEY_USERS\\").append(*options.user) : std::string(kCurrentUserRoot);
-  const std::string text = RegFileText(root, address.host, address.kind);
+  const std::string text = RegFileText(root, address.host, address.kind, address.scheme());
   json.Text("reg", text);
   if (!options.out) {
     json.Null("file");

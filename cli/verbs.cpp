@@ -86,7 +86,7 @@ std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::
 SiteAddress ReadSiteAddress(std::string_view typed) {
   SiteAddress address;
   address.text = TrimBlanks(typed);
-  address.kind = ParseSiteAddress(address.text, address.host);
+  static_cast<ParsedAddress&>(address) = ParseSiteAddress(address.text);
   return address;
 }
 
@@ -141,7 +141,7 @@ VerbResult RunCheck(const CheckRegistries& registries, AddressStore& store, bool
 
 VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
                      const ZoneManagerAnswer& zone_manager) {
-  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind);
+  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind, address.scheme());
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
   std::vector<std::string> settings;
@@ -168,12 +168,13 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
   const std::vector<std::string> findings =
-      DiagnosisLines(DiagnoseZoneSettings(user, machine, address.host, address.kind));
+      DiagnosisLines(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme()));
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && findings.empty();
   result.lines.emplace_back(in_place ? texts::kInPlace : texts::kNotInPlace);
   result.code = in_place ? kDone : kFound;
-  result.json.Bool("trusted", site.trusted)
+  result.json.Text("scheme", SchemeName(address.scheme()))
+      .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
       .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
       .Raw("settings", JsonArray(settings))
@@ -184,7 +185,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
 }
 
 VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
-  const RemovedSite site = RemoveTrustedSite(registry, address.host, address.kind);
+  const RemovedSite site = RemoveTrustedSite(registry, address.host, address.kind, address.typed_scheme);
   VerbResult result;
   std::vector<std::string> removed;
   for (const RemovedEntry& entry : site.removed) {

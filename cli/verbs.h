@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "check/address.h"
 #include "check/browser_launcher.h"
 #include "check/check_site.h"
 #include "check/saved_address.h"
@@ -17,10 +18,8 @@
 namespace orvel::cli {
 
 // The address as the check reads it: trimmed, then parsed.
-struct SiteAddress {
+struct SiteAddress : ParsedAddress {
   std::string text;
-  std::string host;
-  HostKind kind = HostKind::kInvalid;
 };
 
 SiteAddress ReadSiteAddress(std::string_view typed);

@@ -87,7 +87,7 @@ TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
     std::string_view text;
   };
   const Case cases[] = {
-      {"invalid address", "https://a.b.c/", false, 0, texts::kAddressInvalid},
+      {"invalid address", "ftp://a.b.c/", false, 0, texts::kAddressInvalid},
       {"blank address", "   ", false, 0, texts::kAddressInvalid},
       {"no zone key", "a.b.c", true, 0, texts::kPermissionsFailed},
       {"save refused", "a.b.c", false, status::kAccessDenied, texts::kSaveFailed},

@@ -126,7 +126,7 @@ TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
     const auto machine_before = machine.Dump();
     FaultyRegistry counted_user(user);
     FaultyRegistry counted_machine(machine);
-    const ZoneDiagnosis found = DiagnoseZoneSettings(counted_user, counted_machine, c.host, c.kind);
+    const ZoneDiagnosis found = DiagnoseZoneSettings(counted_user, counted_machine, c.host, c.kind, Scheme::kHttp);
     EXPECT_EQ(found, c.expected);
     EXPECT_EQ(found.Any(), c.expected != kNone);
     EXPECT_EQ(user.Dump(), user_before);
@@ -146,7 +146,7 @@ TEST(ZoneDiagnosis, ReadFailuresCountAsAbsent) {
   faulty_user.FailCall(RegistryCall::kEnumValue, 1, std::nullopt);
   // The machine key that cannot be opened hides its policy; the user's
   // listing throws, which ends the reading.
-  EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain), ZoneDiagnosis{});
+  EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain, Scheme::kHttp), ZoneDiagnosis{});
   EXPECT_EQ(faulty_user.OpenHandleCount() + faulty_machine.OpenHandleCount(), 0u);
 }
 
@@ -179,10 +179,10 @@ TEST(ZoneDiagnosis, SiteListEntries) {
       {"*.", "portal.example.cn", false},
   };
   for (const Entry& e : entries) {
-    EXPECT_EQ(SiteListEntryNamesHost(e.entry, e.host, HostKind::kDomain), e.names_it) << e.entry << " / " << e.host;
+    EXPECT_EQ(SiteListEntryNamesHost(e.entry, e.host, HostKind::kDomain, Scheme::kHttp), e.names_it) << e.entry << " / " << e.host;
   }
-  EXPECT_TRUE(SiteListEntryNamesHost("http://10.1.2.3", "10.1.2.3", HostKind::kNumeric));
-  EXPECT_FALSE(SiteListEntryNamesHost("*.2.3", "10.1.2.3", HostKind::kNumeric));
+  EXPECT_TRUE(SiteListEntryNamesHost("http://10.1.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_FALSE(SiteListEntryNamesHost("*.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
 }
 
 }  // namespace

@@ -42,60 +42,60 @@ class ZoneScenario : public testing::Test {
 };
 
 TEST_F(ZoneScenario, DomainOnAnEmptyZoneMapIsAddedUnderItsRest) {
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
-  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_FALSE(IsTrustedSite(reg(), "x.b.c", HostKind::kDomain));
+  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_FALSE(IsTrustedSite(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp));
 }
 
 TEST_F(ZoneScenario, ShortDomainsAreTheirOwnKey) {
-  EXPECT_EQ(AddTrustedSite(reg(), "b.c", HostKind::kDomain), 0);
-  EXPECT_EQ(AddTrustedSite(reg(), "intranet", HostKind::kDomain), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "b.c", HostKind::kDomain, Scheme::kHttp), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "intranet", HostKind::kDomain, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c", "http"), 2u);
   EXPECT_EQ(GetDword(reg(), kDomains + "intranet", "http"), 2u);
-  EXPECT_TRUE(IsTrustedSite(reg(), "b.c", HostKind::kDomain));
+  EXPECT_TRUE(IsTrustedSite(reg(), "b.c", HostKind::kDomain, Scheme::kHttp));
   EXPECT_EQ(DomainEntryPath("a.b.c.d"), kDomains + "b.c.d\\a");
   EXPECT_EQ(DomainEntryPath("b.c"), kDomains + "b.c\\");
 }
 
 TEST_F(ZoneScenario, AlreadyMappedDomainIsFoundWhateverTheValueType) {
   PutDword(reg(), kDomains + "b.c\\a", "http", 2);
-  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_TRUE(IsTrustedSite(reg(), "A.B.C", HostKind::kDomain));  // keys ignore case
+  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_TRUE(IsTrustedSite(reg(), "A.B.C", HostKind::kDomain, Scheme::kHttp));  // keys ignore case
   test::PutValue(reg(), kDomains + "e.f\\d", "http", ValueType::kBinary, std::string("\x02\0\0\0", 4));
-  EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain));
+  EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain, Scheme::kHttp));
 }
 
 TEST_F(ZoneScenario, DomainInAnotherZoneIsMovedToTrustedSites) {
   PutDword(reg(), kDomains + "b.c\\a", "http", 4);
   PutDword(reg(), kDomains + "b.c\\a", "https", 4);
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "https"), 4u);
 }
 
 TEST_F(ZoneScenario, DomainWithoutHttpValueIsNotTrusted) {
   PutKey(reg(), kDomains + "b.c\\a");
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
 }
 
 TEST_F(ZoneScenario, NoRangesKeyGivesRange1) {
   std::vector<std::string> names;
   EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 0);
   EXPECT_TRUE(names.empty());
-  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
-  EXPECT_EQ(AddTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric), 0);
+  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_EQ(AddTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kRanges + "Range1", "http"), 2u);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range1", ":Range"), std::string("1.2.3.4", 8));
-  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
 }
 
 TEST_F(ZoneScenario, NextRangeFollowsTheLastListedName) {
   PutRange("Range1", "10.0.0.1");
   PutRange("Range3", "10.0.0.3");
-  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.9", HostKind::kNumeric), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.9", HostKind::kNumeric, Scheme::kHttp), 0);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range4", ":Range"), std::string("10.0.0.9", 9));
   EXPECT_EQ(GetValue(reg(), kRanges + "Range3", ":Range"), std::string("10.0.0.3", 9));
 }
@@ -105,7 +105,7 @@ TEST_F(ZoneScenario, TakenNameIsNeverOverwritten) {
   PutRange("Range10", "10.0.0.10");
   PutRange("Range9", "10.0.0.9");
   PutRange("Range1", "10.0.0.1");
-  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.77", HostKind::kNumeric), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.77", HostKind::kNumeric, Scheme::kHttp), 0);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range10", ":Range"), std::string("10.0.0.10", 10));
   EXPECT_EQ(GetValue(reg(), kRanges + "Range2", ":Range"), std::string("10.0.0.77", 10));
 }
@@ -115,15 +115,15 @@ TEST_F(ZoneScenario, RangeMatchNeedsTheExactTextAndZoneTwo) {
   PutRange("Range2", "1.2.3.4 ");                             // trailing blank
   PutRange("RangeA", "01.2.3.4");                             // another text
   PutString(reg(), kRanges + "RangeB", ":Range", "1.2.3.4");  // no http value
-  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
   PutRange("RangeC", "1.2.3.4");
-  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
 }
 
 TEST_F(ZoneScenario, OverlongRangeTextCannotMatch) {
   const std::string host(300, '1');
   PutRange("Range1", host);
-  EXPECT_FALSE(IsTrustedSite(reg(), host, HostKind::kNumeric));
+  EXPECT_FALSE(IsTrustedSite(reg(), host, HostKind::kNumeric, Scheme::kHttp));
 }
 
 TEST_F(ZoneScenario, EnumSubkeysListsInRegistryOrder) {
@@ -164,8 +164,8 @@ TEST_F(ZoneScenario, AllowValueIsReplacedByTwoZeroBytes) {
 TEST_F(ZoneScenario, TwiceInARowLeavesTheSameTree) {
   PutKey(reg(), kZone2);
   auto run = [&] {
-    if (!IsTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric)) {
-      EXPECT_EQ(AddTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric), 0);
+    if (!IsTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric, Scheme::kHttp)) {
+      EXPECT_EQ(AddTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric, Scheme::kHttp), 0);
     }
     EXPECT_EQ(SetZonePermissions(reg(), "10.1.2.3"), 0);
     return hive_->Dump();
@@ -212,7 +212,7 @@ TEST_F(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
 
     FaultyRegistry faulty(reg());
     faulty.FailCall(row.call, 1, row.fault);
-    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind) : SetZonePermissions(faulty, row.host),
+    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind, Scheme::kHttp) : SetZonePermissions(faulty, row.host),
               row.expected);
     EXPECT_EQ(faulty.OpenHandleCount(), 0u);
 
@@ -226,7 +226,7 @@ TEST_F(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
       EXPECT_TRUE(std::none_of(failed + 1, calls.end(), IsWrite)) << "a write after the reported failure";
     }
     if (row.step == add) {
-      EXPECT_EQ(IsTrustedSite(reg(), row.host, row.kind), row.expected == 0);
+      EXPECT_EQ(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttp), row.expected == 0);
     } else {
       EXPECT_FALSE(HasKey(reg(), kAllow));
     }
@@ -292,16 +292,16 @@ TEST_F(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
         PutRange("ORVEL-" + c.added[i], c.added[i]);
         continue;
       }
-      ASSERT_EQ(AddTrustedSite(reg(), c.added[i], kind), 0);
+      ASSERT_EQ(AddTrustedSite(reg(), c.added[i], kind, Scheme::kHttp), 0);
       ASSERT_EQ(SetZonePermissions(reg(), c.added[i]), 0);
     }
     const std::vector<std::string> before = hive_->Dump();
     const HostKind kind = KindOf(c.removed);
 
-    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind);
+    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind, std::nullopt);
     EXPECT_EQ(site.result, 0);
     EXPECT_EQ(site.removed, c.expected);
-    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind));
+    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, Scheme::kHttp));
 
     std::vector<std::string> kept;
     std::copy_if(before.begin(), before.end(), std::back_inserter(kept), [&](const std::string& line) {
@@ -315,11 +315,11 @@ TEST_F(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
 }
 
 TEST_F(ZoneScenario, StatusReadsWhatTheCheckWrites) {
-  EXPECT_FALSE(ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain).InPlace());
+  EXPECT_FALSE(ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp).InPlace());
   PutKey(reg(), kZone2);
-  ASSERT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  ASSERT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
   ASSERT_EQ(SetZonePermissions(reg(), "a.b.c"), 0);
-  const SiteStatus in_place = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain);
+  const SiteStatus in_place = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp);
   EXPECT_TRUE(in_place.InPlace());
   ASSERT_EQ(in_place.settings.size(), 8u);
   EXPECT_EQ(in_place.settings.back().action, "1809");
@@ -327,13 +327,13 @@ TEST_F(ZoneScenario, StatusReadsWhatTheCheckWrites) {
 
   PutDword(reg(), kZone2, "1809", 0);
   test::PutValue(reg(), kAllow, "a.b.c", ValueType::kBinary, std::string(3, '\0'));
-  const SiteStatus changed = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain);
+  const SiteStatus changed = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp);
   EXPECT_TRUE(changed.trusted);
   EXPECT_FALSE(changed.popups_allowed);
   EXPECT_FALSE(changed.settings.back().holds());
   EXPECT_EQ(changed.settings.back().actual, 0u);
   EXPECT_FALSE(changed.InPlace());
-  EXPECT_FALSE(ReadSiteStatus(reg(), "x.b.c", HostKind::kDomain).trusted);
+  EXPECT_FALSE(ReadSiteStatus(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp).trusted);
 }
 
 }  // namespace
