@@ -80,7 +80,8 @@ VerbResult RunVerb(const Options& options, const SiteAddress& address, Registry&
     case Verb::kStatus: {
       ZoneManagerAnswer zone_manager;
       zone_manager.asked = own_hive;
-      if (own_hive) zone_manager.zone = UrlZone(std::string(SchemePrefix(address.scheme())).append(address.host).append("/"));
+      if (own_hive)
+        zone_manager.zone = UrlZone(std::string(SchemePrefix(address.scheme())).append(address.host).append("/"));
       return RunStatus(registry, machine, address, zone_manager);
     }
     default:

@@ -14,9 +14,9 @@ bool IsDigits(std::string_view text) {
 }
 
 bool StartsWithFolded(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::ranges::equal(text.substr(0, prefix.size()), prefix,
-                            [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+  return text.size() >= prefix.size() && std::ranges::equal(text.substr(0, prefix.size()), prefix, [](char a, char b) {
+           return AsciiLower(a) == AsciiLower(b);
+         });
 }
 
 }  // namespace orvel

@@ -56,10 +56,12 @@ struct Site {
   const wchar_t* address;
   const char* host;
   const char* kind;
+  const char* scheme;
 };
 constexpr Site kSites[] = {
-    {L"http://portal.orvel.example.cn:8080/app", "portal.orvel.example.cn", "domain"},
-    {L" 10.20.30.40/app ", "10.20.30.40", "numeric"},
+    {L"http://portal.orvel.example.cn:8080/app", "portal.orvel.example.cn", "domain", "http"},
+    {L" 10.20.30.40/app ", "10.20.30.40", "numeric", "http"},
+    {L"HTTPS://10.20.30.41:8443/app", "10.20.30.41", "numeric", "https"},
 };
 
 TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
@@ -89,6 +91,7 @@ TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
     const JsonValue status_json = Json(status);
     const JsonValue& found = status_json["users"][0];
     EXPECT_TRUE(found["in_place"].boolean);
+    EXPECT_EQ(found["scheme"].text, site.scheme);
     EXPECT_EQ(found["registry_zone"].number, 2);
     // Reported beside the registry's answer; Wine's does not read Ranges.
     EXPECT_EQ(found["zone_manager_zone"].kind, JsonValue::Kind::kNumber);
@@ -101,6 +104,7 @@ TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
     EXPECT_EQ(exported.exit_code, 0);
     EXPECT_TRUE(exported.out.starts_with("Windows Registry Editor Version 5.00\r\n")) << exported.out;
     EXPECT_NE(exported.out.find("\"" + std::string(site.host) + "\"=hex:00,00\r\n"), std::string::npos);
+    EXPECT_NE(exported.out.find("\"" + std::string(site.scheme) + "\"=dword:00000002\r\n"), std::string::npos);
 
     const ZoneRun removed = RunZone({L"remove", site.address, L"--json"});
     EXPECT_EQ(removed.exit_code, 0) << removed.err;

@@ -146,7 +146,8 @@ TEST(ZoneDiagnosis, ReadFailuresCountAsAbsent) {
   faulty_user.FailCall(RegistryCall::kEnumValue, 1, std::nullopt);
   // The machine key that cannot be opened hides its policy; the user's
   // listing throws, which ends the reading.
-  EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain, Scheme::kHttp), ZoneDiagnosis{});
+  EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain, Scheme::kHttp),
+            ZoneDiagnosis{});
   EXPECT_EQ(faulty_user.OpenHandleCount() + faulty_machine.OpenHandleCount(), 0u);
 }
 
@@ -155,6 +156,7 @@ TEST(ZoneDiagnosis, SiteListEntries) {
     const char* entry;
     const char* host;
     bool names_it;
+    Scheme scheme = Scheme::kHttp;
   };
   const Entry entries[] = {
       {"portal.example.cn", "portal.example.cn", true},
@@ -177,9 +179,17 @@ TEST(ZoneDiagnosis, SiteListEntries) {
       {"http://portal.example.cn/", "portal.example.cn", false},
       {"", "portal.example.cn", false},
       {"*.", "portal.example.cn", false},
+      // For an https host: no scheme, https:// or *://, never http://.
+      {"portal.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"HTTPS://portal.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"*://portal.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"https://*.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"http://portal.example.cn", "portal.example.cn", false, Scheme::kHttps},
+      {"http://*.example.cn", "portal.example.cn", false, Scheme::kHttps},
   };
   for (const Entry& e : entries) {
-    EXPECT_EQ(SiteListEntryNamesHost(e.entry, e.host, HostKind::kDomain, Scheme::kHttp), e.names_it) << e.entry << " / " << e.host;
+    EXPECT_EQ(SiteListEntryNamesHost(e.entry, e.host, HostKind::kDomain, e.scheme), e.names_it)
+        << e.entry << " / " << e.host << " / " << SchemeName(e.scheme);
   }
   EXPECT_TRUE(SiteListEntryNamesHost("http://10.1.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
   EXPECT_FALSE(SiteListEntryNamesHost("*.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));

@@ -49,6 +49,33 @@ TEST_F(ZoneScenario, DomainOnAnEmptyZoneMapIsAddedUnderItsRest) {
   EXPECT_FALSE(IsTrustedSite(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp));
 }
 
+// Each scheme has its own value on the host's one entry: https first writes
+// no http value, and http afterwards joins it on the same key or Range entry.
+TEST_F(ZoneScenario, EachSchemeIsAValueOnTheHostsOneEntry) {
+  PutRange("Range1", "10.0.0.1");
+  const struct {
+    std::string host;
+    HostKind kind;
+    std::string entry;
+  } rows[] = {{"secure.example.cn", HostKind::kDomain, kDomains + "example.cn\\secure"},
+              {"10.1.1.9", HostKind::kNumeric, kRanges + "Range2"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.host);
+    EXPECT_EQ(AddTrustedSite(reg(), row.host, row.kind, Scheme::kHttps), 0);
+    EXPECT_EQ(GetDword(reg(), row.entry, "https"), 2u);
+    EXPECT_EQ(GetDword(reg(), row.entry, "http"), std::nullopt);
+    EXPECT_TRUE(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttps));
+    EXPECT_FALSE(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttp));
+
+    EXPECT_EQ(AddTrustedSite(reg(), row.host, row.kind, Scheme::kHttp), 0);
+    EXPECT_EQ(GetDword(reg(), row.entry, "http"), 2u);
+    EXPECT_EQ(GetDword(reg(), row.entry, "https"), 2u);
+  }
+  std::vector<std::string> names;
+  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 2);
+  EXPECT_EQ(GetValue(reg(), kRanges + "Range2", ":Range"), std::string("10.1.1.9", 9));
+}
+
 TEST_F(ZoneScenario, ShortDomainsAreTheirOwnKey) {
   EXPECT_EQ(AddTrustedSite(reg(), "b.c", HostKind::kDomain, Scheme::kHttp), 0);
   EXPECT_EQ(AddTrustedSite(reg(), "intranet", HostKind::kDomain, Scheme::kHttp), 0);
@@ -212,7 +239,8 @@ TEST_F(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
 
     FaultyRegistry faulty(reg());
     faulty.FailCall(row.call, 1, row.fault);
-    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind, Scheme::kHttp) : SetZonePermissions(faulty, row.host),
+    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind, Scheme::kHttp)
+                              : SetZonePermissions(faulty, row.host),
               row.expected);
     EXPECT_EQ(faulty.OpenHandleCount(), 0u);
 
@@ -237,10 +265,17 @@ TEST_F(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
 // the entries listed gone, every other line of the tree as it was.
 struct RemoveCase {
   const char* name;
-  std::vector<std::string> added;
+  std::vector<std::string> added;  // "https://" before a host adds it for https, else for http
   std::string removed;
   std::vector<RemovedEntry> expected;
+  std::optional<Scheme> scheme = {};  // of the removal: none takes both
 };
+
+std::pair<std::string, Scheme> HostAndScheme(const std::string& added) {
+  constexpr std::string_view kHttps = "https://";
+  if (added.starts_with(kHttps)) return {added.substr(kHttps.size()), Scheme::kHttps};
+  return {added, Scheme::kHttp};
+}
 
 HostKind KindOf(const std::string& host) {
   return std::all_of(host.begin(), host.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); })
@@ -279,29 +314,59 @@ TEST_F(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
        "10.0.0.1",
        {{kRangesKey + "\\ORVEL-10.0.0.1", ""}, {kRangesKey + "\\Range1", ""}, {kAllow, "10.0.0.1"}}},
       {"never added", {"10.0.0.2", "a.example.cn"}, "10.0.0.1", {}},
+      {"https beside http: the key and pop-ups stay",
+       {"a.x.example.cn", "https://a.x.example.cn"},
+       "a.x.example.cn",
+       {{kDomainsKey + "\\x.example.cn\\a", "https"}},
+       Scheme::kHttps},
+      {"both schemes of a domain",
+       {"a.x.example.cn", "https://a.x.example.cn"},
+       "a.x.example.cn",
+       {{kDomainsKey + "\\x.example.cn\\a", "http"},
+        {kDomainsKey + "\\x.example.cn\\a", "https"},
+        {kDomainsKey + "\\x.example.cn\\a", ""},
+        {kDomainsKey + "\\x.example.cn", ""},
+        {kAllow, "a.x.example.cn"}}},
+      {"https beside http on one Range entry",
+       {"10.0.0.1", "https://10.0.0.1"},
+       "10.0.0.1",
+       {{kRangesKey + "\\Range1", "https"}},
+       Scheme::kHttps},
+      {"both schemes of one Range entry",
+       {"10.0.0.1", "https://10.0.0.1"},
+       "10.0.0.1",
+       {{kRangesKey + "\\Range1", ""}, {kAllow, "10.0.0.1"}}},
+      {"the last scheme of a Range entry",
+       {"https://10.0.0.1"},
+       "10.0.0.1",
+       {{kRangesKey + "\\Range1", "https"}, {kRangesKey + "\\Range1", ""}, {kAllow, "10.0.0.1"}},
+       Scheme::kHttps},
+      {"a scheme the host was never trusted for", {"https://10.0.0.1"}, "10.0.0.1", {}, Scheme::kHttp},
   };
   for (const RemoveCase& c : cases) {
     SCOPED_TRACE(c.name);
     hive_ = test::MakeTestHive();
     PutKey(reg(), kZone2);
     for (size_t i = 0; i < c.added.size(); ++i) {
-      const HostKind kind = KindOf(c.added[i]);
+      const auto [host, scheme] = HostAndScheme(c.added[i]);
+      const HostKind kind = KindOf(host);
       // A host added twice gets its second entry as an exported .reg names it.
       if (std::find(c.added.begin(), c.added.begin() + static_cast<long>(i), c.added[i]) !=
           c.added.begin() + static_cast<long>(i)) {
         PutRange("ORVEL-" + c.added[i], c.added[i]);
         continue;
       }
-      ASSERT_EQ(AddTrustedSite(reg(), c.added[i], kind, Scheme::kHttp), 0);
-      ASSERT_EQ(SetZonePermissions(reg(), c.added[i]), 0);
+      ASSERT_EQ(AddTrustedSite(reg(), host, kind, scheme), 0);
+      ASSERT_EQ(SetZonePermissions(reg(), host), 0);
     }
     const std::vector<std::string> before = hive_->Dump();
     const HostKind kind = KindOf(c.removed);
 
-    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind, std::nullopt);
+    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind, c.scheme);
     EXPECT_EQ(site.result, 0);
     EXPECT_EQ(site.removed, c.expected);
-    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, Scheme::kHttp));
+    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, c.scheme.value_or(Scheme::kHttp)));
+    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, c.scheme.value_or(Scheme::kHttps)));
 
     std::vector<std::string> kept;
     std::copy_if(before.begin(), before.end(), std::back_inserter(kept), [&](const std::string& line) {
