@@ -129,7 +129,7 @@ TEST(ZoneCli, ExitCodesAndOneErrorLine) {
       {{L"check"}, 2},
       {{L"status", L"a.b.c", L"--user", L"bob"}, 2},
       {{L"export", L"a.b.c", L"--all-users"}, 2},
-      {{L"check", L"https://a.b.c/"}, 3},
+      {{L"check", L"ftp://a.b.c/"}, 3},
       {{L"remove", L"a..b"}, 3},
       {{L"status", L"  ", L"--json"}, 3},
       {{L"status", L"a.b.c", L"--user", L"S-1-5-21-1-2-3-4"}, 4},
@@ -223,7 +223,7 @@ TEST(ZoneCli, SetAddressWritesOnlyCaDat) {
 
   EXPECT_EQ(RunZone({L"set-address", L"  http://10.1.2.3/orvel "}, program).exit_code, 0);
   EXPECT_EQ(ReadBytes(saved), "http://10.1.2.3/orvel\r\n");
-  EXPECT_EQ(RunZone({L"set-address", L"https://10.1.2.3/"}, program).exit_code, 3);
+  EXPECT_EQ(RunZone({L"set-address", L"ftp://10.1.2.3/"}, program).exit_code, 3);
   EXPECT_EQ(ReadBytes(saved), "http://10.1.2.3/orvel\r\n");
   EXPECT_EQ(SiteLines(), before);
 
@@ -260,7 +260,7 @@ TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
 
   // Not started after a failed check, and a browser that is not there is reported.
   DeleteFileW(record.c_str());
-  EXPECT_EQ(RunZone({L"check", L"https://a.b.example.cn/", L"--login"}).exit_code, 3);
+  EXPECT_EQ(RunZone({L"check", L"ftp://a.b.example.cn/", L"--login"}).exit_code, 3);
   ASSERT_TRUE(DeleteFileW(browser.c_str()));
   const ZoneRun missing = RunZone({L"check", L"a.b.example.cn", L"--login"});
   EXPECT_EQ(missing.exit_code, 4);
