@@ -17,9 +17,8 @@ namespace {
 void BM_ParseSiteAddress(benchmark::State& state) {
   const std::string addresses[] = {"http://portal.example.cn:8080/orvel/login?x=1", "10.1.2.3", "中国.cn/路径",
                                    "https://a.b.c/"};
-  std::string host;
   for (auto _ : state) {
-    for (const std::string& address : addresses) benchmark::DoNotOptimize(ParseSiteAddress(address, host));
+    for (const std::string& address : addresses) benchmark::DoNotOptimize(ParseSiteAddress(address));
   }
   state.SetItemsProcessed(state.iterations() * std::size(addresses));
 }
@@ -37,7 +36,7 @@ void FillRanges(MemoryRegistry& registry, int64_t count) {
 void BM_IsTrustedSiteNumeric(benchmark::State& state) {
   MemoryRegistry registry;
   FillRanges(registry, state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(IsTrustedSite(registry, "10.1.2.3", HostKind::kNumeric));
+  for (auto _ : state) benchmark::DoNotOptimize(IsTrustedSite(registry, "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
 }
 BENCHMARK(BM_IsTrustedSiteNumeric)->Arg(0)->Arg(100)->Arg(1000)->Arg(10000);
 
@@ -48,7 +47,7 @@ void BM_AddTrustedSiteNumeric(benchmark::State& state) {
     auto registry = std::make_unique<MemoryRegistry>();
     FillRanges(*registry, state.range(0));
     state.ResumeTiming();
-    benchmark::DoNotOptimize(AddTrustedSite(*registry, "10.1.2.3", HostKind::kNumeric));
+    benchmark::DoNotOptimize(AddTrustedSite(*registry, "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
     state.PauseTiming();
     registry.reset();
     state.ResumeTiming();
@@ -63,8 +62,8 @@ void BM_DomainCheck(benchmark::State& state) {
   }
   test::PutKey(registry, zone_keys::kZone2);
   for (auto _ : state) {
-    if (!IsTrustedSite(registry, "portal.example.cn", HostKind::kDomain)) {
-      AddTrustedSite(registry, "portal.example.cn", HostKind::kDomain);
+    if (!IsTrustedSite(registry, "portal.example.cn", HostKind::kDomain, Scheme::kHttp)) {
+      AddTrustedSite(registry, "portal.example.cn", HostKind::kDomain, Scheme::kHttp);
     }
     benchmark::DoNotOptimize(SetZonePermissions(registry, "portal.example.cn"));
   }

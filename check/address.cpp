@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check/utf8.h"
+#include "zones/text_case.h"
 
 namespace orvel {
 namespace {
@@ -13,12 +14,11 @@ namespace {
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 constexpr size_t kMaxHostLength = 253;
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// "letters, digits, + - ." followed by "://": a scheme other than http.
+// "letters, digits, + - ." followed by "://": a scheme other than http and
+// https, or a second one.
 bool StartsWithScheme(std::string_view text) {
   const size_t colon = text.find("://");
   if (colon == std::string_view::npos || colon == 0) return false;
@@ -50,14 +50,6 @@ bool IsHostCodePoint(char32_t cp) {
          cp != 0xFFFD;
 }
 
-bool IsNumericLabel(std::string_view label) {
-  if (label.empty()) return false;
-  for (char c : label) {
-    if (!IsAsciiDigit(c)) return false;
-  }
-  return true;
-}
-
 // A host some site can have: non-empty, at most 253 characters, no empty
 // label, only host characters, and "*" only as the whole first label.
 bool IsPlausibleHost(std::string_view host) {
@@ -83,12 +75,11 @@ bool IsPlausibleHost(std::string_view host) {
 
 }  // namespace
 
-bool HasHttpPrefix(std::string_view address) {
-  if (address.size() < kHttpPrefix.size()) return false;
-  for (size_t i = 0; i < kHttpPrefix.size(); ++i) {
-    if (AsciiLower(address[i]) != kHttpPrefix[i]) return false;
+std::optional<Scheme> TypedScheme(std::string_view address) {
+  for (const Scheme scheme : kSchemes) {
+    if (StartsWithFolded(address, SchemePrefix(scheme))) return scheme;
   }
-  return true;
+  return std::nullopt;
 }
 
 std::string TrimBlanks(std::string_view text) {
@@ -114,22 +105,22 @@ std::string TrimBlanks(std::string_view text) {
   return std::string(text);
 }
 
-HostKind ParseSiteAddress(std::string_view address, std::string& host) {
+ParsedAddress ParseSiteAddress(std::string_view address) {
+  ParsedAddress parsed;
   std::string_view rest = address;
-  if (HasHttpPrefix(rest)) rest.remove_prefix(kHttpPrefix.size());
-  if (StartsWithScheme(rest)) return HostKind::kInvalid;
+  parsed.typed_scheme = TypedScheme(rest);
+  if (parsed.typed_scheme) rest.remove_prefix(SchemePrefix(*parsed.typed_scheme).size());
+  if (StartsWithScheme(rest)) return {};
 
   std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
   // A user name and password stand before the last "@"; the host follows it.
   if (const size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
   const std::string_view name = authority.substr(0, authority.find(':'));
-  if (!IsPlausibleHost(name)) return HostKind::kInvalid;
+  if (!IsPlausibleHost(name)) return {};
 
-  host = std::string(name);
-  for (std::string_view label : SplitLabels(name)) {
-    if (!IsNumericLabel(label)) return HostKind::kDomain;
-  }
-  return HostKind::kNumeric;
+  parsed.host = std::string(name);
+  parsed.kind = std::ranges::all_of(SplitLabels(name), IsDigits) ? HostKind::kNumeric : HostKind::kDomain;
+  return parsed;
 }
 
 }  // namespace orvel

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "zones/host_name.h"
+#include "zones/scheme.h"
 
 namespace orvel {
 
@@ -11,13 +13,22 @@ namespace orvel {
 // tabs and other characters stay.
 std::string TrimBlanks(std::string_view text);
 
-inline constexpr std::string_view kHttpPrefix = "http://";
+// The scheme an address begins with: "http://" or "https://" in any letter
+// case. None for any other beginning.
+std::optional<Scheme> TypedScheme(std::string_view address);
 
-// True when the address begins with "http://" in any letter case.
-bool HasHttpPrefix(std::string_view address);
+// What the parser reads from a trimmed address.
+struct ParsedAddress {
+  HostKind kind = HostKind::kInvalid;
+  std::string host;                    // empty when the address is invalid
+  std::optional<Scheme> typed_scheme;  // none when the address names no scheme
 
-// Reduces a trimmed address to its host and tells what kind of host it is.
-// `host` is written only when the result is not kInvalid.
-HostKind ParseSiteAddress(std::string_view address, std::string& host);
+  // The scheme the site is trusted for: http when none was typed.
+  Scheme scheme() const { return typed_scheme.value_or(Scheme::kHttp); }
+};
+
+// Reduces a trimmed address to its scheme and host and tells what kind of
+// host it is. Any scheme but http and https makes it invalid.
+ParsedAddress ParseSiteAddress(std::string_view address);
 
 }  // namespace orvel

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "zones/host_name.h"
+#include "zones/scheme.h"
 #include "zones/zone_diagnosis.h"
 
 namespace orvel {
@@ -33,6 +34,7 @@ struct CheckOutcome {
   std::string address;
   std::string host;
   HostKind kind = HostKind::kInvalid;
+  Scheme scheme = Scheme::kHttp;
   // The steps that succeeded, in order; the save only when there was a store.
   std::vector<CheckStep> completed;
   // The step that failed, if one did, and its Win32 status (0 for an invalid

@@ -19,12 +19,16 @@ CheckOutcome RunSteps(std::string_view typed, const CheckRegistries& registries,
   Registry& registry = registries.user;
   CheckOutcome outcome;
   outcome.address = TrimBlanks(typed);
-  outcome.kind = ParseSiteAddress(outcome.address, outcome.host);
+  const ParsedAddress parsed = ParseSiteAddress(outcome.address);
+  outcome.host = parsed.host;
+  outcome.kind = parsed.kind;
+  outcome.scheme = parsed.scheme();
   if (outcome.kind == HostKind::kInvalid) return Fail(outcome, CheckStep::kAddress, status::kSuccess);
   outcome.completed.push_back(CheckStep::kAddress);
 
-  if (!IsTrustedSite(registry, outcome.host, outcome.kind)) {
-    if (const int32_t added = AddTrustedSite(registry, outcome.host, outcome.kind); added != status::kSuccess) {
+  if (!IsTrustedSite(registry, outcome.host, outcome.kind, outcome.scheme)) {
+    if (const int32_t added = AddTrustedSite(registry, outcome.host, outcome.kind, outcome.scheme);
+        added != status::kSuccess) {
       return Fail(outcome, CheckStep::kTrustedSite, added);
     }
   }
@@ -42,7 +46,7 @@ CheckOutcome RunSteps(std::string_view typed, const CheckRegistries& registries,
     outcome.completed.push_back(CheckStep::kSave);
   }
   outcome.desktop_account = registries.desktop_account;
-  outcome.findings = Findings(DiagnoseZoneSettings(registry, registries.machine, outcome.host, outcome.kind));
+  outcome.findings = Findings(DiagnoseZoneSettings(registry, registries.machine, outcome.host, outcome.kind, outcome.scheme));
   return outcome;
 }
 

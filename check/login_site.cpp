@@ -9,10 +9,10 @@ namespace orvel {
 namespace {
 
 // The address as Internet Explorer is given it: unchanged when it already
-// begins with "http://" in any letter case, as the parser reads it, else
-// behind "http://". Nothing is quoted or escaped.
+// begins with "http://" or "https://" in any letter case, as the parser reads
+// it, else behind "http://". Nothing is quoted or escaped.
 std::string LoginUrl(std::string_view address) {
-  return HasHttpPrefix(address) ? std::string(address) : std::string(kHttpPrefix).append(address);
+  return TypedScheme(address) ? std::string(address) : std::string(SchemePrefix(Scheme::kHttp)).append(address);
 }
 
 // iexplore.exe in double quotes, in the 32-bit program-files folder when the

@@ -17,7 +17,7 @@ namespace orvel::cli {
 ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
   const std::string root =
       options.user ? std::string("HKEY_USERS\\").append(*options.user) : std::string(kCurrentUserRoot);
-  const std::string text = RegFileText(root, address.host, address.kind);
+  const std::string text = RegFileText(root, address.host, address.kind, address.scheme());
   json.Text("reg", text);
   if (!options.out) {
     json.Null("file");

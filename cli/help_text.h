@@ -14,6 +14,7 @@ inline constexpr std::string_view kHelpText =
     "  orvel-zone export <网址> [--out 文件]         输出做同样设置的 .reg 文件\n"
     "  orvel-zone set-address <网址>                 供安装程序使用：只把网址写入程序旁的 ca.dat，\n"
     "                                                不动注册表\n"
+    "网址可以 http:// 或 https:// 开头（不写时按 http），各写入同名的值；remove 不写协议时两者都删除。\n"
     "\n"
     "选项：\n"
     "  --user <SID>   读写 HKEY_USERS\\<SID> 而不是当前用户（该用户的配置单元须已加载）\n"

@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "zones/text_case.h"
+
 namespace orvel::cli {
 namespace {
 
@@ -19,14 +21,6 @@ ParsedArguments Error(std::string error) {
   ParsedArguments parsed;
   parsed.error = std::move(error);
   return parsed;
-}
-
-bool IsDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
 }
 
 // "S-1-" and dash-separated numbers.

@@ -9,7 +9,7 @@
 namespace orvel::cli {
 
 VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
-  const RemovedSite site = RemoveTrustedSite(registry, address.host, address.kind);
+  const RemovedSite site = RemoveTrustedSite(registry, address.host, address.kind, address.typed_scheme);
   VerbResult result;
   std::vector<std::string> removed;
   for (const RemovedEntry& entry : site.removed) {

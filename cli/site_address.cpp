@@ -7,7 +7,7 @@ namespace orvel::cli {
 SiteAddress ReadSiteAddress(std::string_view typed) {
   SiteAddress address;
   address.text = TrimBlanks(typed);
-  address.kind = ParseSiteAddress(address.text, address.host);
+  static_cast<ParsedAddress&>(address) = ParseSiteAddress(address.text);
   return address;
 }
 

@@ -3,15 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "check/address.h"
 #include "zones/host_name.h"
 
 namespace orvel::cli {
 
 // The address as the check reads it: trimmed, then parsed.
-struct SiteAddress {
+struct SiteAddress : ParsedAddress {
   std::string text;
-  std::string host;
-  HostKind kind = HostKind::kInvalid;
 };
 
 SiteAddress ReadSiteAddress(std::string_view typed);

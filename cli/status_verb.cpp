@@ -22,7 +22,7 @@ std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::
 
 VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
                      const ZoneManagerAnswer& zone_manager) {
-  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind);
+  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind, address.scheme());
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
   std::vector<std::string> settings;
@@ -49,14 +49,15 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
   const std::vector<std::string> findings =
-      FindingLines(Findings(DiagnoseZoneSettings(user, machine, address.host, address.kind)));
+      FindingLines(Findings(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme())));
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && findings.empty();
   result.code = !site.InPlace() ? kMissing : findings.empty() ? kDone : kStopped;
   result.lines.emplace_back(result.code == kDone      ? texts::kInPlace
                             : result.code == kMissing ? texts::kNotInPlace
                                                       : texts::kInPlaceButStopped);
-  result.json.Bool("trusted", site.trusted)
+  result.json.Text("scheme", SchemeName(address.scheme()))
+      .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
       .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
       .Raw("settings", JsonArray(settings))

@@ -27,7 +27,9 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
   Win32Registry machine = Win32Registry::MachineSettings();
   ZoneManagerAnswer zone_manager;
   zone_manager.asked = own_hive;
-  if (own_hive) zone_manager.zone = UrlZone(std::string(kHttpPrefix).append(address.host).append("/"));
+  if (own_hive) {
+    zone_manager.zone = UrlZone(std::string(SchemePrefix(address.scheme())).append(address.host).append("/"));
+  }
   return RunStatus(user, machine, address, zone_manager);
 }
 

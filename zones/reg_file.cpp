@@ -62,14 +62,14 @@ class RegText {
 
 std::string RegFileRangeName(std::string_view host) { return std::string("ORVEL-").append(host); }
 
-std::string RegFileText(std::string_view root, std::string_view host, HostKind kind) {
+std::string RegFileText(std::string_view root, std::string_view host, HostKind kind, Scheme scheme) {
   RegText reg(root);
   if (kind == HostKind::kDomain) {
     reg.Key(DomainEntryPath(host));
   } else {
     reg.Key(std::string(zone_keys::kRanges).append(RegFileRangeName(host)));
   }
-  reg.Value(zone_keys::kHttp, Dword(zone_keys::kTrustedZone));
+  reg.Value(SchemeName(scheme), Dword(zone_keys::kTrustedZone));
   if (kind != HostKind::kDomain) reg.Value(zone_keys::kRangeText, Quoted(host));
 
   reg.Key(zone_keys::kZone2);

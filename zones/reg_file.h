@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "zones/host_name.h"
+#include "zones/scheme.h"
 
 namespace orvel {
 
@@ -15,9 +16,9 @@ inline constexpr std::string_view kCurrentUserRoot = "HKEY_CURRENT_USER";
 std::string RegFileRangeName(std::string_view host);
 
 // A .reg file, as `reg import` and Group Policy Preferences take it, that
-// makes the host's zone-map entry, the zone's settings and the host's pop-up
+// makes the host's zone-map entry for the scheme, the zone's settings and the host's pop-up
 // allow value as a check does, below `root` ("HKEY_CURRENT_USER" or
 // "HKEY_USERS\<SID>"). UTF-8 with CR LF line ends.
-std::string RegFileText(std::string_view root, std::string_view host, HostKind kind);
+std::string RegFileText(std::string_view root, std::string_view host, HostKind kind, Scheme scheme);
 
 }  // namespace orvel

@@ -1,6 +1,7 @@
 #include "zones/remove_site.h"
 
-#include "zones/subkeys.h"
+#include <algorithm>
+
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 
@@ -63,9 +64,26 @@ class Removal {
   RemovedSite site_;
 };
 
-void RemoveDomain(Removal& removal, std::string_view host) {
+// The values a removal takes: the scheme's, or with none every scheme's.
+std::vector<std::string_view> SchemeValues(std::optional<Scheme> scheme) {
+  if (scheme) return {SchemeName(*scheme)};
+  std::vector<std::string_view> names;
+  for (const Scheme each : kSchemes) names.push_back(SchemeName(each));
+  return names;
+}
+
+bool HasSchemeValue(Registry& registry, std::string_view path) {
+  RegistryKey key(registry);
+  if (key.Open(path) != status::kSuccess) return false;
+  return std::ranges::any_of(kSchemes, [&](Scheme scheme) {
+    uint32_t zone = 0;
+    return key.QueryDword(SchemeName(scheme), zone) == status::kSuccess;
+  });
+}
+
+void RemoveDomain(Removal& removal, std::string_view host, std::optional<Scheme> scheme) {
   const std::string path = DomainEntryPath(host);
-  removal.Value(path, zone_keys::kHttp);
+  for (const std::string_view name : SchemeValues(scheme)) removal.Value(path, name);
   // The check creates the rest's key too, for a host of three labels or more.
   std::string first_label;
   const std::string rest = SplitHostName(host, first_label);
@@ -74,29 +92,30 @@ void RemoveDomain(Removal& removal, std::string_view host) {
   }
 }
 
-void RemoveRanges(Registry& registry, Removal& removal, std::string_view host) {
-  std::vector<std::string> names;
-  EnumSubkeys(registry, zone_keys::kRanges, names);
-  for (const std::string& name : names) {
-    const std::string path = RangeEntryPath(name);
-    {
-      RegistryKey key(registry);
-      if (key.Open(path) != status::kSuccess || !RangeEntryNamesHost(key, host)) continue;
+void RemoveRanges(Registry& registry, Removal& removal, std::string_view host, std::optional<Scheme> scheme) {
+  for (const std::string& path : RangeEntriesOf(registry, host)) {
+    if (scheme) {
+      removal.Value(path, SchemeName(*scheme));
+      if (HasSchemeValue(registry, path)) continue;
     }
     removal.Key(path, false);
   }
 }
 
+bool TrustedForAnyScheme(Registry& registry, std::string_view host, HostKind kind) {
+  return std::ranges::any_of(kSchemes, [&](Scheme scheme) { return IsTrustedSite(registry, host, kind, scheme); });
+}
+
 }  // namespace
 
-RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
+RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind, std::optional<Scheme> scheme) {
   Removal removal(registry);
   if (kind == HostKind::kDomain) {
-    RemoveDomain(removal, host);
+    RemoveDomain(removal, host, scheme);
   } else {
-    RemoveRanges(registry, removal, host);
+    RemoveRanges(registry, removal, host, scheme);
   }
-  removal.Value(zone_keys::kAllow, host);
+  if (!TrustedForAnyScheme(registry, host, kind)) removal.Value(zone_keys::kAllow, host);
   return std::move(removal).Result();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "zones/host_name.h"
 #include "zones/registry.h"
+#include "zones/scheme.h"
 
 namespace orvel {
 
@@ -24,11 +26,13 @@ struct RemovedSite {
   int32_t result = 0;
 };
 
-// Takes the host's zone-map entries and its pop-up allow value away: the
-// "http" value of its domain entry (and the entry's key, and an empty parent
+// Takes the scheme's value, or with no scheme both schemes' values, from the
+// host's zone-map entries: its domain key (then the key, and an empty parent
 // key, when nothing else is left in them), or every Range entry whose text is
-// the host. Another host's entries and the zone's own settings, which every
+// the host (then the entry, when neither scheme's value is left in it). The
+// host's pop-up allow value goes too unless the host is still trusted for a
+// scheme. Another host's entries and the zone's own settings, which every
 // trusted site shares, stay.
-RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind);
+RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind, std::optional<Scheme> scheme);
 
 }  // namespace orvel

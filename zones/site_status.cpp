@@ -36,9 +36,9 @@ bool SiteStatus::InPlace() const {
   return trusted && popups_allowed && std::ranges::all_of(settings, &SettingState::holds);
 }
 
-SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind) {
+SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
   SiteStatus site;
-  site.trusted = IsTrustedSite(registry, host, kind);
+  site.trusted = IsTrustedSite(registry, host, kind, scheme);
   site.settings = ReadSettings(registry);
   site.popups_allowed = PopupsAllowed(registry, host);
   return site;

@@ -7,6 +7,7 @@
 
 #include "zones/host_name.h"
 #include "zones/registry.h"
+#include "zones/scheme.h"
 
 namespace orvel {
 
@@ -21,13 +22,13 @@ struct SettingState {
 
 // What a check of the host would find in place; read only.
 struct SiteStatus {
-  bool trusted = false;  // an entry of the host's kind maps it to the trusted zone
+  bool trusted = false;  // an entry of the host's kind maps it to the trusted zone for the scheme
   std::vector<SettingState> settings;
   bool popups_allowed = false;
 
   bool InPlace() const;
 };
 
-SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind);
+SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
 
 }  // namespace orvel

@@ -1,5 +1,6 @@
 #include "zones/trusted_site.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "zones/range_name.h"
@@ -13,34 +14,33 @@ namespace {
 // took that name between the listing and the create.
 constexpr int kMaxRangeAttempts = 1000;
 
-bool IsTrustedDomain(Registry& registry, std::string_view host) {
+bool IsTrustedEntry(Registry& registry, std::string_view path, Scheme scheme) {
   RegistryKey key(registry);
-  if (key.Open(DomainEntryPath(host)) != status::kSuccess) return false;
   uint32_t zone = 0;
-  return key.QueryDword(zone_keys::kHttp, zone) == status::kSuccess && zone == zone_keys::kTrustedZone;
+  return key.Open(path) == status::kSuccess && key.QueryDword(SchemeName(scheme), zone) == status::kSuccess &&
+         zone == zone_keys::kTrustedZone;
 }
 
-bool IsTrustedRange(Registry& registry, std::string_view host) {
-  std::vector<std::string> names;
-  EnumSubkeys(registry, zone_keys::kRanges, names);
-  for (const std::string& name : names) {
-    RegistryKey key(registry);
-    if (key.Open(RangeEntryPath(name)) != status::kSuccess) continue;
-    if (!RangeEntryNamesHost(key, host)) continue;
-    uint32_t zone = 0;
-    if (key.QueryDword(zone_keys::kHttp, zone) == status::kSuccess && zone == zone_keys::kTrustedZone) return true;
-  }
-  return false;
+bool IsTrustedRange(Registry& registry, std::string_view host, Scheme scheme) {
+  return std::ranges::any_of(RangeEntriesOf(registry, host),
+                             [&](const std::string& path) { return IsTrustedEntry(registry, path, scheme); });
 }
 
-int32_t AddDomain(Registry& registry, std::string_view host) {
+int32_t AddDomain(Registry& registry, std::string_view host, Scheme scheme) {
   RegistryKey key(registry);
   const int32_t created = key.Create(DomainEntryPath(host));
   if (created != status::kSuccess) return created;
-  return key.SetDword(zone_keys::kHttp, zone_keys::kTrustedZone);
+  return key.SetDword(SchemeName(scheme), zone_keys::kTrustedZone);
 }
 
-int32_t AddRange(Registry& registry, std::string_view host) {
+int32_t AddRange(Registry& registry, std::string_view host, Scheme scheme) {
+  // The host's own entry takes the scheme beside the schemes it has.
+  if (const std::vector<std::string> entries = RangeEntriesOf(registry, host); !entries.empty()) {
+    RegistryKey key(registry);
+    const int32_t opened = key.Create(entries.front());
+    if (opened != status::kSuccess) return opened;
+    return key.SetDword(SchemeName(scheme), zone_keys::kTrustedZone);
+  }
   std::vector<std::string> names;
   EnumSubkeys(registry, zone_keys::kRanges, names);
   RangeNamePicker picker(names);
@@ -51,7 +51,7 @@ int32_t AddRange(Registry& registry, std::string_view host) {
     if (created != status::kSuccess) return created;
     // Another address's entry: never written over.
     if (!is_new) continue;
-    const int32_t zone_written = key.SetDword(zone_keys::kHttp, zone_keys::kTrustedZone);
+    const int32_t zone_written = key.SetDword(SchemeName(scheme), zone_keys::kTrustedZone);
     if (zone_written != status::kSuccess) return zone_written;
     return key.SetString(zone_keys::kRangeText, host);
   }
@@ -62,10 +62,21 @@ int32_t AddRange(Registry& registry, std::string_view host) {
 
 std::string RangeEntryPath(std::string_view name) { return std::string(zone_keys::kRanges).append(name); }
 
-bool RangeEntryNamesHost(RegistryKey& entry, std::string_view host) {
-  std::string text;
-  return entry.Query(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess &&
-         TrimAtNul(text) == host;
+std::vector<std::string> RangeEntriesOf(Registry& registry, std::string_view host) {
+  std::vector<std::string> names;
+  EnumSubkeys(registry, zone_keys::kRanges, names);
+  std::vector<std::string> entries;
+  for (const std::string& name : names) {
+    std::string path = RangeEntryPath(name);
+    RegistryKey key(registry);
+    std::string text;
+    if (key.Open(path) == status::kSuccess &&
+        key.Query(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess &&
+        TrimAtNul(text) == host) {
+      entries.push_back(std::move(path));
+    }
+  }
+  return entries;
 }
 
 std::string DomainEntryPath(std::string_view host) {
@@ -74,12 +85,13 @@ std::string DomainEntryPath(std::string_view host) {
   return std::string(zone_keys::kDomains).append(rest).append("\\").append(first_label);
 }
 
-bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
-  return kind == HostKind::kDomain ? IsTrustedDomain(registry, host) : IsTrustedRange(registry, host);
+bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
+  return kind == HostKind::kDomain ? IsTrustedEntry(registry, DomainEntryPath(host), scheme)
+                                   : IsTrustedRange(registry, host, scheme);
 }
 
-int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind) {
-  return kind == HostKind::kDomain ? AddDomain(registry, host) : AddRange(registry, host);
+int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
+  return kind == HostKind::kDomain ? AddDomain(registry, host, scheme) : AddRange(registry, host, scheme);
 }
 
 }  // namespace orvel

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "zones/host_name.h"
 #include "zones/registry.h"
+#include "zones/scheme.h"
 
 namespace orvel {
 
@@ -16,15 +18,17 @@ std::string DomainEntryPath(std::string_view host);
 // The zone-map key of the Range entry called `name`.
 std::string RangeEntryPath(std::string_view name);
 
-// Whether the open Range entry's ":Range" value names the host; false when it
-// cannot be read.
-bool RangeEntryNamesHost(RegistryKey& entry, std::string_view host);
+// The paths of the Range entries whose ":Range" value names the host, in
+// listing order; an entry that cannot be read is not among them.
+std::vector<std::string> RangeEntriesOf(Registry& registry, std::string_view host);
 
 // True when the host already has a zone-map entry of its kind that puts the
-// http scheme into the trusted-sites zone. Any failure reads as false.
-bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind);
+// scheme into the trusted-sites zone. Any failure reads as false.
+bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
 
-// Writes the host's zone-map entry; 0, or the status of the write that failed.
-int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind);
+// Puts the scheme's value on the host's zone-map entry: its domain key, or
+// the first Range entry naming it, or else a new Range entry. 0, or the
+// status of the write that failed.
+int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
 
 }  // namespace orvel

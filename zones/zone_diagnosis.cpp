@@ -1,5 +1,6 @@
 #include "zones/zone_diagnosis.h"
 
+#include "zones/text_case.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {
@@ -9,10 +10,6 @@ namespace {
 // characters.
 constexpr uint32_t kValueNameCapacity = 16384;
 constexpr std::string_view kTrustedZoneText = "2";
-
-bool StartsWithFolded(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && FoldName(text.substr(0, prefix.size())) == FoldName(prefix);
-}
 
 bool DwordIs(Registry& registry, std::string_view path, std::string_view name, uint32_t expected) {
   RegistryKey key(registry);
@@ -24,7 +21,7 @@ bool IsHardened(Registry& registry) { return DwordIs(registry, zone_keys::kZoneM
 
 // Whether the registry holds a site list (a policy key with at least one
 // value) that puts nothing of the host into zone 2.
-bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind) {
+bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
   RegistryKey key(registry);
   if (key.Open(zone_keys::kPolicySiteList) != status::kSuccess) return false;
   bool in_force = false;
@@ -32,7 +29,7 @@ bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind) 
     std::string entry;
     if (key.EnumValue(index, kValueNameCapacity, entry) != status::kSuccess) break;
     in_force = true;
-    if (!SiteListEntryNamesHost(entry, host, kind)) continue;
+    if (!SiteListEntryNamesHost(entry, host, kind, scheme)) continue;
     std::string zone;
     if (key.Query(entry, zone_keys::kNameCapacity, zone) == status::kSuccess && TrimAtNul(zone) == kTrustedZoneText) {
       return false;
@@ -48,9 +45,11 @@ bool Overrides(RegistryKey& policy_key, bool opened, const zone_keys::ZoneSettin
   return opened && policy_key.QueryDword(setting.action, policy) == status::kSuccess && policy != setting.policy;
 }
 
-void Diagnose(Registry& user, Registry& machine, std::string_view host, HostKind kind, ZoneDiagnosis& found) {
+void Diagnose(Registry& user, Registry& machine, std::string_view host, HostKind kind, Scheme scheme,
+              ZoneDiagnosis& found) {
   found.machine_settings_only = DwordIs(machine, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
-  found.site_list_excludes_host = SiteListExcludes(machine, host, kind) || SiteListExcludes(user, host, kind);
+  found.site_list_excludes_host =
+      SiteListExcludes(machine, host, kind, scheme) || SiteListExcludes(user, host, kind, scheme);
   RegistryKey machine_policy(machine);
   RegistryKey user_policy(user);
   const bool machine_opened = machine_policy.Open(zone_keys::kPolicyZone2) == status::kSuccess;
@@ -69,8 +68,8 @@ bool ZoneDiagnosis::Any() const {
   return machine_settings_only || site_list_excludes_host || !locked_actions.empty() || enhanced_security;
 }
 
-bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostKind kind) {
-  for (const std::string_view prefix : {std::string_view("http://"), std::string_view("*://")}) {
+bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostKind kind, Scheme scheme) {
+  for (const std::string_view prefix : {SchemePrefix(scheme), std::string_view("*://")}) {
     if (StartsWithFolded(entry, prefix)) {
       entry.remove_prefix(prefix.size());
       break;
@@ -82,9 +81,10 @@ bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostK
   return host.size() > suffix.size() && StartsWithFolded(host.substr(host.size() - suffix.size()), suffix);
 }
 
-ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind) {
+ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind,
+                                   Scheme scheme) {
   ZoneDiagnosis found;
-  Diagnose(user, machine, host, kind, found);
+  Diagnose(user, machine, host, kind, scheme, found);
   return found;
 }
 

@@ -6,6 +6,7 @@
 
 #include "zones/host_name.h"
 #include "zones/registry.h"
+#include "zones/scheme.h"
 
 namespace orvel {
 
@@ -28,12 +29,14 @@ struct ZoneDiagnosis {
 
 // Reads, never writes, the user's root and the machine's. A key or value
 // that cannot be read counts as absent.
-ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind);
+ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind,
+                                   Scheme scheme);
 
 // Whether a site-to-zone list entry (a value name) names the host for the
-// http scheme: after an optional http:// or *:// prefix, the host itself, or
+// scheme: after no prefix, the scheme's ("http://" or "https://") or "*://",
+// the host itself, or
 // for a domain name "*." and a suffix the host ends with after a dot. Case is
 // not significant.
-bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostKind kind);
+bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostKind kind, Scheme scheme);
 
 }  // namespace orvel

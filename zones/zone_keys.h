@@ -16,8 +16,8 @@ inline constexpr std::string_view kZone2 =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\2\\";
 inline constexpr std::string_view kAllow = "Software\\Microsoft\\Internet Explorer\\New Windows\\Allow";
 
-// A zone-map entry's value: the scheme, holding the zone number.
-inline constexpr std::string_view kHttp = "http";
+// A zone-map entry's values are named after their schemes (SchemeName) and
+// hold the zone number; a Range entry's host is in its ":Range" text.
 inline constexpr std::string_view kRangeText = ":Range";
 inline constexpr std::string_view kRangePrefix = "Range";
 inline constexpr unsigned kTrustedZone = 2;

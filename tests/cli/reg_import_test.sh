@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # reg_import_test.sh <orvel-zone.exe> <work folder>: in a fresh Wine prefix,
 # the .reg that `export` writes, imported with `reg import`, leaves `status`
-# finding everything in place, for a domain and for a numeric address.
+# finding everything in place, for a domain and for a numeric address, over
+# http and https.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 zone=$1 work=$2
@@ -24,7 +25,7 @@ expect() {
     echo "ok: $what (exit $got)"
   fi
 }
-for address in http://portal.orvel.example.cn/app 10.7.0.1; do
+for address in http://portal.orvel.example.cn/app 10.7.0.1 https://secure.orvel.example.cn/app; do
   reg=$work/orvel.reg
   rm -f "$reg"
   expect 0 "export $address" run "$zone" export "$address" --out "$(winepath -w "$reg" 2>/dev/null)"

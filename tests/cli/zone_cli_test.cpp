@@ -58,10 +58,12 @@ struct Site {
   const wchar_t* address;
   const char* host;
   const char* kind;
+  const char* scheme;
 };
 constexpr Site kSites[] = {
-    {L"http://portal.orvel.example.cn:8080/app", "portal.orvel.example.cn", "domain"},
-    {L" 10.20.30.40/app ", "10.20.30.40", "numeric"},
+    {L"http://portal.orvel.example.cn:8080/app", "portal.orvel.example.cn", "domain", "http"},
+    {L" 10.20.30.40/app ", "10.20.30.40", "numeric", "http"},
+    {L"HTTPS://10.20.30.41:8443/app", "10.20.30.41", "numeric", "https"},
 };
 
 TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
@@ -91,6 +93,7 @@ TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
     const JsonValue status_json = Json(status);
     const JsonValue& found = status_json["users"][0];
     EXPECT_TRUE(found["in_place"].boolean);
+    EXPECT_EQ(found["scheme"].text, site.scheme);
     EXPECT_EQ(found["registry_zone"].number, 2);
     // Reported beside the registry's answer; Wine's does not read Ranges.
     EXPECT_EQ(found["zone_manager_zone"].kind, JsonValue::Kind::kNumber);
@@ -103,6 +106,7 @@ TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
     EXPECT_EQ(exported.exit_code, 0);
     EXPECT_TRUE(exported.out.starts_with("Windows Registry Editor Version 5.00\r\n")) << exported.out;
     EXPECT_NE(exported.out.find("\"" + std::string(site.host) + "\"=hex:00,00\r\n"), std::string::npos);
+    EXPECT_NE(exported.out.find("\"" + std::string(site.scheme) + "\"=dword:00000002\r\n"), std::string::npos);
 
     const ZoneRun removed = RunZone({L"remove", site.address, L"--json"});
     EXPECT_EQ(removed.exit_code, 0) << removed.err;
@@ -127,7 +131,7 @@ TEST(ZoneCli, ExitCodesAndOneErrorLine) {
       {{L"check"}, 2},
       {{L"status", L"a.b.c", L"--user", L"bob"}, 2},
       {{L"export", L"a.b.c", L"--all-users"}, 2},
-      {{L"check", L"https://a.b.c/"}, 3},
+      {{L"check", L"ftp://a.b.c/"}, 3},
       {{L"remove", L"a..b"}, 3},
       {{L"status", L"  ", L"--json"}, 3},
       {{L"status", L"a.b.c", L"--user", L"S-1-5-21-1-2-3-4"}, 4},
@@ -246,7 +250,7 @@ TEST(ZoneCli, SetAddressWritesOnlyCaDat) {
 
   EXPECT_EQ(RunZone({L"set-address", L"  http://10.1.2.3/orvel "}, program).exit_code, 0);
   EXPECT_EQ(ReadBytes(saved), "http://10.1.2.3/orvel\r\n");
-  EXPECT_EQ(RunZone({L"set-address", L"https://10.1.2.3/"}, program).exit_code, 3);
+  EXPECT_EQ(RunZone({L"set-address", L"ftp://10.1.2.3/"}, program).exit_code, 3);
   EXPECT_EQ(ReadBytes(saved), "http://10.1.2.3/orvel\r\n");
   EXPECT_EQ(SiteLines(), before);
 
@@ -297,7 +301,7 @@ TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
 
   // Not started after a failed check, and a browser that is not there is reported.
   DeleteFileW(record.c_str());
-  EXPECT_EQ(RunZone({L"check", L"https://a.b.example.cn/", L"--login"}).exit_code, 3);
+  EXPECT_EQ(RunZone({L"check", L"ftp://a.b.example.cn/", L"--login"}).exit_code, 3);
   ASSERT_TRUE(DeleteFileW(browser.c_str()));
   const ZoneRun missing = RunZone({L"check", L"a.b.example.cn", L"--login"});
   EXPECT_EQ(missing.exit_code, 4);

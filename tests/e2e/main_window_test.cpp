@@ -13,6 +13,7 @@
 #include "tests/e2e/stand_in_browser.h"
 #include "tests/e2e/window_title.h"
 #include "tests/support/temp_folder.h"
+#include "win/url_zone.h"
 
 namespace orvel::e2e {
 namespace {
@@ -220,7 +221,7 @@ TEST_F(MainWindowE2e, InvalidAddressWritesNothing) {
     std::wstring left_in_box;
   };
   const Case cases[] = {{L"   ", L""},
-                        {L" https://a.b.c ", L"https://a.b.c"},
+                        {L" ftp://a.b.c ", L"ftp://a.b.c"},
                         {L"1..2", L"1..2"},
                         {L"portal。example。cn", L"portal。example。cn"},
                         {L"http://user@/x", L"http://user@/x"},
@@ -251,6 +252,26 @@ TEST_F(MainWindowE2e, UserNameAndPasswordAreNotTheHost) {
   EXPECT_EQ(test::ReadBytes(CaDat()), "http://user:pw@portal.example.cn/app\r\n");
 }
 
+// An https address with a port puts https on the host's one Range entry;
+// http afterwards joins it there.
+TEST_F(MainWindowE2e, HttpsNumericAddressSharesItsRangeEntryWithHttp) {
+  Product product(folder_.path());
+  const ShownBox https = Run(product, L"https://10.1.1.9:8443/x");
+  ExpectBox(https, L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), kSuccessLines);
+  product.CloseBox(https);
+  ASSERT_EQ(Subkeys(kRanges).size(), 1u);
+  const std::wstring entry = kRanges + L"\\" + Subkeys(kRanges)[0];
+  EXPECT_EQ(ReadValue(entry, L":Range"), StringValue(L"10.1.1.9"));
+  EXPECT_EQ(ReadValue(entry, L"https"), DwordValue(2));
+  EXPECT_EQ(ReadValue(entry, L"http"), std::nullopt);
+
+  ExpectBox(Run(product, L"http://10.1.1.9/"), L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(Subkeys(kRanges).size(), 1u);
+  EXPECT_EQ(ReadValue(entry, L"http"), DwordValue(2));
+  EXPECT_EQ(ReadValue(entry, L"https"), DwordValue(2));
+}
+
 TEST_F(MainWindowE2e, AlreadyTrustedRangeIsNotAddedAgain) {
   WriteValue(kRanges + L"\\Range7", L":Range", StringValue(L"10.9.8.7"));
   WriteValue(kRanges + L"\\Range7", L"http", DwordValue(2));
@@ -279,12 +300,12 @@ TEST_F(MainWindowE2e, StartsWithTheFirstSavedLineAndTheVersionInTheTitle) {
     EXPECT_EQ(product.Caption(), kTitle);
     EXPECT_EQ(product.Address(), L"");
   }
-  test::WriteBytes(CaDat(), "  http://a.example.cn/x \r\nsecond.example.cn\r\nthird\r\n");
+  test::WriteBytes(CaDat(), "  https://a.example.cn/x \r\nsecond.example.cn\r\nthird\r\n");
   Product product(folder_.path());
   EXPECT_EQ(product.Caption(), kTitle);
-  EXPECT_EQ(product.Address(), L"  http://a.example.cn/x ");
+  EXPECT_EQ(product.Address(), L"  https://a.example.cn/x ");
   EXPECT_TRUE(product.ListLines().empty());
-  EXPECT_EQ(test::ReadBytes(CaDat()), "  http://a.example.cn/x \r\nsecond.example.cn\r\nthird\r\n");
+  EXPECT_EQ(test::ReadBytes(CaDat()), "  https://a.example.cn/x \r\nsecond.example.cn\r\nthird\r\n");
 }
 
 TEST_F(MainWindowE2e, KeyboardFocusAccessKeysAndEnter) {
@@ -371,6 +392,27 @@ TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
   // ca.dat was written before the browser started.
   EXPECT_EQ(record->ca_dat, L"portal.example.cn/orvel\r\n");
   EXPECT_FALSE(product.HasBox());
+}
+
+// The https address as typed: written for https only, saved, opened, and
+// put in the trusted-sites zone by the system's own zone manager.
+TEST_F(LoginE2e, HttpsDomainIsTrustedForHttpsAndOpenedAsTyped) {
+  const StandInBrowser plain_browser(ProgramFiles(), true);
+  const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
+  Product product(folder_.path());
+  const ShownBox box = Run(product, L"https://secure.example.cn/app", ids::kLoginButton);
+  ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), kSuccessLines);
+  product.CloseBox(box);
+
+  const std::optional<Record> record = WaitForRecord();
+  ASSERT_TRUE(record) << "the browser was not started";
+  EXPECT_TRUE(record->command_line.ends_with(L" https://secure.example.cn/app")) << record->command_line;
+  EXPECT_EQ(ReadValue(kDomains + L"\\example.cn\\secure", L"https"), DwordValue(2));
+  EXPECT_EQ(ReadValue(kDomains + L"\\example.cn\\secure", L"http"), std::nullopt);
+  EXPECT_EQ(test::ReadBytes(CaDat()), "https://secure.example.cn/app\r\n");
+  EXPECT_EQ(UrlZone("https://secure.example.cn/"), 2u);
+  EXPECT_NE(UrlZone("http://secure.example.cn/"), 2u);
 }
 
 TEST_F(LoginE2e, SettingsThatWillNotTakeEffectStillOpenTheBrowser) {

@@ -1,7 +1,7 @@
 // Any text in the address box, through the whole check over an in-memory
 // zone map that already holds other sites. An invalid address writes and
 // saves nothing; a valid one ends in success, loses no other entry and
-// writes only the keys and values its host and kind call for.
+// writes only the keys and values its scheme, host and kind call for.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -89,7 +89,10 @@ bool HasOverlongKeyName(std::string_view path) {
 }
 
 // Whether a line the check added belongs to the host's own keys and values.
-bool IsOwnLine(const std::string& line, const std::string& host, HostKind kind, const Lines& before) {
+bool IsOwnLine(const std::string& line, const ParsedAddress& parsed, const Lines& before) {
+  const std::string& host = parsed.host;
+  const HostKind kind = parsed.kind;
+  const std::string range_text = ":Range=1:" + Hex(host) + "00";
   const size_t bar = line.find('|');
   const std::string key = line.substr(0, bar);
   const std::string allow = Key(zone_keys::kAllow);
@@ -107,8 +110,11 @@ bool IsOwnLine(const std::string& line, const std::string& host, HostKind kind, 
     return std::find(std::begin(kZoneValues), std::end(kZoneValues), value) != std::end(kZoneValues);
   }
   if (Upper(key) == Upper(allow)) return value == host + "=3:0000";
-  if (kind == HostKind::kDomain) return Upper(key) == Upper(entry) && value == "http=4:02000000";
-  return new_range && (value == "http=4:02000000" || value == ":Range=1:" + Hex(host) + "00");
+  const bool zone = value == std::string(SchemeName(parsed.scheme())) + "=4:02000000";
+  if (kind == HostKind::kDomain) return Upper(key) == Upper(entry) && zone;
+  // A Range entry that already named the host takes the scheme beside its own.
+  const bool host_range = std::binary_search(before.begin(), before.end(), key + "|" + range_text);
+  return (new_range && (zone || value == range_text)) || (host_range && zone);
 }
 
 }  // namespace
@@ -132,8 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(view.messages.size() == 1);
   const std::string trimmed = TrimBlanks(typed);
   FUZZ_REQUIRE(view.address == trimmed);
-  std::string host;
-  const HostKind kind = ParseSiteAddress(trimmed, host);
+  const ParsedAddress parsed = ParseSiteAddress(trimmed);
+  const std::string& host = parsed.host;
+  const HostKind kind = parsed.kind;
 
   if (kind == HostKind::kInvalid) {
     FUZZ_REQUIRE(!result);
@@ -147,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(std::includes(after.begin(), after.end(), before.begin(), before.end()));
   Lines added;
   std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
-  for (const std::string& line : added) FUZZ_REQUIRE(IsOwnLine(line, host, kind, before));
+  for (const std::string& line : added) FUZZ_REQUIRE(IsOwnLine(line, parsed, before));
   // At most one new Range entry.
   FUZZ_REQUIRE(std::count_if(added.begin(), added.end(), [](const std::string& line) {
                  return line.find('|') == std::string::npos && Upper(line).starts_with(Upper(kRanges));
@@ -162,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   FUZZ_REQUIRE(view.lines.size() == 6 && view.lines.back() == texts::kPermissionsChecked);
   FUZZ_REQUIRE(store.saved == Lines{trimmed});
-  FUZZ_REQUIRE(IsTrustedSite(registry, host, kind));
+  FUZZ_REQUIRE(IsTrustedSite(registry, host, kind, parsed.scheme()));
   FUZZ_REQUIRE(test::GetValue(registry, zone_keys::kAllow, host) == std::string(2, '\0'));
   for (std::string_view value : kZoneValues) {
     FUZZ_REQUIRE(std::binary_search(after.begin(), after.end(), Key(zone_keys::kZone2) + "|" + std::string(value)));

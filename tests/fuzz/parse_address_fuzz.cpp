@@ -1,6 +1,6 @@
-// Any text as an address: the parser never crashes, leaves the host alone
-// when it rejects the address, and otherwise gives a host cut out of the
-// address whose kind follows its labels.
+// Any text as an address: the parser never crashes, gives nothing when it
+// rejects the address, and otherwise gives the scheme the address begins
+// with and a host cut out of the address whose kind follows its labels.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,12 +8,11 @@
 
 #include "check/address.h"
 #include "tests/fuzz/fuzz_require.h"
+#include "zones/text_case.h"
 
 namespace {
 
-bool IsDigits(std::string_view label) {
-  return !label.empty() && label.find_first_not_of("0123456789") == std::string_view::npos;
-}
+using orvel::IsDigits;
 
 bool AllLabelsAreDigits(std::string_view host) {
   size_t start = 0;
@@ -46,20 +45,26 @@ bool HasRefusedCharacter(std::string_view host) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view address(reinterpret_cast<const char*>(data), size);
-  const std::string untouched = "\x01untouched";
-  std::string host = untouched;
-  const orvel::HostKind kind = orvel::ParseSiteAddress(address, host);
+  const orvel::ParsedAddress parsed = orvel::ParseSiteAddress(address);
+  const orvel::HostKind kind = parsed.kind;
+  const std::string& host = parsed.host;
 
-  std::string again = untouched;
-  FUZZ_REQUIRE(orvel::ParseSiteAddress(address, again) == kind && again == host);
+  const orvel::ParsedAddress again = orvel::ParseSiteAddress(address);
+  FUZZ_REQUIRE(again.kind == kind && again.host == host && again.typed_scheme == parsed.typed_scheme);
   const std::string trimmed = orvel::TrimBlanks(address);
   FUZZ_REQUIRE(orvel::TrimBlanks(trimmed) == trimmed);
   FUZZ_REQUIRE(!trimmed.starts_with(' ') && !trimmed.ends_with(' '));
   FUZZ_REQUIRE(!trimmed.starts_with("\xE3\x80\x80") && !trimmed.ends_with("\xE3\x80\x80"));
 
   if (kind == orvel::HostKind::kInvalid) {
-    FUZZ_REQUIRE(host == untouched);
+    FUZZ_REQUIRE(host.empty() && !parsed.typed_scheme);
     return 0;
+  }
+  // http:// or https:// in any case, then no other "scheme://".
+  FUZZ_REQUIRE(parsed.typed_scheme == orvel::TypedScheme(address));
+  if (parsed.typed_scheme) {
+    const std::string_view rest = address.substr(orvel::SchemePrefix(*parsed.typed_scheme).size());
+    FUZZ_REQUIRE(!orvel::TypedScheme(rest) && rest.find(host) != std::string_view::npos);
   }
   FUZZ_REQUIRE(kind == orvel::HostKind::kDomain || kind == orvel::HostKind::kNumeric);
   FUZZ_REQUIRE(!host.empty() && address.find(host) != std::string_view::npos);

@@ -17,6 +17,7 @@ struct ParseCase {
   std::string address;
   HostKind kind;
   std::string host;  // expected host when the kind is not kInvalid
+  std::optional<Scheme> scheme = {};
 };
 
 // Test names and messages stay printable ASCII: other bytes are written as \xNN.
@@ -38,19 +39,24 @@ void PrintTo(const ParseCase& c, std::ostream* out) { *out << '"' << Printable(c
 
 class ParseSiteAddressTest : public testing::TestWithParam<ParseCase> {};
 
-TEST_P(ParseSiteAddressTest, GivesHostAndKind) {
+TEST_P(ParseSiteAddressTest, GivesSchemeHostAndKind) {
   const ParseCase& c = GetParam();
-  std::string host = "unchanged";
-  EXPECT_EQ(ParseSiteAddress(c.address, host), c.kind) << c.address;
-  EXPECT_EQ(host, c.kind == HostKind::kInvalid ? "unchanged" : c.host) << c.address;
+  const ParsedAddress parsed = ParseSiteAddress(c.address);
+  EXPECT_EQ(parsed.kind, c.kind) << c.address;
+  EXPECT_EQ(parsed.host, c.host) << c.address;
+  EXPECT_EQ(parsed.typed_scheme, c.scheme) << c.address;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, ParseSiteAddressTest,
     testing::Values(
         // As typed and as browsers read them.
-        ParseCase{"http://10.1.2.3:81/app/x", HostKind::kNumeric, "10.1.2.3"},
-        ParseCase{"HTTP://A.b.C/x", HostKind::kDomain, "A.b.C"}, ParseCase{"hTtP://a.b.c", HostKind::kDomain, "a.b.c"},
+        ParseCase{"http://10.1.2.3:81/app/x", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp},
+        ParseCase{"HTTP://A.b.C/x", HostKind::kDomain, "A.b.C", Scheme::kHttp},
+        ParseCase{"hTtP://a.b.c", HostKind::kDomain, "a.b.c", Scheme::kHttp},
+        ParseCase{"https://a.b.c/", HostKind::kDomain, "a.b.c", Scheme::kHttps},
+        ParseCase{"HTTPS://10.1.1.9:8443/x", HostKind::kNumeric, "10.1.1.9", Scheme::kHttps},
+        ParseCase{"hTtPs://u:pw@a.b.c?x", HostKind::kDomain, "a.b.c", Scheme::kHttps},
         ParseCase{"10.1.2.3", HostKind::kNumeric, "10.1.2.3"}, ParseCase{"123", HostKind::kNumeric, "123"},
         ParseCase{"999.1", HostKind::kNumeric, "999.1"}, ParseCase{"1.2.3.4.5", HostKind::kNumeric, "1.2.3.4.5"},
         ParseCase{"a.b.c:81", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c?x=1", HostKind::kDomain, "a.b.c"},
@@ -64,10 +70,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"\xF0\xA0\x80\x80.cn", HostKind::kDomain, "\xF0\xA0\x80\x80.cn"},  // beyond U+FFFF
         ParseCase{std::string(253, 'a'), HostKind::kDomain, std::string(253, 'a')},
         // A user name and password are not the host.
-        ParseCase{"http://user:pw@portal.example.cn/app", HostKind::kDomain, "portal.example.cn"},
+        ParseCase{"http://user:pw@portal.example.cn/app", HostKind::kDomain, "portal.example.cn", Scheme::kHttp},
         ParseCase{"user@a.b.c", HostKind::kDomain, "a.b.c"}, ParseCase{"@a.b.c", HostKind::kDomain, "a.b.c"},
         ParseCase{"a@b:c@d.e:81/x", HostKind::kDomain, "d.e"},
-        ParseCase{"HTTP://u@10.1.2.3:81", HostKind::kNumeric, "10.1.2.3"},
+        ParseCase{"HTTP://u@10.1.2.3:81", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp},
         ParseCase{"a.b.c/x@y.z", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c?u=x@y.z", HostKind::kDomain, "a.b.c"},
         // Nothing any site can be reached at.
         ParseCase{"", HostKind::kInvalid, ""}, ParseCase{"http://", HostKind::kInvalid, ""},
@@ -102,17 +108,18 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"\xED\xA0\xBD\xED\xB8\x80.com", HostKind::kInvalid, ""},  // a pair in two pieces
         ParseCase{"\xC0\xAE.b", HostKind::kInvalid, ""},                    // overlong "."
 
-        // Another scheme is not a host called "https".
-        ParseCase{"https://a.b.c/", HostKind::kInvalid, ""}, ParseCase{"ftp://a.b.c", HostKind::kInvalid, ""},
-        ParseCase{"HTTPS://a.b.c", HostKind::kInvalid, ""}, ParseCase{"http://https://a.b.c", HostKind::kInvalid, ""},
+        // Another scheme, or a second one, is not a host called "ftp".
+        ParseCase{"ftp://a.b.c", HostKind::kInvalid, ""}, ParseCase{"FILE://a.b.c/x", HostKind::kInvalid, ""},
+        ParseCase{"https://", HostKind::kInvalid, ""}, ParseCase{"httpss://a.b.c", HostKind::kInvalid, ""},
+        ParseCase{"https://https://a.b.c", HostKind::kInvalid, ""},
+        ParseCase{"https://ftp://a.b.c", HostKind::kInvalid, ""},
+        ParseCase{"http://https://a.b.c", HostKind::kInvalid, ""},
         ParseCase{"svn+ssh://a.b.c", HostKind::kInvalid, ""}));
 
 TEST(ParseSiteAddress, SurvivesHugeAddresses) {
-  std::string host = "kept";
   const std::string long_host(100000, '7');
-  EXPECT_EQ(ParseSiteAddress(long_host, host), HostKind::kInvalid);
-  EXPECT_EQ(ParseSiteAddress("a.b.c/" + std::string(100000, 'x'), host), HostKind::kDomain);
-  EXPECT_EQ(host, "a.b.c");
+  EXPECT_EQ(ParseSiteAddress(long_host).kind, HostKind::kInvalid);
+  EXPECT_EQ(ParseSiteAddress("a.b.c/" + std::string(100000, 'x')).host, "a.b.c");
 }
 
 TEST(NextCodePoint, ReadsUtf8AndSurrogateFormsAndSkipsEachBadStretchOnce) {

@@ -156,7 +156,7 @@ TEST_F(CheckSiteTest, InvalidAddressesWriteNothing) {
                                 "   ",
                                 "\t",
                                 "\xE3\x80\x80",
-                                "https://a.b.c/",
+                                "ftp://a.b.c/",
                                 "1..2",
                                 "http://",
                                 "a\x01.b",

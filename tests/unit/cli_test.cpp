@@ -140,7 +140,7 @@ struct CheckCase {
 TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
   const CheckCase cases[] = {
       {"  http://a.b.c/x ", true, 0, kDone, orvel::texts::kCheckDone},
-      {"https://a.b.c/", true, 0, kInvalidAddress, orvel::texts::kAddressInvalid},
+      {"ftp://a.b.c/", true, 0, kInvalidAddress, orvel::texts::kAddressInvalid},
       {"a.b.c", false, 0, kFailed, orvel::texts::kPermissionsFailed},
       {"10.1.2.3", true, 5, kFailed, orvel::texts::kSaveFailed},
   };
@@ -218,6 +218,9 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
   const std::string json = after.json.Json();
   EXPECT_NE(json.find(R"("registry_zone":2,"zone_manager_zone":3)"), std::string::npos) << json;
+  // The http entry does not trust the host for https.
+  const std::string https = RunStatus(registry_, machine_, ReadSiteAddress("https://10.1.2.3"), {}).json.Json();
+  EXPECT_NE(https.find(R"("scheme":"https","trusted":false)"), std::string::npos) << https;
 }
 
 TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerFive) {

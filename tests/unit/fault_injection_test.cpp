@@ -126,9 +126,9 @@ void PrintTo(const Outcome& out, std::ostream* os) {
 }
 
 std::string HostOf(const std::string& address, HostKind& kind) {
-  std::string host;
-  kind = ParseSiteAddress(address, host);
-  return host;
+  ParsedAddress parsed = ParseSiteAddress(address);
+  kind = parsed.kind;
+  return std::move(parsed.host);
 }
 
 Outcome RunOp(Op op, const std::string& address, Registry& registry) {
@@ -137,10 +137,10 @@ Outcome RunOp(Op op, const std::string& address, Registry& registry) {
   Outcome out;
   switch (op) {
     case Op::kIsTrusted:
-      out.result = IsTrustedSite(registry, host, kind) ? 1 : 0;
+      out.result = IsTrustedSite(registry, host, kind, Scheme::kHttp) ? 1 : 0;
       break;
     case Op::kAdd:
-      out.result = AddTrustedSite(registry, host, kind);
+      out.result = AddTrustedSite(registry, host, kind, Scheme::kHttp);
       break;
     case Op::kEnumRanges:
       out.result = EnumSubkeys(registry, zone_keys::kRanges, out.names);
@@ -176,7 +176,7 @@ PermissionStep FindPermissionStep(const Scenario& scenario) {
   HostKind kind = HostKind::kInvalid;
   const std::string host = HostOf(scenario.address, kind);
   if (kind == HostKind::kInvalid) return {};
-  if (!IsTrustedSite(counter, host, kind)) AddTrustedSite(counter, host, kind);
+  if (!IsTrustedSite(counter, host, kind, Scheme::kHttp)) AddTrustedSite(counter, host, kind, Scheme::kHttp);
   const size_t from = counter.Calls().size();
   SetZonePermissions(counter, host);
   return {from, counter.Calls().size()};
@@ -341,7 +341,7 @@ TEST(FaultInjection, EveryCallOfEveryOperationFailsSafely) {
             EXPECT_TRUE(std::includes(new_ranges.begin(), new_ranges.end(), old_ranges.begin(), old_ranges.end()));
             EXPECT_LE(NewRangeEntries(old_ranges, new_ranges), 1);
             HostKind kind = HostKind::kInvalid;
-            EXPECT_TRUE(IsTrustedSite(memory, HostOf(scenario.address, kind), kind));
+            EXPECT_TRUE(IsTrustedSite(memory, HostOf(scenario.address, kind), kind, Scheme::kHttp));
           }
         }
       }
@@ -364,7 +364,7 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
     for (const char* host : {"a.x.example.cn", "b.x.example.cn", "10.0.0.1", "10.0.0.2"}) {
       HostKind kind = HostKind::kInvalid;
       const std::string name = HostOf(host, kind);
-      ASSERT_EQ(AddTrustedSite(r, name, kind), 0);
+      ASSERT_EQ(AddTrustedSite(r, name, kind, Scheme::kHttp), 0);
       ASSERT_EQ(SetZonePermissions(r, name), 0);
     }
   };
@@ -377,13 +377,13 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
     const std::string host = HostOf(address, kind);
     MemoryRegistry clean;
     setup(clean);
-    ASSERT_EQ(RemoveTrustedSite(clean, host, kind).result, 0);
+    ASSERT_EQ(RemoveTrustedSite(clean, host, kind, std::nullopt).result, 0);
     const Lines kept_by_clean_run = clean.Dump();
     for (const RegistryCall call : kRemovalCalls) {
       MemoryRegistry counted;
       setup(counted);
       FaultyRegistry counter(counted);
-      RemoveTrustedSite(counter, host, kind);
+      RemoveTrustedSite(counter, host, kind, std::nullopt);
       for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
         SCOPED_TRACE(std::string(address) + ", call kind " + std::to_string(static_cast<int>(call)) + " #" +
                      std::to_string(nth));
@@ -392,7 +392,7 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
         setup(memory);
         FaultyRegistry faulty(memory);
         faulty.FailCall(call, nth, kInjected);
-        const RemovedSite site = RemoveTrustedSite(faulty, host, kind);
+        const RemovedSite site = RemoveTrustedSite(faulty, host, kind, std::nullopt);
         const Lines after = memory.Dump();
         EXPECT_TRUE(std::includes(after.begin(), after.end(), kept_by_clean_run.begin(), kept_by_clean_run.end()));
         EXPECT_EQ(faulty.OpenHandleCount(), 0u);

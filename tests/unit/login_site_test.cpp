@@ -38,7 +38,7 @@ class LoginSiteTest : public testing::Test {
   RecordingLauncher launcher_;
 };
 
-TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAnHttpUrl) {
+TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAWebUrl) {
   struct Case {
     std::string typed;
     std::string url;
@@ -47,6 +47,8 @@ TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAnHttpUrl) {
       {"http://a.b.c/", "http://a.b.c/"},
       {"HTTP://a.b.c/", "HTTP://a.b.c/"},
       {"hTtP://10.1.2.3:81/x", "hTtP://10.1.2.3:81/x"},
+      {"https://secure.example.cn/app", "https://secure.example.cn/app"},
+      {"HTTPS://10.1.1.9:8443/x", "HTTPS://10.1.1.9:8443/x"},
       {"  portal.example.cn/orvel\xE3\x80\x80", "http://portal.example.cn/orvel"},
       {"a.b", "http://a.b"},
       {"a.b.c/d e?f=\"g\"", "http://a.b.c/d e?f=\"g\""},
@@ -88,7 +90,7 @@ TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
     std::string_view text;
   };
   const Case cases[] = {
-      {"invalid address", "https://a.b.c/", false, 0, texts::kAddressInvalid},
+      {"invalid address", "ftp://a.b.c/", false, 0, texts::kAddressInvalid},
       {"blank address", "   ", false, 0, texts::kAddressInvalid},
       {"no zone key", "a.b.c", true, 0, texts::kPermissionsFailed},
       {"save refused", "a.b.c", false, status::kAccessDenied, texts::kSaveFailed},

@@ -126,7 +126,7 @@ TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
     const auto machine_before = machine.Dump();
     FaultyRegistry counted_user(user);
     FaultyRegistry counted_machine(machine);
-    const ZoneDiagnosis found = DiagnoseZoneSettings(counted_user, counted_machine, c.host, c.kind);
+    const ZoneDiagnosis found = DiagnoseZoneSettings(counted_user, counted_machine, c.host, c.kind, Scheme::kHttp);
     EXPECT_EQ(found, c.expected);
     EXPECT_EQ(found.Any(), c.expected != kNone);
     EXPECT_EQ(user.Dump(), user_before);
@@ -146,7 +146,8 @@ TEST(ZoneDiagnosis, ReadFailuresCountAsAbsent) {
   faulty_user.FailCall(RegistryCall::kEnumValue, 1, status::kAccessDenied);
   // The machine key that cannot be opened hides its policy; the user's
   // listing that fails hides the site list's entry.
-  EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain), ZoneDiagnosis{});
+  EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain, Scheme::kHttp),
+            ZoneDiagnosis{});
   EXPECT_EQ(faulty_user.OpenHandleCount() + faulty_machine.OpenHandleCount(), 0u);
 }
 
@@ -155,6 +156,7 @@ TEST(ZoneDiagnosis, SiteListEntries) {
     const char* entry;
     const char* host;
     bool names_it;
+    Scheme scheme = Scheme::kHttp;
   };
   const Entry entries[] = {
       {"portal.example.cn", "portal.example.cn", true},
@@ -177,12 +179,20 @@ TEST(ZoneDiagnosis, SiteListEntries) {
       {"http://portal.example.cn/", "portal.example.cn", false},
       {"", "portal.example.cn", false},
       {"*.", "portal.example.cn", false},
+      // For an https host: no scheme, https:// or *://, never http://.
+      {"portal.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"HTTPS://portal.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"*://portal.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"https://*.example.cn", "portal.example.cn", true, Scheme::kHttps},
+      {"http://portal.example.cn", "portal.example.cn", false, Scheme::kHttps},
+      {"http://*.example.cn", "portal.example.cn", false, Scheme::kHttps},
   };
   for (const Entry& e : entries) {
-    EXPECT_EQ(SiteListEntryNamesHost(e.entry, e.host, HostKind::kDomain), e.names_it) << e.entry << " / " << e.host;
+    EXPECT_EQ(SiteListEntryNamesHost(e.entry, e.host, HostKind::kDomain, e.scheme), e.names_it)
+        << e.entry << " / " << e.host << " / " << SchemeName(e.scheme);
   }
-  EXPECT_TRUE(SiteListEntryNamesHost("http://10.1.2.3", "10.1.2.3", HostKind::kNumeric));
-  EXPECT_FALSE(SiteListEntryNamesHost("*.2.3", "10.1.2.3", HostKind::kNumeric));
+  EXPECT_TRUE(SiteListEntryNamesHost("http://10.1.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_FALSE(SiteListEntryNamesHost("*.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
 }
 
 }  // namespace

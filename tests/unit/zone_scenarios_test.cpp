@@ -45,68 +45,95 @@ class ZoneScenario : public testing::TestWithParam<test::HiveMaker> {
 };
 
 TEST_P(ZoneScenario, DomainOnAnEmptyZoneMapIsAddedUnderItsRest) {
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
-  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_FALSE(IsTrustedSite(reg(), "x.b.c", HostKind::kDomain));
+  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_FALSE(IsTrustedSite(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp));
+}
+
+// Each scheme has its own value on the host's one entry: https first writes
+// no http value, and http afterwards joins it on the same key or Range entry.
+TEST_P(ZoneScenario, EachSchemeIsAValueOnTheHostsOneEntry) {
+  PutRange("Range1", "10.0.0.1");
+  const struct {
+    std::string host;
+    HostKind kind;
+    std::string entry;
+  } rows[] = {{"secure.example.cn", HostKind::kDomain, kDomains + "example.cn\\secure"},
+              {"10.1.1.9", HostKind::kNumeric, kRanges + "Range2"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.host);
+    EXPECT_EQ(AddTrustedSite(reg(), row.host, row.kind, Scheme::kHttps), 0);
+    EXPECT_EQ(GetDword(reg(), row.entry, "https"), 2u);
+    EXPECT_EQ(GetDword(reg(), row.entry, "http"), std::nullopt);
+    EXPECT_TRUE(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttps));
+    EXPECT_FALSE(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttp));
+
+    EXPECT_EQ(AddTrustedSite(reg(), row.host, row.kind, Scheme::kHttp), 0);
+    EXPECT_EQ(GetDword(reg(), row.entry, "http"), 2u);
+    EXPECT_EQ(GetDword(reg(), row.entry, "https"), 2u);
+  }
+  std::vector<std::string> names;
+  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 2);
+  EXPECT_EQ(GetValue(reg(), kRanges + "Range2", ":Range"), std::string("10.1.1.9", 9));
 }
 
 TEST_P(ZoneScenario, ShortDomainsAreTheirOwnKey) {
-  EXPECT_EQ(AddTrustedSite(reg(), "b.c", HostKind::kDomain), 0);
-  EXPECT_EQ(AddTrustedSite(reg(), "intranet", HostKind::kDomain), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "b.c", HostKind::kDomain, Scheme::kHttp), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "intranet", HostKind::kDomain, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c", "http"), 2u);
   EXPECT_EQ(GetDword(reg(), kDomains + "intranet", "http"), 2u);
-  EXPECT_TRUE(IsTrustedSite(reg(), "b.c", HostKind::kDomain));
+  EXPECT_TRUE(IsTrustedSite(reg(), "b.c", HostKind::kDomain, Scheme::kHttp));
   EXPECT_EQ(DomainEntryPath("a.b.c.d"), kDomains + "b.c.d\\a");
   EXPECT_EQ(DomainEntryPath("b.c"), kDomains + "b.c\\");
 }
 
 TEST_P(ZoneScenario, AlreadyMappedDomainIsFoundOnlyAsADword) {
   PutDword(reg(), kDomains + "b.c\\a", "http", 2);
-  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_TRUE(IsTrustedSite(reg(), "A.B.C", HostKind::kDomain));  // keys ignore case
+  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_TRUE(IsTrustedSite(reg(), "A.B.C", HostKind::kDomain, Scheme::kHttp));  // keys ignore case
   // A value of another type or size is not the zone number: it is written again.
   const std::pair<ValueType, std::string> wrong[] = {{ValueType::kBinary, std::string("\x02\0\0\0", 4)},
                                                      {ValueType::kString, std::string("2\0", 2)},
                                                      {ValueType::kBinary, "\x02"}};
   for (const auto& [type, data] : wrong) {
     test::PutValue(reg(), kDomains + "e.f\\d", "http", type, data);
-    EXPECT_FALSE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain)) << data.size();
-    EXPECT_EQ(AddTrustedSite(reg(), "d.e.f", HostKind::kDomain), 0);
-    EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain));
+    EXPECT_FALSE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain, Scheme::kHttp)) << data.size();
+    EXPECT_EQ(AddTrustedSite(reg(), "d.e.f", HostKind::kDomain, Scheme::kHttp), 0);
+    EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain, Scheme::kHttp));
   }
 }
 
 TEST_P(ZoneScenario, DomainInAnotherZoneIsMovedToTrustedSites) {
   PutDword(reg(), kDomains + "b.c\\a", "http", 4);
   PutDword(reg(), kDomains + "b.c\\a", "https", 4);
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
-  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "https"), 4u);
 }
 
 TEST_P(ZoneScenario, DomainWithoutHttpValueIsNotTrusted) {
   PutKey(reg(), kDomains + "b.c\\a");
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain));
+  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
 }
 
 TEST_P(ZoneScenario, NoRangesKeyGivesRange1) {
   std::vector<std::string> names;
   EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 0);
   EXPECT_TRUE(names.empty());
-  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
-  EXPECT_EQ(AddTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric), 0);
+  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_EQ(AddTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp), 0);
   EXPECT_EQ(GetDword(reg(), kRanges + "Range1", "http"), 2u);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range1", ":Range"), std::string("1.2.3.4", 8));
-  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
 }
 
 TEST_P(ZoneScenario, NextRangeFollowsTheLastListedName) {
   PutRange("Range1", "10.0.0.1");
   PutRange("Range3", "10.0.0.3");
-  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.9", HostKind::kNumeric), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.9", HostKind::kNumeric, Scheme::kHttp), 0);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range4", ":Range"), std::string("10.0.0.9", 9));
   EXPECT_EQ(GetValue(reg(), kRanges + "Range3", ":Range"), std::string("10.0.0.3", 9));
 }
@@ -116,7 +143,7 @@ TEST_P(ZoneScenario, TakenNameIsNeverOverwritten) {
   PutRange("Range10", "10.0.0.10");
   PutRange("Range9", "10.0.0.9");
   PutRange("Range1", "10.0.0.1");
-  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.77", HostKind::kNumeric), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.77", HostKind::kNumeric, Scheme::kHttp), 0);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range10", ":Range"), std::string("10.0.0.10", 10));
   EXPECT_EQ(GetValue(reg(), kRanges + "Range2", ":Range"), std::string("10.0.0.77", 10));
 }
@@ -126,15 +153,15 @@ TEST_P(ZoneScenario, RangeMatchNeedsTheExactTextAndZoneTwo) {
   PutRange("Range2", "1.2.3.4 ");                             // trailing blank
   PutRange("RangeA", "01.2.3.4");                             // another text
   PutString(reg(), kRanges + "RangeB", ":Range", "1.2.3.4");  // no http value
-  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
   PutRange("RangeC", "1.2.3.4");
-  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric));
+  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
 }
 
 TEST_P(ZoneScenario, OverlongRangeTextCannotMatch) {
   const std::string host(300, '1');
   PutRange("Range1", host);
-  EXPECT_FALSE(IsTrustedSite(reg(), host, HostKind::kNumeric));
+  EXPECT_FALSE(IsTrustedSite(reg(), host, HostKind::kNumeric, Scheme::kHttp));
 }
 
 TEST_P(ZoneScenario, EnumSubkeysListsInRegistryOrder) {
@@ -175,8 +202,8 @@ TEST_P(ZoneScenario, AllowValueIsReplacedByTwoZeroBytes) {
 TEST_P(ZoneScenario, TwiceInARowLeavesTheSameTree) {
   PutKey(reg(), kZone2);
   auto run = [&] {
-    if (!IsTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric)) {
-      EXPECT_EQ(AddTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric), 0);
+    if (!IsTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric, Scheme::kHttp)) {
+      EXPECT_EQ(AddTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric, Scheme::kHttp), 0);
     }
     EXPECT_EQ(SetZonePermissions(reg(), "10.1.2.3"), 0);
     return hive_->Dump();
@@ -221,7 +248,7 @@ TEST_P(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
 
     FaultyRegistry faulty(reg());
     faulty.FailCall(row.call, 1, kDenied);
-    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind) : SetZonePermissions(faulty, row.host),
+    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind, Scheme::kHttp) : SetZonePermissions(faulty, row.host),
               row.expected);
     EXPECT_EQ(faulty.OpenHandleCount(), 0u);
 
@@ -235,7 +262,7 @@ TEST_P(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
       EXPECT_TRUE(std::none_of(failed + 1, calls.end(), IsWrite)) << "a write after the reported failure";
     }
     if (row.step == add) {
-      EXPECT_EQ(IsTrustedSite(reg(), row.host, row.kind), row.expected == 0);
+      EXPECT_EQ(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttp), row.expected == 0);
     } else {
       EXPECT_FALSE(HasKey(reg(), kAllow));
     }
@@ -246,10 +273,17 @@ TEST_P(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
 // the entries listed gone, every other line of the tree as it was.
 struct RemoveCase {
   const char* name;
-  std::vector<std::string> added;
+  std::vector<std::string> added;  // "https://" before a host adds it for https, else for http
   std::string removed;
   std::vector<RemovedEntry> expected;
+  std::optional<Scheme> scheme = {};  // of the removal: none takes both
 };
+
+std::pair<std::string, Scheme> HostAndScheme(const std::string& added) {
+  constexpr std::string_view kHttps = "https://";
+  if (added.starts_with(kHttps)) return {added.substr(kHttps.size()), Scheme::kHttps};
+  return {added, Scheme::kHttp};
+}
 
 HostKind KindOf(const std::string& host) {
   return std::all_of(host.begin(), host.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); })
@@ -288,29 +322,59 @@ TEST_P(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
        "10.0.0.1",
        {{kRangesKey + "\\ORVEL-10.0.0.1", ""}, {kRangesKey + "\\Range1", ""}, {kAllow, "10.0.0.1"}}},
       {"never added", {"10.0.0.2", "a.example.cn"}, "10.0.0.1", {}},
+      {"https beside http: the key and pop-ups stay",
+       {"a.x.example.cn", "https://a.x.example.cn"},
+       "a.x.example.cn",
+       {{kDomainsKey + "\\x.example.cn\\a", "https"}},
+       Scheme::kHttps},
+      {"both schemes of a domain",
+       {"a.x.example.cn", "https://a.x.example.cn"},
+       "a.x.example.cn",
+       {{kDomainsKey + "\\x.example.cn\\a", "http"},
+        {kDomainsKey + "\\x.example.cn\\a", "https"},
+        {kDomainsKey + "\\x.example.cn\\a", ""},
+        {kDomainsKey + "\\x.example.cn", ""},
+        {kAllow, "a.x.example.cn"}}},
+      {"https beside http on one Range entry",
+       {"10.0.0.1", "https://10.0.0.1"},
+       "10.0.0.1",
+       {{kRangesKey + "\\Range1", "https"}},
+       Scheme::kHttps},
+      {"both schemes of one Range entry",
+       {"10.0.0.1", "https://10.0.0.1"},
+       "10.0.0.1",
+       {{kRangesKey + "\\Range1", ""}, {kAllow, "10.0.0.1"}}},
+      {"the last scheme of a Range entry",
+       {"https://10.0.0.1"},
+       "10.0.0.1",
+       {{kRangesKey + "\\Range1", "https"}, {kRangesKey + "\\Range1", ""}, {kAllow, "10.0.0.1"}},
+       Scheme::kHttps},
+      {"a scheme the host was never trusted for", {"https://10.0.0.1"}, "10.0.0.1", {}, Scheme::kHttp},
   };
   for (const RemoveCase& c : cases) {
     SCOPED_TRACE(c.name);
     hive_ = GetParam()();
     PutKey(reg(), kZone2);
     for (size_t i = 0; i < c.added.size(); ++i) {
-      const HostKind kind = KindOf(c.added[i]);
+      const auto [host, scheme] = HostAndScheme(c.added[i]);
+      const HostKind kind = KindOf(host);
       // A host added twice gets its second entry as an exported .reg names it.
       if (std::find(c.added.begin(), c.added.begin() + static_cast<long>(i), c.added[i]) !=
           c.added.begin() + static_cast<long>(i)) {
         PutRange("ORVEL-" + c.added[i], c.added[i]);
         continue;
       }
-      ASSERT_EQ(AddTrustedSite(reg(), c.added[i], kind), 0);
-      ASSERT_EQ(SetZonePermissions(reg(), c.added[i]), 0);
+      ASSERT_EQ(AddTrustedSite(reg(), host, kind, scheme), 0);
+      ASSERT_EQ(SetZonePermissions(reg(), host), 0);
     }
     const std::vector<std::string> before = hive_->Dump();
     const HostKind kind = KindOf(c.removed);
 
-    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind);
+    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind, c.scheme);
     EXPECT_EQ(site.result, 0);
     EXPECT_EQ(site.removed, c.expected);
-    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind));
+    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, c.scheme.value_or(Scheme::kHttp)));
+    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, c.scheme.value_or(Scheme::kHttps)));
 
     std::vector<std::string> kept;
     std::copy_if(before.begin(), before.end(), std::back_inserter(kept), [&](const std::string& line) {
@@ -324,11 +388,11 @@ TEST_P(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
 }
 
 TEST_P(ZoneScenario, StatusReadsWhatTheCheckWrites) {
-  EXPECT_FALSE(ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain).InPlace());
+  EXPECT_FALSE(ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp).InPlace());
   PutKey(reg(), kZone2);
-  ASSERT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain), 0);
+  ASSERT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
   ASSERT_EQ(SetZonePermissions(reg(), "a.b.c"), 0);
-  const SiteStatus in_place = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain);
+  const SiteStatus in_place = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp);
   EXPECT_TRUE(in_place.InPlace());
   ASSERT_EQ(in_place.settings.size(), 8u);
   EXPECT_EQ(in_place.settings.back().action, "1809");
@@ -336,13 +400,13 @@ TEST_P(ZoneScenario, StatusReadsWhatTheCheckWrites) {
 
   PutDword(reg(), kZone2, "1809", 0);
   test::PutValue(reg(), kAllow, "a.b.c", ValueType::kBinary, std::string(3, '\0'));
-  const SiteStatus changed = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain);
+  const SiteStatus changed = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp);
   EXPECT_TRUE(changed.trusted);
   EXPECT_FALSE(changed.popups_allowed);
   EXPECT_FALSE(changed.settings.back().holds());
   EXPECT_EQ(changed.settings.back().actual, 0u);
   EXPECT_FALSE(changed.InPlace());
-  EXPECT_FALSE(ReadSiteStatus(reg(), "x.b.c", HostKind::kDomain).trusted);
+  EXPECT_FALSE(ReadSiteStatus(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp).trusted);
 }
 
 INSTANTIATE_TEST_SUITE_P(InMemory, ZoneScenario, testing::Values(&test::MakeMemoryHive));

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace orvel {
+
+// The schemes an address may name. A zone-map entry holds one value for
+// each, named after it.
+enum class Scheme : int16_t { kHttp, kHttps };
+
+inline constexpr std::array<Scheme, 2> kSchemes = {Scheme::kHttp, Scheme::kHttps};
+
+// "http" or "https": the zone-map value's name.
+std::string_view SchemeName(Scheme scheme);
+
+// "http://" or "https://": how an address begins with the scheme.
+std::string_view SchemePrefix(Scheme scheme);
+
+}  // namespace orvel
