@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "app/dpi.h"
 #include "app/main_window_layout.h"
@@ -46,11 +48,10 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// The box a label needs for its one-line caption in its font.
-SIZE TextExtent(HWND label, HFONT font) {
-  const std::wstring text = WindowText(label);
+// The box one line of text needs in the window's font.
+SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
   RECT box{};
-  const UniqueWindowDc dc(label);
+  const UniqueWindowDc dc(window);
   const HGDIOBJ old = SelectObject(dc.get(), font);
   DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc.get(), old);
@@ -116,11 +117,15 @@ void MainWindow::SetAddressText(std::string_view text) {
   SetWindowTextW(Control(control_ids::kAddressEdit), Utf8ToWide(text).c_str());
 }
 
-void MainWindow::ClearProgress() { SendMessageW(Control(control_ids::kProgressList), LB_RESETCONTENT, 0, 0); }
+void MainWindow::ClearProgress() {
+  SendMessageW(Control(control_ids::kProgressList), LB_RESETCONTENT, 0, 0);
+  FitProgressWidth();
+}
 
 void MainWindow::AddProgressLine(std::string_view line) {
   const std::wstring wide = Utf8ToWide(line);
   SendMessageW(Control(control_ids::kProgressList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  FitProgressWidth();
 }
 
 void MainWindow::ShowMessage(std::string_view text, MessageStyle style) {
@@ -204,14 +209,30 @@ void MainWindow::LayOut(int dpi, int left, int top) {
     if (font != nullptr) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SIZE size{pixels(control.width), pixels(control.height)};
     // The address label's box follows its caption.
-    if (control.id == control_ids::kAddressLabel) size = TextExtent(window, font);
+    if (control.id == control_ids::kAddressLabel) size = TextExtent(window, font, WindowText(window));
     SetWindowPos(window, nullptr, pixels(control.left), pixels(control.top), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const SIZE outer =
       WindowSizeForClient(pixels(layout::kClientWidth), pixels(layout::kClientHeight), kStyle, kExStyle, dpi);
   SetWindowPos(hwnd_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitProgressWidth();
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::FitProgressWidth() {
+  // A line wider than the list scrolls sideways instead of being cut off.
+  const HWND list = Control(control_ids::kProgressList);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+  const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  LONG widest = 0;
+  for (int i = 0; i < count; ++i) {
+    std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    widest = std::max(widest, TextExtent(list, font, line).cx);
+  }
+  // The list draws each line a few pixels in from its edge.
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + GetSystemMetrics(SM_CXEDGE) * 2 : 0, 0);
 }
 
 void MainWindow::CentreOnScreen() {

@@ -44,6 +44,8 @@ class MainWindow final : public CheckView {
   // Fonts, control boxes and window size for a dpi; the window keeps its
   // top-left corner at (left, top).
   void LayOut(int dpi, int left, int top);
+  // The list's sideways extent: its widest line, in its font.
+  void FitProgressWidth();
   void CentreOnScreen();
   HWND Control(int id) const;
   std::string Caption() const;

@@ -55,7 +55,7 @@ inline constexpr Control kControls[] = {
     {control_ids::kProgressLabel, Container::kFrame, L"STATIC", "检查列表：", kChild | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
      1050, 210, Font::kSong},
     {control_ids::kProgressList, Container::kFrame, L"LISTBOX", "",
-     kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, WS_EX_CLIENTEDGE, 0, 270, 6195, 2160,
+     kChild | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, WS_EX_CLIENTEDGE, 0, 270, 6195, 2160,
      Font::kSong},
 };
 

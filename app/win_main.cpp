@@ -8,6 +8,7 @@
 #include "win/system_library.h"
 #include "win/win32_ansi_codec.h"
 #include "win/win32_registry.h"
+#include "win/win32_site_list_files.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   orvel::LoadDllsFromSystemOnly();
@@ -16,9 +17,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   const std::optional<orvel::DesktopUserHive> desktop = orvel::OpenDesktopUserHive();
   orvel::Win32Registry user(desktop ? desktop->root.get() : HKEY_CURRENT_USER);
   orvel::Win32Registry machine = orvel::Win32Registry::MachineSettings();
+  // Written only where Internet Explorer is retired, for Edge's IE mode.
+  orvel::Win32Registry machine_writes = orvel::Win32Registry::MachineWrites();
+  orvel::Win32SiteListFiles site_lists(orvel::Win32SiteListFiles::ProgramDataFolder());
   orvel::Win32AnsiCodec codec;
   orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
-  orvel::MainWindow window(instance, {user, machine, desktop ? desktop->account : std::string()}, store);
+  orvel::MainWindow window(
+      instance, {user, machine, desktop ? desktop->account : std::string(), &site_lists, &machine_writes}, store);
   if (!window.Create()) return 1;
   window.Show(show_command);
 

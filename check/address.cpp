@@ -1,5 +1,7 @@
 #include "check/address.h"
 
+#include <charconv>
+
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
@@ -115,10 +117,19 @@ ParsedAddress ParseSiteAddress(std::string_view address) {
   std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
   // A user name and password stand before the last "@"; the host follows it.
   if (const size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-  const std::string_view name = authority.substr(0, authority.find(':'));
+  const size_t colon = authority.find(':');
+  const std::string_view name = authority.substr(0, colon);
   if (!IsPlausibleHost(name)) return {};
 
   parsed.host = std::string(name);
+  if (colon != std::string_view::npos) {
+    const std::string_view port = authority.substr(colon + 1);
+    uint32_t number = 0;
+    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
+    if (error == std::errc() && end == port.data() + port.size() && number <= 0xFFFF) {
+      parsed.port = static_cast<uint16_t>(number);
+    }
+  }
   parsed.kind = std::ranges::all_of(SplitLabels(name), IsDigits) ? HostKind::kNumeric : HostKind::kDomain;
   return parsed;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@ struct ParsedAddress {
   HostKind kind = HostKind::kInvalid;
   std::string host;                    // empty when the address is invalid
   std::optional<Scheme> typed_scheme;  // none when the address names no scheme
+  uint16_t port = 0;                   // the port typed; 0 for none, or none a browser takes
 
   // The scheme the site is trusted for: http when none was typed.
   Scheme scheme() const { return typed_scheme.value_or(Scheme::kHttp); }

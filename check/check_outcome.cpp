@@ -22,6 +22,8 @@ std::vector<Finding> Findings(const ZoneDiagnosis& diagnosis) {
   return findings;
 }
 
+bool CheckOutcome::Stopped() const { return !findings.empty() || std::ranges::any_of(ie_mode.notes, IsFinding); }
+
 bool CheckOutcome::Saved() const { return std::ranges::find(completed, CheckStep::kSave) != completed.end(); }
 
 }  // namespace orvel

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "iemode/ie_mode_setup.h"
 #include "zones/host_name.h"
 #include "zones/scheme.h"
 #include "zones/zone_diagnosis.h"
@@ -44,6 +45,8 @@ struct CheckOutcome {
   // DOMAIN\name when the settings went to the desktop user's hive.
   std::string desktop_account;
   std::vector<Finding> findings;
+  // Edge's IE mode for the site; no notes where Internet Explorer still runs.
+  IeModeOutcome ie_mode;
   // Login only, once the check succeeded: whether the browser started.
   std::optional<bool> browser_started;
 
@@ -51,7 +54,9 @@ struct CheckOutcome {
   // take effect.
   bool Succeeded() const { return !failed.has_value(); }
   bool Saved() const;
-  bool operator==(const CheckOutcome&) const = default;
+  // Something the diagnosis or IE mode found stops the settings from taking
+  // effect.
+  bool Stopped() const;
 };
 
 }  // namespace orvel

@@ -30,6 +30,26 @@ std::string FindingLine(const Finding& finding) {
 
 }  // namespace
 
+std::string_view IeModeLine(IeModeNote note) {
+  switch (note) {
+    case IeModeNote::kOpensInIeMode:
+      return texts::kOpensInIeMode;
+    case IeModeNote::kAddedToList:
+      return texts::kAddedToIeModeList;
+    case IeModeNote::kNoEdge:
+      return texts::kNoEdge;
+    case IeModeNote::kTurnedOffByPolicy:
+      return texts::kIeModeTurnedOff;
+    case IeModeNote::kNotInAdminList:
+      return texts::kNotInAdminList;
+    case IeModeNote::kListUnreadable:
+      return texts::kIeModeListUnreadable;
+    case IeModeNote::kCannotEnable:
+      return texts::kCannotEnableIeMode;
+  }
+  return {};
+}
+
 std::string_view FailureText(CheckStep step) {
   switch (step) {
     case CheckStep::kAddress:
@@ -77,6 +97,7 @@ std::vector<std::string> CheckLines(const CheckOutcome& outcome) {
         std::string(texts::kDesktopUserBefore).append(outcome.desktop_account).append(texts::kDesktopUserAfter));
   }
   for (std::string& line : FindingLines(outcome.findings)) lines.push_back(std::move(line));
+  for (const IeModeNote note : outcome.ie_mode.notes) add(IeModeLine(note));
   return lines;
 }
 
@@ -84,7 +105,7 @@ Box CheckBox(const CheckOutcome& outcome) {
   if (outcome.failed) return {FailureText(*outcome.failed), MessageStyle::kExclamation};
   // Everything was written and saved: the check succeeded even when the
   // browser will not honour it, and says so.
-  if (!outcome.findings.empty()) return {texts::kCheckDoneIneffective, MessageStyle::kExclamation};
+  if (outcome.Stopped()) return {texts::kCheckDoneIneffective, MessageStyle::kExclamation};
   return {texts::kCheckDone, MessageStyle::kInformation};
 }
 

@@ -26,6 +26,8 @@ Box BrowserFailedBox();
 
 // One line per finding.
 std::vector<std::string> FindingLines(const std::vector<Finding>& findings);
+// What a note on Edge's IE mode says.
+std::string_view IeModeLine(IeModeNote note);
 // What the list and the box say when `step` fails.
 std::string_view FailureText(CheckStep step);
 

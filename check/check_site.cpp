@@ -46,7 +46,12 @@ CheckOutcome RunSteps(std::string_view typed, const CheckRegistries& registries,
     outcome.completed.push_back(CheckStep::kSave);
   }
   outcome.desktop_account = registries.desktop_account;
-  outcome.findings = Findings(DiagnoseZoneSettings(registry, registries.machine, outcome.host, outcome.kind, outcome.scheme));
+  outcome.findings =
+      Findings(DiagnoseZoneSettings(registry, registries.machine, outcome.host, outcome.kind, outcome.scheme));
+  if (registries.site_lists != nullptr) {
+    outcome.ie_mode = RunIeMode(registries.machine, registry, registries.machine_writes, *registries.site_lists,
+                                {outcome.host, parsed.port, outcome.scheme == Scheme::kHttps});
+  }
   return outcome;
 }
 

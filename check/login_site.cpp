@@ -15,9 +15,11 @@ std::string LoginUrl(std::string_view address) {
   return TypedScheme(address) ? std::string(address) : std::string(SchemePrefix(Scheme::kHttp)).append(address);
 }
 
-// iexplore.exe in double quotes, in the 32-bit program-files folder when the
-// system has one, else in the only one.
-std::string BrowserFile(const ProgramFilesFolders& folders) {
+// In double quotes: Edge where Internet Explorer is retired and Edge is there
+// (its IE mode opens the site), else iexplore.exe in the 32-bit
+// program-files folder when the system has one, else in the only one.
+std::string BrowserFile(const IeModeState& ie_mode, const ProgramFilesFolders& folders) {
+  if (ie_mode.ie_retired && !ie_mode.edge_path.empty()) return "\"" + ie_mode.edge_path + "\"";
   const std::string_view folder = folders.x86.empty() ? folders.native : folders.x86;
   std::string file = "\"";
   file.append(folder).append("\\Internet Explorer\\iexplore.exe\"");
@@ -31,7 +33,7 @@ CheckOutcome LoginSite(CheckView& view, const CheckRegistries& registries, Addre
   CheckOutcome outcome = CheckSite(view, registries, store);
   if (!outcome.Succeeded()) return outcome;
   // The address as the check left it: trimmed, and saved.
-  outcome.browser_started = launcher.Start(BrowserFile(folders), LoginUrl(outcome.address));
+  outcome.browser_started = launcher.Start(BrowserFile(outcome.ie_mode.state, folders), LoginUrl(outcome.address));
   if (!*outcome.browser_started) {
     const Box box = BrowserFailedBox();
     view.ShowMessage(box.text, box.style);

@@ -9,9 +9,9 @@
 namespace orvel {
 
 // Login: the whole check of the address in the view and, only when it
-// succeeds and its box is closed, Internet Explorer from the program-files
-// folder on that address. A browser that cannot be started is reported in a
-// box of its own.
+// succeeds and its box is closed, the browser on that address: Internet
+// Explorer from the program-files folder, or where it is retired, Edge. A browser that cannot be started is reported in
+// a box of its own.
 CheckOutcome LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore* store,
                        BrowserLauncher& launcher, const ProgramFilesFolders& folders);
 

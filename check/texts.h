@@ -28,6 +28,15 @@ inline constexpr std::string_view kLockedActions = "组策略锁定了受信任�
 inline constexpr std::string_view kListSeparator = "、";
 inline constexpr std::string_view kFullStop = "。";
 inline constexpr std::string_view kEnhancedSecurity = "本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。";
+// Where Internet Explorer is retired: Edge's IE mode for the site. The first
+// two say what will happen; the others stop the settings from taking effect.
+inline constexpr std::string_view kOpensInIeMode = "本机 IE 已停用，登录时将用 Edge 的 IE 模式打开。";
+inline constexpr std::string_view kAddedToIeModeList = "已将本网站加入 Edge 的 IE 模式列表，请关闭 Edge 后再登录。";
+inline constexpr std::string_view kNoEdge = "本机 IE 已停用，且未找到 Microsoft Edge。";
+inline constexpr std::string_view kIeModeTurnedOff = "组策略关闭了 Edge 的 IE 模式。";
+inline constexpr std::string_view kNotInAdminList = "管理员的 IE 模式站点列表中没有本网站。";
+inline constexpr std::string_view kIeModeListUnreadable = "无法读取 IE 模式站点列表，不能确认本网站。";
+inline constexpr std::string_view kCannotEnableIeMode = "无法为本网站启用 Edge 的 IE 模式。";
 // Around DOMAIN\name, when the settings went to the desktop user's hive.
 inline constexpr std::string_view kDesktopUserBefore = "以上设置已写入桌面用户 ";
 inline constexpr std::string_view kDesktopUserAfter = " 的配置。";

@@ -44,7 +44,7 @@ std::string Step(std::string_view name, bool ok) { return JsonObject().Text("ste
 ExitCode CheckCode(const CheckOutcome& outcome) {
   if (outcome.failed) return outcome.failed == CheckStep::kAddress ? kInvalidAddress : kFailed;
   if (outcome.browser_started == false) return kFailed;
-  return outcome.findings.empty() ? kDone : kStopped;
+  return outcome.Stopped() ? kStopped : kDone;
 }
 
 }  // namespace

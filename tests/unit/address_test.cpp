@@ -18,6 +18,7 @@ struct ParseCase {
   HostKind kind;
   std::string host;  // expected host when the kind is not kInvalid
   std::optional<Scheme> scheme = {};
+  uint16_t port = 0;
 };
 
 // Test names and messages stay printable ASCII: other bytes are written as \xNN.
@@ -45,23 +46,25 @@ TEST_P(ParseSiteAddressTest, GivesSchemeHostAndKind) {
   EXPECT_EQ(parsed.kind, c.kind) << c.address;
   EXPECT_EQ(parsed.host, c.host) << c.address;
   EXPECT_EQ(parsed.typed_scheme, c.scheme) << c.address;
+  EXPECT_EQ(parsed.port, c.port) << c.address;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, ParseSiteAddressTest,
     testing::Values(
         // As typed and as browsers read them.
-        ParseCase{"http://10.1.2.3:81/app/x", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp},
+        ParseCase{"http://10.1.2.3:81/app/x", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp, 81},
         ParseCase{"HTTP://A.b.C/x", HostKind::kDomain, "A.b.C", Scheme::kHttp},
         ParseCase{"hTtP://a.b.c", HostKind::kDomain, "a.b.c", Scheme::kHttp},
         ParseCase{"https://a.b.c/", HostKind::kDomain, "a.b.c", Scheme::kHttps},
-        ParseCase{"HTTPS://10.1.1.9:8443/x", HostKind::kNumeric, "10.1.1.9", Scheme::kHttps},
+        ParseCase{"HTTPS://10.1.1.9:8443/x", HostKind::kNumeric, "10.1.1.9", Scheme::kHttps, 8443},
         ParseCase{"hTtPs://u:pw@a.b.c?x", HostKind::kDomain, "a.b.c", Scheme::kHttps},
         ParseCase{"10.1.2.3", HostKind::kNumeric, "10.1.2.3"}, ParseCase{"123", HostKind::kNumeric, "123"},
         ParseCase{"999.1", HostKind::kNumeric, "999.1"}, ParseCase{"1.2.3.4.5", HostKind::kNumeric, "1.2.3.4.5"},
-        ParseCase{"a.b.c:81", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c?x=1", HostKind::kDomain, "a.b.c"},
-        ParseCase{"a.b.c#top", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c\\x", HostKind::kDomain, "a.b.c"},
-        ParseCase{"localhost", HostKind::kDomain, "localhost"},
+        ParseCase{"a.b.c:81", HostKind::kDomain, "a.b.c", {}, 81},
+        ParseCase{"a.b.c:65536/x", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c:8o/x", HostKind::kDomain, "a.b.c"},
+        ParseCase{"a.b.c?x=1", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c#top", HostKind::kDomain, "a.b.c"},
+        ParseCase{"a.b.c\\x", HostKind::kDomain, "a.b.c"}, ParseCase{"localhost", HostKind::kDomain, "localhost"},
         ParseCase{"my_host-1.example.com/p?q#f", HostKind::kDomain, "my_host-1.example.com"},
         ParseCase{"*.example.com", HostKind::kDomain, "*.example.com"},
         ParseCase{"1.2.3.x", HostKind::kDomain, "1.2.3.x"}, ParseCase{"１２３.com", HostKind::kDomain, "１２３.com"},
@@ -72,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A user name and password are not the host.
         ParseCase{"http://user:pw@portal.example.cn/app", HostKind::kDomain, "portal.example.cn", Scheme::kHttp},
         ParseCase{"user@a.b.c", HostKind::kDomain, "a.b.c"}, ParseCase{"@a.b.c", HostKind::kDomain, "a.b.c"},
-        ParseCase{"a@b:c@d.e:81/x", HostKind::kDomain, "d.e"},
-        ParseCase{"HTTP://u@10.1.2.3:81", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp},
+        ParseCase{"a@b:c@d.e:81/x", HostKind::kDomain, "d.e", {}, 81},
+        ParseCase{"HTTP://u@10.1.2.3:81", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp, 81},
         ParseCase{"a.b.c/x@y.z", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c?u=x@y.z", HostKind::kDomain, "a.b.c"},
         // Nothing any site can be reached at.
         ParseCase{"", HostKind::kInvalid, ""}, ParseCase{"http://", HostKind::kInvalid, ""},

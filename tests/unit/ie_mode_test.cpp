@@ -5,6 +5,7 @@
 #include "iemode/ie_mode_keys.h"
 #include "iemode/ie_mode_setup.h"
 #include "iemode/ie_retired.h"
+#include "tests/support/memory_list_files.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/test_hive.h"
 
@@ -17,9 +18,10 @@ using test::GetValue;
 using test::PutDword;
 using test::PutString;
 
-constexpr std::string_view kOwnPath = "C:\\ProgramData\\ORVEL\\ie-mode-sites.xml";
+using test::kEdge;
+using test::kOwnPath;
+using test::MemoryListFiles;
 constexpr std::string_view kOwnUrl = "file:///C:/ProgramData/ORVEL/ie-mode-sites.xml";
-constexpr std::string_view kEdge = "C:\\Edge\\msedge.exe";
 
 SiteEntry Ie11(std::string url) { return {std::move(url), "Default", "IE11", true}; }
 
@@ -186,29 +188,6 @@ TEST(IeModePlan, DecidesWhatToDoAndSay) {
   EXPECT_FALSE(IsFinding(kAddedToList));
   EXPECT_TRUE(IsFinding(kNoEdge));
 }
-
-// Site lists as files, in memory; a path without a list reads as missing.
-class MemoryListFiles final : public SiteListFiles {
- public:
-  std::string OwnListPath() override { return std::string(kOwnPath); }
-  int32_t ReadList(std::string_view path, SiteList& list) override {
-    const auto found = lists.find(std::string(path));
-    if (found == lists.end()) return status::kFileNotFound;
-    list = found->second;
-    return status::kSuccess;
-  }
-  int32_t WriteOwnList(const SiteList& list) override {
-    if (write_status == status::kSuccess) lists[OwnListPath()] = list;
-    return write_status;
-  }
-  int32_t DeleteOwnList() override {
-    return lists.erase(OwnListPath()) == 1 ? status::kSuccess : status::kFileNotFound;
-  }
-  bool FileExists(std::string_view path) override { return path == kEdge; }
-
-  std::map<std::string, SiteList> lists;
-  int32_t write_status = status::kSuccess;
-};
 
 class IeModeSetUp : public testing::Test {
  protected:

@@ -4,6 +4,8 @@
 
 #include "check/launch_route.h"
 #include "check/texts.h"
+#include "iemode/ie_mode_keys.h"
+#include "tests/support/memory_list_files.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
@@ -147,6 +149,46 @@ TEST(LaunchRouteTest, ElevationAndUserChooseTheRoute) {
         Row{true, true, true, kShell}, Row{true, true, false, kNone}}) {
     EXPECT_EQ(ChooseLaunchRoute({row.elevated, row.other_user, row.shell_reachable}), row.route)
         << row.elevated << row.other_user << row.shell_reachable;
+  }
+}
+
+// Where Internet Explorer is retired, Login opens Edge, whose IE mode the
+// check set up for the site; a policy that turns IE mode off is reported.
+TEST_F(LoginSiteTest, WhereIeIsRetiredEdgeOpensTheSite) {
+  using namespace ie_mode_keys;
+  const std::string set_up[] = {std::string(texts::kOpensInIeMode), std::string(texts::kAddedToIeModeList)};
+  const struct {
+    const char* name;
+    std::optional<uint32_t> level;
+    std::vector<std::string> lines;
+    ShownMessage box;
+    bool listed;
+  } cases[] = {
+      {"no policy", {}, {set_up[0], set_up[1]}, kCheckDone, true},
+      {"turned off",
+       0,
+       {std::string(texts::kIeModeTurnedOff)},
+       {std::string(texts::kCheckDoneIneffective), MessageStyle::kExclamation},
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryRegistry machine;
+    test::PutString(machine, kCurrentVersion, kBuildNumber, "22631");
+    test::PutString(machine, kEdgeAppPath, "", std::string(test::kEdge));
+    if (c.level) test::PutDword(machine, kEdgePolicy, kLevel, *c.level);
+    test::MemoryListFiles files;
+    RecordingView view("a.b.c:8080/x");
+    launcher_.started.clear();
+    const CheckOutcome outcome =
+        LoginSite(view, {registry_, machine, {}, &files, &machine}, &store_, launcher_, kBothFolders);
+    EXPECT_EQ(outcome.browser_started, true);
+    EXPECT_EQ(launcher_.started,
+              (std::vector<StartedProgram>{{"\"" + std::string(test::kEdge) + "\"", "http://a.b.c:8080/x"}}));
+    const std::vector<std::string> tail(view.lines.end() - static_cast<long>(c.lines.size()), view.lines.end());
+    EXPECT_EQ(tail, c.lines);
+    EXPECT_EQ(view.messages, std::vector<ShownMessage>{c.box});
+    EXPECT_EQ(ListsSite(files.lists[std::string(test::kOwnPath)], {"a.b.c", 8080, false}), c.listed);
   }
 }
 

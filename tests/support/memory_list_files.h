@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "iemode/site_list_files.h"
+#include "zones/registry.h"
+
+namespace orvel::test {
+
+inline constexpr std::string_view kOwnPath = "C:\\ProgramData\\ORVEL\\ie-mode-sites.xml";
+// The one file that exists: Edge, where the tests' App Paths entry names it.
+inline constexpr std::string_view kEdge = "C:\\Edge\\msedge.exe";
+
+// Site lists as files, in memory; a path without a list reads as missing.
+class MemoryListFiles final : public SiteListFiles {
+ public:
+  std::string OwnListPath() override { return std::string(kOwnPath); }
+  int32_t ReadList(std::string_view path, SiteList& list) override {
+    const auto found = lists.find(std::string(path));
+    if (found == lists.end()) return status::kFileNotFound;
+    list = found->second;
+    return status::kSuccess;
+  }
+  int32_t WriteOwnList(const SiteList& list) override {
+    if (write_status == status::kSuccess) lists[OwnListPath()] = list;
+    return write_status;
+  }
+  int32_t DeleteOwnList() override {
+    return lists.erase(OwnListPath()) == 1 ? status::kSuccess : status::kFileNotFound;
+  }
+  bool FileExists(std::string_view path) override { return path == kEdge; }
+
+  std::map<std::string, SiteList> lists;
+  int32_t write_status = status::kSuccess;
+};
+
+}  // namespace orvel::test
