@@ -134,4 +134,8 @@ ParsedAddress ParseSiteAddress(std::string_view address) {
   return parsed;
 }
 
+SiteTarget IeModeSite(const ParsedAddress& address) {
+  return {address.host, address.port, address.scheme() == Scheme::kHttps};
+}
+
 }  // namespace orvel

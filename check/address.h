@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "iemode/site_list.h"
 #include "zones/host_name.h"
 #include "zones/scheme.h"
 
@@ -28,6 +29,9 @@ struct ParsedAddress {
   // The scheme the site is trusted for: http when none was typed.
   Scheme scheme() const { return typed_scheme.value_or(Scheme::kHttp); }
 };
+
+// The site Edge's IE mode list names for a parsed address.
+SiteTarget IeModeSite(const ParsedAddress& address);
 
 // Reduces a trimmed address to its scheme and host and tells what kind of
 // host it is. Any scheme but http and https makes it invalid.

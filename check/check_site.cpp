@@ -50,7 +50,7 @@ CheckOutcome RunSteps(std::string_view typed, const CheckRegistries& registries,
       Findings(DiagnoseZoneSettings(registry, registries.machine, outcome.host, outcome.kind, outcome.scheme));
   if (registries.site_lists != nullptr) {
     outcome.ie_mode = RunIeMode(registries.machine, registry, registries.machine_writes, *registries.site_lists,
-                                {outcome.host, parsed.port, outcome.scheme == Scheme::kHttps});
+                                IeModeSite(parsed));
   }
   return outcome;
 }

@@ -5,6 +5,7 @@
 
 #include "check/check_presenter.h"
 #include "check/login_site.h"
+#include "cli/ie_mode_report.h"
 
 namespace orvel::cli {
 namespace {
@@ -68,6 +69,10 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
     if (result.lines.empty() || result.lines.back() != message) result.lines.push_back(message);
   }
 
+  std::vector<std::string> findings = FindingLines(outcome.findings);
+  for (const IeModeNote note : outcome.ie_mode.notes) {
+    if (IsFinding(note)) findings.emplace_back(IeModeLine(note));
+  }
   std::vector<std::string> steps;
   for (const CheckStep step : outcome.completed) steps.push_back(Step(StepName(step), true));
   if (outcome.failed) steps.push_back(Step(StepName(*outcome.failed), false));
@@ -75,8 +80,9 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
   result.json.Raw("steps", JsonArray(steps))
       .Raw("lines", JsonTexts(lines))
       .Raw("messages", JsonTexts(messages))
-      .Raw("findings", JsonTexts(FindingLines(outcome.findings)))
-      .Bool("saved", outcome.Saved());
+      .Raw("findings", JsonTexts(findings))
+      .Bool("saved", outcome.Saved())
+      .Raw("ie_mode", IeModeJson(outcome.ie_mode.state));
   return result;
 }
 

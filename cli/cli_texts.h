@@ -66,4 +66,22 @@ inline constexpr std::string_view kHiveNotLoaded = "：该用户没有登录（�
 inline constexpr std::string_view kErrorCode = "，错误代码 ";
 inline constexpr std::string_view kFileNotWritten = "无法写入文件 ";
 
+// Edge's IE mode, for the console's verbs; the check's own lines come from
+// its presenter.
+inline constexpr std::string_view kIeNotRetired = "本机 IE 未停用，不需要 Edge 的 IE 模式。";
+inline constexpr std::string_view kIeModeNotSetUp =
+    "本网站还不在 Edge 的 IE 模式列表中（以管理员身份运行 check 会加入）。";
+inline constexpr std::string_view kMachineNotWritten =
+    "无法写入本机的 Edge 策略或本工具的 IE 模式列表（须以管理员身份运行，且 %ProgramData%\\ORVEL 属于管理员）";
+inline constexpr std::string_view kSiteListWritten = "已写入 IE 模式站点列表 ";
+
 }  // namespace orvel::cli::texts
+
+namespace orvel::cli {
+
+// "，错误代码 N。"
+inline std::string ErrorCode(int32_t status) {
+  return std::string(texts::kErrorCode).append(std::to_string(status)).append("。");
+}
+
+}  // namespace orvel::cli

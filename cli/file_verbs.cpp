@@ -6,6 +6,7 @@
 
 #include "check/check_presenter.h"
 #include "cli/cli_texts.h"
+#include "iemode/site_list.h"
 #include "win/saved_address_file.h"
 #include "win/utf16_text.h"
 #include "win/whole_file.h"
@@ -14,7 +15,33 @@
 
 namespace orvel::cli {
 
+namespace {
+
+// An IE mode site list holding only this site's entry, for an administrator
+// who merges it into a central list: UTF-8, as the list's own header says.
+ExitCode ExportSiteList(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
+  SiteList list;
+  AddSite(list, SiteEntryUrl(IeModeSite(address)));
+  const std::string text = SiteListXml(list);
+  json.Text("site_list", text);
+  if (!options.out) {
+    json.Null("file");
+    output.Line(text);
+    return kDone;
+  }
+  json.Text("file", *options.out);
+  if (const int32_t written = WriteWholeFile(Utf8ToWide(*options.out), text); written != ERROR_SUCCESS) {
+    output.Error(std::string(texts::kFileNotWritten).append(*options.out).append(ErrorCode(written)));
+    return kFailed;
+  }
+  output.Line(std::string(texts::kSiteListWritten).append(*options.out).append("。"));
+  return kDone;
+}
+
+}  // namespace
+
 ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
+  if (options.site_list) return ExportSiteList(options, address, output, json);
   const std::string root =
       options.user ? std::string("HKEY_USERS\\").append(*options.user) : std::string(kCurrentUserRoot);
   const std::string text = RegFileText(root, address.host, address.kind, address.scheme());

@@ -9,7 +9,8 @@ namespace orvel::cli {
 // The verbs that write a file and no user's settings.
 
 // A .reg file (or its text on standard output) that makes the check's
-// settings for the current user or the one --user names.
+// settings for the current user or the one --user names; with --site-list,
+// an IE mode site list holding the site instead.
 ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json);
 
 // ca.dat beside the program, as the window saves it.

@@ -9,12 +9,13 @@
 namespace orvel::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Verb>, 5> kVerbs = {{
+constexpr std::array<std::pair<std::string_view, Verb>, 6> kVerbs = {{
     {"check", Verb::kCheck},
     {"status", Verb::kStatus},
     {"remove", Verb::kRemove},
     {"export", Verb::kExport},
     {"set-address", Verb::kSetAddress},
+    {"ie-mode", Verb::kIeMode},
 }};
 
 ParsedArguments Error(std::string error) {
@@ -40,6 +41,12 @@ std::string Misfit(const Options& options) {
   const Verb verb = options.verb;
   if ((options.save || options.login) && verb != Verb::kCheck) return "--save 和 --login 只用于 check";
   if (options.out && verb != Verb::kExport) return "--out 只用于 export";
+  if (options.site_list && verb != Verb::kExport) return "--site-list 只用于 export";
+  if ((options.remove || options.remove_all) && verb != Verb::kIeMode) return "--remove 和 --remove-all 只用于 ie-mode";
+  if (options.remove && options.remove_all) return "--remove 和 --remove-all 不能同时使用";
+  if (verb == Verb::kIeMode && (options.user || options.all_users)) {
+    return "ie-mode 只写本机的设置，不用 --user 或 --all-users";
+  }
   if (options.login && (options.user || options.all_users)) return "--login 只用于当前用户";
   if (options.user && options.all_users) return "--user 和 --all-users 不能同时使用";
   if (verb == Verb::kSetAddress && (options.user || options.all_users)) {
@@ -97,6 +104,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
       options.json = true;
     } else if (argument == "--all-users") {
       options.all_users = true;
+    } else if (argument == "--site-list") {
+      options.site_list = true;
+    } else if (argument == "--remove") {
+      options.remove = true;
+    } else if (argument == "--remove-all") {
+      options.remove_all = true;
     } else if (is_option("--user") || is_option("--out")) {
       const bool user = is_option("--user");
       auto value = value_of(user ? "--user" : "--out");
@@ -108,12 +121,17 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
       words.push_back(argument);
     }
   }
-  if (words.empty()) return Error("缺少动词：check、status、remove、export 或 set-address");
+  if (words.empty()) return Error("缺少动词：check、status、remove、export、set-address 或 ie-mode");
   const auto verb = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const auto& v) { return v.first == words[0]; });
   if (verb == kVerbs.end()) return Error("未知动词 " + words[0]);
   options.verb = verb->second;
-  if (words.size() != 2) return Error(words[0] + " 需要且只需要一个网址");
-  options.address = words[1];
+  if (options.remove_all && options.verb == Verb::kIeMode) {
+    if (words.size() != 1) return Error("ie-mode --remove-all 不用网址");
+  } else if (words.size() != 2) {
+    return Error(words[0] + " 需要且只需要一个网址");
+  } else {
+    options.address = words[1];
+  }
   if (std::string misfit = Misfit(options); !misfit.empty()) return Error(std::move(misfit));
   parsed.action = ParsedArguments::Action::kRun;
   return parsed;

@@ -7,7 +7,7 @@
 
 namespace orvel::cli {
 
-enum class Verb { kCheck, kStatus, kRemove, kExport, kSetAddress };
+enum class Verb { kCheck, kStatus, kRemove, kExport, kSetAddress, kIeMode };
 
 std::string_view VerbName(Verb verb);
 
@@ -20,6 +20,9 @@ struct Options {
   bool all_users = false;
   std::optional<std::string> user;  // a SID: HKEY_USERS\<SID> instead of the current user
   std::optional<std::string> out;   // export: the file to write
+  bool site_list = false;           // export: an IE mode site list instead of a .reg file
+  bool remove = false;              // ie-mode: take the host out of the tool's own list
+  bool remove_all = false;          // ie-mode: take back everything the tool set up; no address
 };
 
 struct ParsedArguments {

@@ -26,6 +26,4 @@ ExitCode Output::Finish(JsonObject json, ExitCode code) {
   return code;
 }
 
-std::string ErrorCode(int32_t status) { return std::string(texts::kErrorCode).append(std::to_string(status)) + "。"; }
-
 }  // namespace orvel::cli

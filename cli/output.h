@@ -26,7 +26,4 @@ class Output {
   std::vector<std::string> errors_;
 };
 
-// "，错误代码 N。"
-std::string ErrorCode(int32_t status);
-
 }  // namespace orvel::cli

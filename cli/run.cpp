@@ -6,6 +6,7 @@
 #include "cli/cli_texts.h"
 #include "cli/file_verbs.h"
 #include "cli/help_text.h"
+#include "cli/machine_verbs.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/site_address.h"
@@ -28,6 +29,8 @@ ExitCode RunVerb(const Options& options, const SiteAddress& address, Output& out
       return Export(options, address, output, json);
     case Verb::kSetAddress:
       return SetAddress(address, output, json);
+    case Verb::kIeMode:
+      return IeMode(options, address, output, json);
   }
   return kBadArguments;
 }
@@ -60,7 +63,8 @@ ExitCode Run(const std::vector<std::string>& arguments) {
       .Text("address", address.text)
       .Text("host", address.host)
       .Text("kind", KindName(address.kind));
-  if (address.kind == HostKind::kInvalid) {
+  // Taking everything back names no site.
+  if (address.kind == HostKind::kInvalid && !options.remove_all) {
     CheckOutcome invalid;
     invalid.failed = CheckStep::kAddress;
     if (options.verb == Verb::kCheck) output.Lines(CheckLines(invalid));

@@ -5,6 +5,7 @@
 
 #include "check/check_presenter.h"
 #include "cli/cli_texts.h"
+#include "cli/ie_mode_report.h"
 #include "zones/site_status.h"
 #include "zones/zone_diagnosis.h"
 #include "zones/zone_keys.h"
@@ -21,7 +22,7 @@ std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::
 }  // namespace
 
 VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                     const ZoneManagerAnswer& zone_manager) {
+                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode) {
   const SiteStatus site = ReadSiteStatus(user, address.host, address.kind, address.scheme());
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
@@ -48,11 +49,22 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   } else {
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
-  const std::vector<std::string> findings =
+  std::vector<std::string> findings =
       FindingLines(Findings(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme())));
+  // Read only, a site IE mode should have but lacks is one the check can
+  // add: missing, not stopped.
+  bool ie_mode_missing = false;
+  for (const IeModeNote note : ie_mode.notes) {
+    if (note == IeModeNote::kCannotEnable) {
+      ie_mode_missing = true;
+      result.lines.emplace_back(texts::kIeModeNotSetUp);
+    } else if (IsFinding(note)) {
+      findings.emplace_back(IeModeLine(note));
+    }
+  }
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
-  const bool in_place = site.InPlace() && findings.empty();
-  result.code = !site.InPlace() ? kMissing : findings.empty() ? kDone : kStopped;
+  const bool in_place = site.InPlace() && !ie_mode_missing && findings.empty();
+  result.code = !site.InPlace() || ie_mode_missing ? kMissing : findings.empty() ? kDone : kStopped;
   result.lines.emplace_back(result.code == kDone      ? texts::kInPlace
                             : result.code == kMissing ? texts::kNotInPlace
                                                       : texts::kInPlaceButStopped);
@@ -63,7 +75,8 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
       .Raw("settings", JsonArray(settings))
       .Bool("popups_allowed", site.popups_allowed)
       .Raw("findings", JsonTexts(findings))
-      .Bool("in_place", in_place);
+      .Bool("in_place", in_place)
+      .Raw("ie_mode", IeModeJson(ie_mode.state));
   return result;
 }
 

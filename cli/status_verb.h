@@ -5,6 +5,7 @@
 
 #include "cli/site_address.h"
 #include "cli/verb_result.h"
+#include "iemode/ie_mode_setup.h"
 #include "zones/registry.h"
 
 namespace orvel::cli {
@@ -17,8 +18,9 @@ struct ZoneManagerAnswer {
 };
 
 // Read only: the host's entry, the zone's settings and its pop-up value in
-// the user's registry, and what in it or the machine's stops them.
+// the user's registry, and what in it or the machine's stops them, with what
+// was read of Edge's IE mode for the site (without writing).
 VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                     const ZoneManagerAnswer& zone_manager);
+                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode = {});
 
 }  // namespace orvel::cli

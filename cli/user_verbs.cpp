@@ -2,24 +2,29 @@
 
 #include "check/address.h"
 #include "cli/check_verb.h"
+#include "cli/cli_texts.h"
 #include "cli/remove_verb.h"
 #include "cli/status_verb.h"
+#include "iemode/ie_mode_setup.h"
 #include "win/environment.h"
 #include "win/saved_address_file.h"
 #include "win/shell_launcher.h"
 #include "win/url_zone.h"
 #include "win/win32_ansi_codec.h"
 #include "win/win32_registry.h"
+#include "win/win32_site_list_files.h"
 
 namespace orvel::cli {
 
 VerbResult CheckForUser(const Options& options, const SiteAddress&, Registry& user, bool) {
   Win32Registry machine = Win32Registry::MachineSettings();
+  Win32Registry machine_writes = Win32Registry::MachineWrites();
+  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
   const Win32AnsiCodec codec;
   SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
   ShellLauncher launcher(nullptr);
   const Login login{launcher, ProgramFilesFromEnvironment()};
-  return RunCheck({user, machine, {}}, options.save ? &file : nullptr, options.address,
+  return RunCheck({user, machine, {}, &site_lists, &machine_writes}, options.save ? &file : nullptr, options.address,
                   options.login ? &login : nullptr);
 }
 
@@ -30,11 +35,22 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
   if (own_hive) {
     zone_manager.zone = UrlZone(std::string(SchemePrefix(address.scheme())).append(address.host).append("/"));
   }
-  return RunStatus(user, machine, address, zone_manager);
+  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
+  const IeModeOutcome ie_mode = RunIeMode(machine, user, nullptr, site_lists, IeModeSite(address));
+  return RunStatus(user, machine, address, zone_manager, ie_mode);
 }
 
 VerbResult RemoveForUser(const Options&, const SiteAddress& address, Registry& user, bool) {
-  return RunRemove(user, address);
+  VerbResult result = RunRemove(user, address);
+  // The tool's own IE mode list is the machine's: the host leaves it too.
+  Win32Registry machine_writes = Win32Registry::MachineWrites();
+  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
+  if (const int32_t removed = RemoveHostFromIeMode(machine_writes, site_lists, address.host);
+      removed != status::kSuccess) {
+    result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(removed)));
+    result.code = kFailed;
+  }
+  return result;
 }
 
 }  // namespace orvel::cli

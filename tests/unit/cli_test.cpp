@@ -42,6 +42,10 @@ TEST(CliArguments, VerbsOptionsAndMisfits) {
       {{"status", "--user", "S-1-5-21-1-2-3-1001", "a"}, Action::kRun, Verb::kStatus},
       {{"remove", "a", "--all-users"}, Action::kRun, Verb::kRemove},
       {{"set-address", "http://10.1.2.3/x"}, Action::kRun, Verb::kSetAddress},
+      {{"ie-mode", "a.b.c"}, Action::kRun, Verb::kIeMode},
+      {{"ie-mode", "a.b.c", "--remove"}, Action::kRun, Verb::kIeMode},
+      {{"ie-mode", "--remove-all"}, Action::kRun, Verb::kIeMode},
+      {{"export", "a.b.c", "--site-list"}, Action::kRun, Verb::kExport},
       {{"check", "a", "--bogus", "--help"}, Action::kError},
       {{"check", "/?"}, Action::kHelp},
       {{"--version"}, Action::kVersion},
@@ -58,6 +62,12 @@ TEST(CliArguments, VerbsOptionsAndMisfits) {
       {{"check", "a", "--login", "--user", "S-1-5-21-1"}, Action::kError},
       {{"set-address", "a", "--all-users"}, Action::kError},
       {{"export", "a", "--all-users"}, Action::kError},
+      {{"ie-mode"}, Action::kError},
+      {{"ie-mode", "a.b.c", "--remove-all"}, Action::kError},
+      {{"ie-mode", "a.b.c", "--remove", "--remove-all"}, Action::kError},
+      {{"ie-mode", "a.b.c", "--all-users"}, Action::kError},
+      {{"remove", "a.b.c", "--remove"}, Action::kError},
+      {{"check", "a.b.c", "--site-list"}, Action::kError},
   };
   for (const ArgumentCase& c : cases) {
     std::string joined;
@@ -258,6 +268,35 @@ TEST(CliExitCodes, SeveralUsersAnswerTheWorst) {
   };
   for (const auto& [a, b, worst] : cases) {
     EXPECT_EQ(Worst(a, b), worst) << a << " " << b;
+  }
+}
+
+// Read only, a site Edge's IE mode should list and does not is something the
+// check adds (1); what an administrator must change stops it (5).
+TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
+  test::PutKey(registry_, zone_keys::kZone2);
+  ASSERT_EQ(RunCheck({registry_, machine_, {}}, nullptr, "a.b.c:81").code, kDone);
+  IeModeOutcome ie_mode;
+  ie_mode.state = {true, "C:\\Edge\\msedge.exe", 1, {ListOwner::kOther, "https://list", ""}, std::nullopt};
+  const struct {
+    std::vector<IeModeNote> notes;
+    ExitCode code;
+    std::string_view line;
+  } cases[] = {
+      {{IeModeNote::kOpensInIeMode}, kDone, texts::kInPlace},
+      {{IeModeNote::kCannotEnable}, kMissing, texts::kIeModeNotSetUp},
+      {{IeModeNote::kListUnreadable}, kStopped, orvel::texts::kIeModeListUnreadable},
+  };
+  for (const auto& c : cases) {
+    ie_mode.notes = c.notes;
+    const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c:81"), {}, ie_mode);
+    EXPECT_EQ(status.code, c.code);
+    EXPECT_NE(std::ranges::find(status.lines, c.line), status.lines.end()) << c.line;
+    EXPECT_NE(status.json.Json().find(R"("ie_mode":{"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
+                                      R"("integration_level":1,"site_list":"https://list",)"
+                                      R"("site_list_owner":"other","listed":null})"),
+              std::string::npos)
+        << status.json.Json();
   }
 }
 

@@ -1,0 +1,72 @@
+#include "cli/ie_mode_report.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "check/check_presenter.h"
+#include "cli/cli_texts.h"
+
+namespace orvel::cli {
+namespace {
+
+std::string_view OwnerName(ListOwner owner) {
+  switch (owner) {
+    case ListOwner::kNone:
+      return {};
+    case ListOwner::kTool:
+      return "orvel";
+    case ListOwner::kOther:
+      return "other";
+    case ListOwner::kCloud:
+      return "cloud";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string IeModeJson(const IeModeState& state) {
+  JsonObject json;
+  json.Bool("ie_retired", state.ie_retired);
+  if (state.edge_path.empty()) {
+    json.Null("edge");
+  } else {
+    json.Text("edge", state.edge_path);
+  }
+  if (state.integration_level) {
+    json.Number("integration_level", *state.integration_level);
+  } else {
+    json.Null("integration_level");
+  }
+  if (state.list.owner == ListOwner::kNone) {
+    json.Null("site_list").Null("site_list_owner");
+  } else {
+    json.Text("site_list", state.list.location).Text("site_list_owner", OwnerName(state.list.owner));
+  }
+  if (state.listed) {
+    json.Bool("listed", *state.listed);
+  } else {
+    json.Null("listed");
+  }
+  return json.Json();
+}
+
+VerbResult IeModeResult(const IeModeOutcome& outcome) {
+  VerbResult result;
+  if (!outcome.state.ie_retired) result.lines.emplace_back(texts::kIeNotRetired);
+  std::vector<std::string> findings;
+  for (const IeModeNote note : outcome.notes) {
+    result.lines.emplace_back(IeModeLine(note));
+    if (IsFinding(note)) findings.emplace_back(IeModeLine(note));
+  }
+  if (std::ranges::find(outcome.notes, IeModeNote::kCannotEnable) != outcome.notes.end()) {
+    result.code = kFailed;
+    result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(outcome.status)));
+  } else if (!findings.empty()) {
+    result.code = kStopped;
+  }
+  result.json.Raw("ie_mode", IeModeJson(outcome.state)).Raw("findings", JsonTexts(findings));
+  return result;
+}
+
+}  // namespace orvel::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "cli/verb_result.h"
+#include "iemode/ie_mode_setup.h"
+
+namespace orvel::cli {
+
+// The "ie_mode" object of --json: what was read of Edge's IE mode.
+std::string IeModeJson(const IeModeState& state);
+
+// The ie-mode verb's lines, JSON and exit code: 4 when the machine's
+// policies or the tool's list could not be written.
+VerbResult IeModeResult(const IeModeOutcome& outcome);
+
+}  // namespace orvel::cli

@@ -1,0 +1,34 @@
+#include "cli/machine_verbs.h"
+
+#include <windows.h>
+
+#include "check/address.h"
+#include "cli/cli_texts.h"
+#include "cli/ie_mode_report.h"
+#include "iemode/ie_mode_setup.h"
+#include "win/win32_registry.h"
+#include "win/win32_site_list_files.h"
+
+namespace orvel::cli {
+
+ExitCode IeMode(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
+  Win32Registry machine_writes = Win32Registry::MachineWrites();
+  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
+  if (options.remove || options.remove_all) {
+    const int32_t removed = options.remove_all ? RemoveIeModeSetUp(machine_writes, site_lists)
+                                               : RemoveHostFromIeMode(machine_writes, site_lists, address.host);
+    json.Number("result", removed);
+    if (removed == status::kSuccess) return kDone;
+    output.Error(std::string(texts::kMachineNotWritten).append(ErrorCode(removed)));
+    return kFailed;
+  }
+  Win32Registry machine = Win32Registry::MachineSettings();
+  Win32Registry user(HKEY_CURRENT_USER);
+  VerbResult result = IeModeResult(RunIeMode(machine, user, &machine_writes, site_lists, IeModeSite(address)));
+  output.Lines(result.lines);
+  for (const std::string& error : result.errors) output.Error(error);
+  json.Merge(result.json);
+  return result.code;
+}
+
+}  // namespace orvel::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cli/options.h"
+#include "cli/output.h"
+#include "cli/site_address.h"
+
+namespace orvel::cli {
+
+// ie-mode: only the machine's part of the check, Edge's IE mode for the
+// site; with --remove the host leaves the tool's own list, with --remove-all
+// (and no address) everything the tool set up for IE mode is taken back.
+ExitCode IeMode(const Options& options, const SiteAddress& address, Output& output, JsonObject& json);
+
+}  // namespace orvel::cli
