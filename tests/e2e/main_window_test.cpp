@@ -400,7 +400,7 @@ TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
 // The https address as typed: written for https only, saved, opened, and
 // put in the trusted-sites zone by the system's own zone manager.
 TEST_F(LoginE2e, HttpsDomainIsTrustedForHttpsAndOpenedAsTyped) {
-  const StandInBrowser plain_browser(IexploreIn(ProgramFiles()), true);
+  const StandInBrowser plain_browser(IexploreIn(ProgramFiles()), true, record_, CaDat());
   const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
   Product product(folder_.path());
   const ShownBox box = Run(product, L"https://secure.example.cn/app", ids::kLoginButton);
