@@ -3,7 +3,9 @@
 // OK; then look at the registry and ca.dat.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "tests/e2e/folder_tree.h"
@@ -115,6 +117,7 @@ TEST_F(MainWindowE2e, DomainAddressIsTrustedAllowedAndSaved) {
   const ShownBox box = Run(product, L"  http://portal.example.cn:8080/orvel  ");
   ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
   EXPECT_EQ(product.ListLines(), kSuccessLines);
+  EXPECT_FALSE(product.ListScrollsSideways());
   product.CloseBox(box);
   if (!programs().artifacts.empty()) {
     EXPECT_TRUE(product.SaveScreenshot(programs().artifacts + L"\\main-window.bmp"));
@@ -375,8 +378,8 @@ class LoginE2e : public MainWindowE2e {
 // browser; the URL and folder rules themselves are unit-tested.
 TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
   const std::wstring x86 = folder_.path() + L"\\Program Files (x86)";
-  const StandInBrowser x86_browser(x86, true, record_, CaDat());
-  const StandInBrowser plain_browser(ProgramFiles(), true, record_, CaDat());
+  const StandInBrowser x86_browser(IexploreIn(x86), true, record_, CaDat());
+  const StandInBrowser plain_browser(IexploreIn(ProgramFiles()), true, record_, CaDat());
   const ScopedVariable x86_variable(L"ProgramFiles(x86)", x86.c_str());
   Product product(folder_.path());
   const ShownBox box = Run(product, L" portal.example.cn/orvel ", ids::kLoginButton);
@@ -397,7 +400,7 @@ TEST_F(LoginE2e, OpensTheAddressInTheBrowserOfTheProgramFilesFolder) {
 // The https address as typed: written for https only, saved, opened, and
 // put in the trusted-sites zone by the system's own zone manager.
 TEST_F(LoginE2e, HttpsDomainIsTrustedForHttpsAndOpenedAsTyped) {
-  const StandInBrowser plain_browser(ProgramFiles(), true);
+  const StandInBrowser plain_browser(IexploreIn(ProgramFiles()), true, record_, CaDat());
   const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
   Product product(folder_.path());
   const ShownBox box = Run(product, L"https://secure.example.cn/app", ids::kLoginButton);
@@ -417,7 +420,7 @@ TEST_F(LoginE2e, HttpsDomainIsTrustedForHttpsAndOpenedAsTyped) {
 
 TEST_F(LoginE2e, SettingsThatWillNotTakeEffectStillOpenTheBrowser) {
   WriteValue(kZoneMap, L"IEHarden", DwordValue(1));
-  const StandInBrowser plain_browser(ProgramFiles(), true, record_, CaDat());
+  const StandInBrowser plain_browser(IexploreIn(ProgramFiles()), true, record_, CaDat());
   const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
   Product product(folder_.path());
   const ShownBox box = Run(product, L"a.b.c", ids::kLoginButton);
@@ -427,7 +430,7 @@ TEST_F(LoginE2e, SettingsThatWillNotTakeEffectStillOpenTheBrowser) {
 }
 
 TEST_F(LoginE2e, ABrowserThatCannotStartIsReported) {
-  const StandInBrowser no_browser(ProgramFiles(), false);
+  const StandInBrowser no_browser(IexploreIn(ProgramFiles()), false);
   const ScopedVariable x86_variable(L"ProgramFiles(x86)", nullptr);
   Product product(folder_.path());
   const ShownBox checked = Run(product, L"a.b.c", ids::kLoginButton);
@@ -437,6 +440,115 @@ TEST_F(LoginE2e, ABrowserThatCannotStartIsReported) {
   ExpectBox(failed, L"浏览器启动失败。", IDI_EXCLAMATION);
   product.CloseBox(failed);
   EXPECT_EQ(test::ReadBytes(CaDat()), "a.b.c\r\n");
+}
+
+// Where Internet Explorer is retired: a Windows 11 build number and a
+// stand-in Edge where App Paths says, in the test prefix for a test's time.
+class IeModeE2e : public LoginE2e {
+ protected:
+  IeModeE2e()
+      : build_(ReadValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kCurrentVersion, kBuild)),
+        edge_(folder_.path() + L"\\Edge\\msedge.exe", true, record_, CaDat()) {
+    ClearIeMode();
+    WriteValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kCurrentVersion, kBuild, StringValue(L"22631"));
+    WriteValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgeAppPath, L"", StringValue(edge_.path()));
+  }
+  ~IeModeE2e() override {
+    ClearIeMode();
+    DeleteTree(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgeAppPath);
+    if (build_) {
+      WriteValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kCurrentVersion, kBuild, *build_);
+    } else {
+      DeleteValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kCurrentVersion, kBuild);
+    }
+  }
+
+  // Wine keeps no folder's owner: the tool's folder, once made, reads as the
+  // user's, and the tool rightly refuses it the next time. So every test
+  // starts and ends as on a machine the tool never set up.
+  static void ClearIeMode() {
+    RemoveTree(kOwnFolder);
+    DeleteTree(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgePolicy);
+    DeleteTree(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kRecordParent);
+  }
+  static std::optional<RegistryValue> Machine(const std::wstring& path, const std::wstring& name) {
+    return ReadValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, path, name);
+  }
+  static std::vector<std::wstring> LinesWith(std::initializer_list<std::wstring> extra) {
+    std::vector<std::wstring> lines = kSuccessLines;
+    lines.insert(lines.end(), extra);
+    return lines;
+  }
+
+  static constexpr wchar_t kCurrentVersion[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion";
+  static constexpr wchar_t kBuild[] = L"CurrentBuildNumber";
+  static constexpr wchar_t kEdgeAppPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msedge.exe";
+  static constexpr wchar_t kEdgePolicy[] = L"Software\\Policies\\Microsoft\\Edge";
+  static constexpr wchar_t kRecordParent[] = L"Software\\ORVEL";
+  static constexpr wchar_t kRecord[] = L"Software\\ORVEL\\IeMode";
+  static constexpr wchar_t kOwnFolder[] = L"C:\\ProgramData\\ORVEL";
+  static constexpr wchar_t kOpensInIeMode[] = L"本机 IE 已停用，登录时将用 Edge 的 IE 模式打开。";
+
+  std::optional<RegistryValue> build_;
+  StandInBrowser edge_;
+};
+
+TEST_F(IeModeE2e, TheSiteIsSetUpForEdgesIeModeAndLoginOpensEdge) {
+  const std::wstring address = L"http://portal.example.cn/orvel";
+  Product product(folder_.path());
+  const ShownBox box = Run(product, address);
+  ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(),
+            LinesWith({kOpensInIeMode, L"已将本网站加入 Edge 的 IE 模式列表，请关闭 Edge 后再登录。"}));
+  EXPECT_TRUE(product.ListScrollsSideways());
+  product.CloseBox(box);
+  if (!programs().artifacts.empty()) {
+    EXPECT_TRUE(product.SaveScreenshot(programs().artifacts + L"\\main-window-ie-mode.bmp"));
+  }
+
+  EXPECT_EQ(Machine(kEdgePolicy, L"InternetExplorerIntegrationLevel"), DwordValue(1));
+  EXPECT_EQ(Machine(kEdgePolicy, L"InternetExplorerIntegrationSiteList"),
+            StringValue(L"file:///C:/ProgramData/ORVEL/ie-mode-sites.xml"));
+  EXPECT_EQ(Machine(kRecord, L"LevelSet"), DwordValue(1));
+  EXPECT_EQ(Machine(kRecord, L"SiteListSet"), DwordValue(1));
+  // The tool's own file, read loosely: the host's entry, in IE11 mode.
+  const std::string list = test::ReadBytes(std::wstring(kOwnFolder) + L"\\ie-mode-sites.xml");
+  EXPECT_NE(list.find(R"(url="portal.example.cn")"), std::string::npos) << list;
+  EXPECT_NE(list.find(">IE11<"), std::string::npos) << list;
+
+  // Listed now: Login's check adds nothing, and Edge opens the address.
+  const ShownBox login = Run(product, address, ids::kLoginButton);
+  ExpectBox(login, L"检测完毕。", IDI_INFORMATION);
+  EXPECT_EQ(product.ListLines(), LinesWith({kOpensInIeMode}));
+  product.CloseBox(login);
+  const std::optional<Record> record = WaitForRecord();
+  ASSERT_TRUE(record) << "Edge was not started";
+  EXPECT_EQ(_wcsicmp(record->program.c_str(), edge_.path().c_str()), 0) << record->program;
+  EXPECT_NE(record->command_line.find(L"msedge.exe"), std::wstring::npos) << record->command_line;
+  EXPECT_TRUE(record->command_line.ends_with(L" " + address)) << record->command_line;
+}
+
+TEST_F(IeModeE2e, AnAdministratorsListIsReportedAndLeftAsItIs) {
+  const std::wstring file = folder_.path() + L"\\sites.xml";
+  const std::string xml = R"(<site-list version="7"><site url="other.example.cn">)"
+                          R"(<compat-mode>Default</compat-mode><open-in>IE11</open-in></site></site-list>)";
+  test::WriteBytes(file, xml);
+  std::wstring url = L"file:///" + file;
+  std::replace(url.begin(), url.end(), L'\\', L'/');
+  WriteValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgePolicy, L"InternetExplorerIntegrationSiteList",
+             StringValue(url));
+  const auto machine = [] {
+    return std::pair(TreeLines(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgePolicy),
+                     TreeLines(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kRecordParent));
+  };
+  const auto machine_before = machine();
+
+  Product product(folder_.path());
+  ExpectBox(Run(product, L"portal.example.cn"), L"检测完毕，但部分设置不会生效，请联系系统管理员。", IDI_EXCLAMATION);
+  EXPECT_EQ(product.ListLines(), LinesWith({L"管理员的 IE 模式站点列表中没有本网站。"}));
+  EXPECT_EQ(test::ReadBytes(file), xml);
+  EXPECT_EQ(machine(), machine_before);
+  EXPECT_EQ(GetFileAttributesW(kOwnFolder), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

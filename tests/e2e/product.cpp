@@ -132,6 +132,11 @@ std::vector<std::wstring> Product::ListLines() const {
   return lines;
 }
 
+bool Product::ListScrollsSideways() const {
+  // The list hides the bar, taking the style away, while every line fits.
+  return (GetWindowLongW(Control(control_ids::kProgressList), GWL_STYLE) & WS_HSCROLL) != 0;
+}
+
 HWND Product::Focus() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

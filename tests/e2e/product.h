@@ -46,6 +46,8 @@ class Product {
   std::wstring Address() const;
   void TypeAddress(const std::wstring& text);
   std::vector<std::wstring> ListLines() const;
+  // Whether the list shows its sideways scroll bar.
+  bool ListScrollsSideways() const;
   // The control that has the keyboard focus in the product.
   HWND Focus() const;
 

@@ -57,7 +57,11 @@ RegistryValue StringValue(const std::wstring& text) {
 bool KeyExists(const std::wstring& path) { return OpenKey(path).get() != nullptr; }
 
 std::optional<RegistryValue> ReadValue(const std::wstring& path, const std::wstring& name) {
-  const UniqueKey key = OpenKey(path);
+  return ReadValue(HKEY_CURRENT_USER, 0, path, name);
+}
+
+std::optional<RegistryValue> ReadValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name) {
+  const UniqueKey key = OpenKey(path, false, root, view);
   if (key.get() == nullptr) return std::nullopt;
   RegistryValue value;
   DWORD size = 0;

@@ -31,6 +31,7 @@ void DeleteTree(const std::wstring& path);
 
 // The same below another root, in a registry view (0, KEY_WOW64_64KEY or
 // KEY_WOW64_32KEY): for the machine's keys of the test prefix.
+std::optional<RegistryValue> ReadValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name);
 void WriteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name, const RegistryValue& value);
 void DeleteTree(HKEY root, REGSAM view, const std::wstring& path);
 void DeleteValue(HKEY root, REGSAM view, const std::wstring& path, const std::wstring& name);

@@ -2,20 +2,26 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "tests/e2e/folder_tree.h"
 #include "tests/e2e/product.h"
 #include "tests/e2e/recorder_settings.h"
 
 namespace orvel::e2e {
 
-StandInBrowser::StandInBrowser(const std::wstring& folder, bool present, const std::wstring& record,
-                               const std::wstring& ca_dat)
-    : path_(folder + L"\\Internet Explorer\\iexplore.exe"), aside_(path_ + L".orvel-e2e") {
-  MakeFolders(folder + L"\\Internet Explorer");
+std::wstring IexploreIn(const std::wstring& program_files) {
+  return program_files + L"\\Internet Explorer\\iexplore.exe";
+}
+
+StandInBrowser::StandInBrowser(std::wstring path, bool present, const std::wstring& record, const std::wstring& ca_dat)
+    : path_(std::move(path)), aside_(path_ + L".orvel-e2e") {
+  const std::wstring folder = path_.substr(0, path_.rfind(L'\\'));
+  MakeFolders(folder);
   moved_aside_ = MoveFileExW(path_.c_str(), aside_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
   if (!present) return;
   CopyFileW(WindowsPath(programs().recorder).c_str(), path_.c_str(), FALSE);
-  WriteRecorderSettings(folder + L"\\Internet Explorer", record, ca_dat);
+  WriteRecorderSettings(folder, record, ca_dat);
 }
 
 StandInBrowser::~StandInBrowser() {

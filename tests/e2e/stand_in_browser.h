@@ -4,15 +4,16 @@
 
 namespace orvel::e2e {
 
-// Puts the recorder (or, when present is false, nothing) at
-// <folder>\Internet Explorer\iexplore.exe for a test's time, set to write
-// its record to `record` and to read ca.dat at `ca_dat`. Whatever was
-// there (Wine's own stub, in the throwaway prefix) is moved aside and put
-// back afterwards.
+// Internet Explorer's program in a program-files folder.
+std::wstring IexploreIn(const std::wstring& program_files);
+
+// Puts the recorder (or, when present is false, nothing) at `path` for a
+// test's time, set to write its record to `record` and to read ca.dat at
+// `ca_dat`. Whatever was there (Wine's own stub, in the throwaway prefix) is
+// moved aside and put back afterwards.
 class StandInBrowser {
  public:
-  StandInBrowser(const std::wstring& folder, bool present, const std::wstring& record = {},
-                 const std::wstring& ca_dat = {});
+  StandInBrowser(std::wstring path, bool present, const std::wstring& record = {}, const std::wstring& ca_dat = {});
   ~StandInBrowser();
   StandInBrowser(const StandInBrowser&) = delete;
   StandInBrowser& operator=(const StandInBrowser&) = delete;
