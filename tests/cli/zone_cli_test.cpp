@@ -311,5 +311,77 @@ TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
   EXPECT_EQ(GetFileAttributesW(record.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+const wchar_t kCurrentVersion[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const wchar_t kEdgeAppPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msedge.exe";
+const wchar_t kEdgePolicy[] = L"SOFTWARE\\Policies\\Microsoft\\Edge";
+const wchar_t kToolKey[] = L"SOFTWARE\\ORVEL";
+
+std::wstring MachineText(const wchar_t* key, const wchar_t* name) {
+  wchar_t text[MAX_PATH] = {};
+  DWORD size = sizeof text;
+  RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
+  return text;
+}
+
+void SetMachineText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+  EXPECT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text.c_str(),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+}
+
+bool MachineKeyExists(const wchar_t* key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
+// Where IE is retired and Edge is there: check sets IE mode up for the site,
+// status reports it, and remove takes back all the check set. Wine keeps no
+// folder owner, so the tool's list can be written only in a folder the same
+// run made: one check here, and the folder goes before the next test.
+TEST(ZoneCli, IeModeWhereIeIsRetired) {
+  TempFolder folder;
+  const std::wstring edge = folder.path() + L"\\msedge.exe";
+  ASSERT_TRUE(CopyFileW(StandInBrowser().c_str(), edge.c_str(), FALSE));
+  wchar_t program_data[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"ProgramData", program_data, MAX_PATH);
+  const std::wstring own_folder = std::wstring(program_data) + L"\\ORVEL";
+  const std::wstring build = MachineText(kCurrentVersion, L"CurrentBuildNumber");
+  SetMachineText(kCurrentVersion, L"CurrentBuildNumber", L"22631");
+  SetMachineText(kEdgeAppPath, nullptr, edge);
+  ClearSites();
+
+  const ZoneRun check = RunZone({L"check", L"a.b.example.cn"});
+  EXPECT_EQ(check.exit_code, 0) << check.err;
+  Lines shown(kCheckLines.begin(), kCheckLines.end() - 1);
+  shown.insert(shown.end(), {"本机 IE 已停用，登录时将用 Edge 的 IE 模式打开。",
+                             "已将本网站加入 Edge 的 IE 模式列表，请关闭 Edge 后再登录。", "检测完毕。"});
+  EXPECT_EQ(OutputLines(check.out), shown);
+
+  const ZoneRun status = RunZone({L"status", L"a.b.example.cn", L"--json"});
+  EXPECT_EQ(status.exit_code, 0) << status.out;
+  const JsonValue status_json = Json(status);
+  const JsonValue& ie_mode = status_json["users"][0]["ie_mode"];
+  EXPECT_TRUE(ie_mode["ie_retired"].boolean);
+  EXPECT_EQ(ie_mode["site_list_owner"].text, "orvel");
+  EXPECT_TRUE(ie_mode["listed"].boolean) << status.out;
+
+  const ZoneRun removed = RunZone({L"remove", L"a.b.example.cn"});
+  EXPECT_EQ(removed.exit_code, 0) << removed.err;
+  EXPECT_FALSE(MachineKeyExists(kEdgePolicy));
+  EXPECT_FALSE(MachineKeyExists(kToolKey));
+  EXPECT_EQ(GetFileAttributesW(own_folder.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // Whatever happened above, the other tests find the machine as it was.
+  SetMachineText(kCurrentVersion, L"CurrentBuildNumber", build);
+  for (const wchar_t* key : {kEdgeAppPath, kEdgePolicy, kToolKey}) {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+  }
+  DeleteFileW((own_folder + L"\\ie-mode-sites.xml").c_str());
+  RemoveDirectoryW(own_folder.c_str());
+}
+
 }  // namespace
 }  // namespace orvel::test
