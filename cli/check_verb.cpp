@@ -1,10 +1,12 @@
 #include "cli/check_verb.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "check/check_presenter.h"
 #include "check/login_site.h"
+#include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
 
 namespace orvel::cli {
@@ -42,9 +44,14 @@ std::string_view StepName(CheckStep step) {
 
 std::string Step(std::string_view name, bool ok) { return JsonObject().Text("step", name).Bool("ok", ok).Json(); }
 
+bool IeModeNotWritten(const CheckOutcome& outcome) {
+  return std::ranges::find(outcome.ie_mode.notes, IeModeNote::kCannotEnable) != outcome.ie_mode.notes.end();
+}
+
 ExitCode CheckCode(const CheckOutcome& outcome) {
   if (outcome.failed) return outcome.failed == CheckStep::kAddress ? kInvalidAddress : kFailed;
-  if (outcome.browser_started == false) return kFailed;
+  // The machine's part of the check failed: run elevated, it would succeed.
+  if (outcome.browser_started == false || IeModeNotWritten(outcome)) return kFailed;
   return outcome.Stopped() ? kStopped : kDone;
 }
 
@@ -60,6 +67,9 @@ VerbResult RunCheck(const CheckRegistries& registries, AddressStore* store, std:
 VerbResult CheckResult(const CheckOutcome& outcome) {
   VerbResult result;
   result.code = CheckCode(outcome);
+  if (IeModeNotWritten(outcome)) {
+    result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(outcome.ie_mode.status)));
+  }
   const std::vector<std::string> lines = CheckLines(outcome);
   result.lines = lines;
   std::vector<std::string> messages{std::string(CheckBox(outcome).text)};

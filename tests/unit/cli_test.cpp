@@ -182,6 +182,10 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
     return o;
   };
   const std::vector<CheckStep> kAll = {CheckStep::kAddress, CheckStep::kTrustedSite, CheckStep::kPermissions};
+  CheckOutcome ie_mode_not_written = outcome(kAll, {});
+  ie_mode_not_written.ie_mode.state.ie_retired = true;
+  ie_mode_not_written.ie_mode.notes = {IeModeNote::kCannotEnable};
+  ie_mode_not_written.ie_mode.status = status::kAccessDenied;
   struct Case {
     const char* name;
     CheckOutcome outcome;
@@ -197,10 +201,12 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
       {"browser", outcome(kAll, {}, {}, false), kFailed,
        R"({"step":"permissions","ok":true},{"step":"browser","ok":false}])"},
       {"done", outcome(kAll, {}, {}, true), kDone, R"({"step":"browser","ok":true}],"lines")"},
+      {"ie mode not written", ie_mode_not_written, kFailed, R"("ie_mode":{"ie_retired":true,)"},
   };
   for (const Case& c : cases) {
     const VerbResult result = CheckResult(c.outcome);
     EXPECT_EQ(result.code, c.code) << c.name;
+    EXPECT_EQ(result.errors.size(), c.outcome.ie_mode.notes.empty() ? 0u : 1u) << c.name;
     const std::string json = result.json.Json();
     EXPECT_NE(json.find(c.json), std::string::npos) << c.name << ": " << json;
   }
