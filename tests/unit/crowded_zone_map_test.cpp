@@ -61,9 +61,11 @@ TEST_P(CrowdedZoneMap, NewEntriesTakeTheNextFreeNameAndOverwriteNothing) {
                                       range + "|:Range=1:3139322e3136382e302e3100", range + "|http=4:02000000"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(InMemory, CrowdedZoneMap, testing::Values(&test::MakeMemoryHive));
+INSTANTIATE_TEST_SUITE_P(InMemory, CrowdedZoneMap, testing::Values(&test::MakeMemoryHive),
+                         [](const auto&) { return std::string("Registry"); });
 #ifdef _WIN32
-INSTANTIATE_TEST_SUITE_P(ScratchKey, CrowdedZoneMap, testing::Values(&test::MakeScratchHive));
+INSTANTIATE_TEST_SUITE_P(ScratchKey, CrowdedZoneMap, testing::Values(&test::MakeScratchHive),
+                         [](const auto&) { return std::string("Registry"); });
 #endif
 
 }  // namespace

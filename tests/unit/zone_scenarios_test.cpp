@@ -248,7 +248,8 @@ TEST_P(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
 
     FaultyRegistry faulty(reg());
     faulty.FailCall(row.call, 1, kDenied);
-    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind, Scheme::kHttp) : SetZonePermissions(faulty, row.host),
+    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind, Scheme::kHttp)
+                              : SetZonePermissions(faulty, row.host),
               row.expected);
     EXPECT_EQ(faulty.OpenHandleCount(), 0u);
 
@@ -409,9 +410,11 @@ TEST_P(ZoneScenario, StatusReadsWhatTheCheckWrites) {
   EXPECT_FALSE(ReadSiteStatus(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp).trusted);
 }
 
-INSTANTIATE_TEST_SUITE_P(InMemory, ZoneScenario, testing::Values(&test::MakeMemoryHive));
+INSTANTIATE_TEST_SUITE_P(InMemory, ZoneScenario, testing::Values(&test::MakeMemoryHive),
+                         [](const auto&) { return std::string("Registry"); });
 #ifdef _WIN32
-INSTANTIATE_TEST_SUITE_P(ScratchKey, ZoneScenario, testing::Values(&test::MakeScratchHive));
+INSTANTIATE_TEST_SUITE_P(ScratchKey, ZoneScenario, testing::Values(&test::MakeScratchHive),
+                         [](const auto&) { return std::string("Registry"); });
 #endif
 
 }  // namespace
