@@ -316,24 +316,39 @@ const wchar_t kEdgeAppPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\A
 const wchar_t kEdgePolicy[] = L"SOFTWARE\\Policies\\Microsoft\\Edge";
 const wchar_t kToolKey[] = L"SOFTWARE\\ORVEL";
 
+// The machine's keys in the 64-bit view, where the programs read them, from
+// the x86 tests too.
 std::wstring MachineText(const wchar_t* key, const wchar_t* name) {
   wchar_t text[MAX_PATH] = {};
   DWORD size = sizeof text;
-  RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
+  UniqueKey opened;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, opened.put()) == ERROR_SUCCESS) {
+    RegGetValueW(opened.get(), nullptr, name, RRF_RT_REG_SZ, nullptr, text, &size);
+  }
   return text;
 }
 
 void SetMachineText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-  EXPECT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text.c_str(),
-                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+  UniqueKey opened;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+                            opened.put(), nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(opened.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
             ERROR_SUCCESS);
 }
 
 bool MachineKeyExists(const wchar_t* key) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-  RegCloseKey(opened);
-  return true;
+  UniqueKey opened;
+  return RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_64KEY, opened.put()) == ERROR_SUCCESS;
+}
+
+void DeleteMachineKey(const wchar_t* key) {
+  UniqueKey opened;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, opened.put()) == ERROR_SUCCESS) {
+    RegDeleteTreeW(opened.get(), nullptr);
+  }
+  RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
 }
 
 // Where IE is retired and Edge is there: check sets IE mode up for the site,
@@ -375,10 +390,7 @@ TEST(ZoneCli, IeModeWhereIeIsRetired) {
 
   // Whatever happened above, the other tests find the machine as it was.
   SetMachineText(kCurrentVersion, L"CurrentBuildNumber", build);
-  for (const wchar_t* key : {kEdgeAppPath, kEdgePolicy, kToolKey}) {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
-  }
+  for (const wchar_t* key : {kEdgeAppPath, kEdgePolicy, kToolKey}) DeleteMachineKey(key);
   DeleteFileW((own_folder + L"\\ie-mode-sites.xml").c_str());
   RemoveDirectoryW(own_folder.c_str());
 }
