@@ -66,6 +66,7 @@ std::string_view FailureText(CheckStep step) {
 
 std::vector<std::string> FindingLines(const std::vector<Finding>& findings) {
   std::vector<std::string> lines;
+  lines.reserve(findings.size());
   for (const Finding& finding : findings) lines.push_back(FindingLine(finding));
   return lines;
 }

@@ -68,6 +68,7 @@ class Removal {
 std::vector<std::string_view> SchemeValues(std::optional<Scheme> scheme) {
   if (scheme) return {SchemeName(*scheme)};
   std::vector<std::string_view> names;
+  names.reserve(kSchemes.size());
   for (const Scheme each : kSchemes) names.push_back(SchemeName(each));
   return names;
 }

@@ -53,7 +53,8 @@ class Parser {
         Blank();
         std::string key = Text();
         Expect(':');
-        value.members.emplace_back(std::move(key), Value());
+        value.names.push_back(std::move(key));
+        value.members.push_back(Value());
       } while (Take(','));
       Expect('}');
     } else if (c == '[') {
@@ -151,8 +152,8 @@ class Parser {
 }  // namespace
 
 const JsonValue& JsonValue::operator[](std::string_view key) const {
-  for (const auto& [name, value] : members) {
-    if (name == key) return value;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == key) return members[i];
   }
   throw std::runtime_error("JSON: no member " + std::string(key));
 }

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace orvel::test {
@@ -16,7 +15,10 @@ struct JsonValue {
   int64_t number = 0;
   std::string text;
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;
+  // An object's members, names and values at the same index; a vector of
+  // pairs would need the value's type complete.
+  std::vector<std::string> names;
+  std::vector<JsonValue> members;
 
   // The member of that name; throws when there is none.
   const JsonValue& operator[](std::string_view key) const;
