@@ -50,6 +50,14 @@ std::string_view IeModeLine(IeModeNote note) {
   return {};
 }
 
+std::vector<std::string> IeModeFindingLines(const std::vector<IeModeNote>& notes) {
+  std::vector<std::string> lines;
+  for (const IeModeNote note : notes) {
+    if (IsFinding(note)) lines.emplace_back(IeModeLine(note));
+  }
+  return lines;
+}
+
 std::string_view FailureText(CheckStep step) {
   switch (step) {
     case CheckStep::kAddress:

@@ -26,8 +26,9 @@ Box BrowserFailedBox();
 
 // One line per finding.
 std::vector<std::string> FindingLines(const std::vector<Finding>& findings);
-// What a note on Edge's IE mode says.
+// What a note on Edge's IE mode says; the lines of those that are findings.
 std::string_view IeModeLine(IeModeNote note);
+std::vector<std::string> IeModeFindingLines(const std::vector<IeModeNote>& notes);
 // What the list and the box say when `step` fails.
 std::string_view FailureText(CheckStep step);
 

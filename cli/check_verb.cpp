@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check/check_presenter.h"
@@ -50,7 +51,8 @@ bool IeModeNotWritten(const CheckOutcome& outcome) {
 
 ExitCode CheckCode(const CheckOutcome& outcome) {
   if (outcome.failed) return outcome.failed == CheckStep::kAddress ? kInvalidAddress : kFailed;
-  // The machine's part of the check failed: run elevated, it would succeed.
+  // The browser did not start, or the machine's part of IE mode could not be
+  // written (run elevated, it would be).
   if (outcome.browser_started == false || IeModeNotWritten(outcome)) return kFailed;
   return outcome.Stopped() ? kStopped : kDone;
 }
@@ -80,9 +82,7 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
   }
 
   std::vector<std::string> findings = FindingLines(outcome.findings);
-  for (const IeModeNote note : outcome.ie_mode.notes) {
-    if (IsFinding(note)) findings.emplace_back(IeModeLine(note));
-  }
+  for (std::string& line : IeModeFindingLines(outcome.ie_mode.notes)) findings.push_back(std::move(line));
   std::vector<std::string> steps;
   for (const CheckStep step : outcome.completed) steps.push_back(Step(StepName(step), true));
   if (outcome.failed) steps.push_back(Step(StepName(*outcome.failed), false));

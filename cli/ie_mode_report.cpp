@@ -54,11 +54,8 @@ std::string IeModeJson(const IeModeState& state) {
 VerbResult IeModeResult(const IeModeOutcome& outcome) {
   VerbResult result;
   if (!outcome.state.ie_retired) result.lines.emplace_back(texts::kIeNotRetired);
-  std::vector<std::string> findings;
-  for (const IeModeNote note : outcome.notes) {
-    result.lines.emplace_back(IeModeLine(note));
-    if (IsFinding(note)) findings.emplace_back(IeModeLine(note));
-  }
+  for (const IeModeNote note : outcome.notes) result.lines.emplace_back(IeModeLine(note));
+  const std::vector<std::string> findings = IeModeFindingLines(outcome.notes);
   if (std::ranges::find(outcome.notes, IeModeNote::kCannotEnable) != outcome.notes.end()) {
     result.code = kFailed;
     result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(outcome.status)));
