@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "check/check_presenter.h"
 #include "cli/cli_texts.h"
@@ -17,49 +18,52 @@ namespace orvel::cli {
 
 namespace {
 
+// What export writes: its text for standard output and JSON, and the bytes
+// of its file.
+struct Exported {
+  std::string_view json_key;
+  std::string text;
+  std::string bytes;
+  std::string_view written;
+};
+
+// A .reg file as regedit writes it: UTF-16 little-endian behind its
+// byte-order mark.
+Exported RegFile(const Options& options, const SiteAddress& address) {
+  const std::string root =
+      options.user ? std::string("HKEY_USERS\\").append(*options.user) : std::string(kCurrentUserRoot);
+  std::string text = RegFileText(root, address.host, address.kind, address.scheme());
+  const std::wstring wide = L"\xFEFF" + Utf8ToWide(text);
+  std::string bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+  return {"reg", std::move(text), std::move(bytes), texts::kRegFileWritten};
+}
+
 // An IE mode site list holding only this site's entry, for an administrator
 // who merges it into a central list: UTF-8, as the list's own header says.
-ExitCode ExportSiteList(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
+Exported SiteListFile(const SiteAddress& address) {
   SiteList list;
   AddSite(list, SiteEntryUrl(IeModeSite(address)));
-  const std::string text = SiteListXml(list);
-  json.Text("site_list", text);
-  if (!options.out) {
-    json.Null("file");
-    output.Line(text);
-    return kDone;
-  }
-  json.Text("file", *options.out);
-  if (const int32_t written = WriteWholeFile(Utf8ToWide(*options.out), text); written != ERROR_SUCCESS) {
-    output.Error(std::string(texts::kFileNotWritten).append(*options.out).append(ErrorCode(written)));
-    return kFailed;
-  }
-  output.Line(std::string(texts::kSiteListWritten).append(*options.out).append("。"));
-  return kDone;
+  std::string text = SiteListXml(list);
+  std::string bytes = text;
+  return {"site_list", std::move(text), std::move(bytes), texts::kSiteListWritten};
 }
 
 }  // namespace
 
 ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
-  if (options.site_list) return ExportSiteList(options, address, output, json);
-  const std::string root =
-      options.user ? std::string("HKEY_USERS\\").append(*options.user) : std::string(kCurrentUserRoot);
-  const std::string text = RegFileText(root, address.host, address.kind, address.scheme());
-  json.Text("reg", text);
+  const Exported exported = options.site_list ? SiteListFile(address) : RegFile(options, address);
+  json.Text(exported.json_key, exported.text);
   if (!options.out) {
     json.Null("file");
-    output.Line(text);
+    output.Line(exported.text);
     return kDone;
   }
   json.Text("file", *options.out);
-  // What regedit writes: UTF-16 little-endian behind its byte-order mark.
-  const std::wstring wide = L"\xFEFF" + Utf8ToWide(text);
-  const std::string_view bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-  if (const int32_t written = WriteWholeFile(Utf8ToWide(*options.out), bytes); written != ERROR_SUCCESS) {
+  if (const int32_t written = WriteWholeFile(Utf8ToWide(*options.out), exported.bytes); written != ERROR_SUCCESS) {
     output.Error(std::string(texts::kFileNotWritten).append(*options.out).append(ErrorCode(written)));
     return kFailed;
   }
-  output.Line(std::string(texts::kRegFileWritten).append(*options.out).append("。"));
+  output.Line(std::string(exported.written).append(*options.out).append("。"));
   return kDone;
 }
 
