@@ -7,7 +7,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 zone=$1 work=$2
 mkdir -p "$work"
-"$here/../../scripts/wine-prefix" "$work/prefix" || exit 1
+"$here/../../scripts/wine-prefix" "$work/prefix" || { echo "FAIL: no Wine prefix in $work/prefix"; exit 1; }
 export WINEPREFIX=$work/prefix
 trap 'wineserver -k 2>/dev/null' EXIT
 run() { "$here/../../scripts/wine-run" "$@"; }

@@ -15,20 +15,6 @@ void MakeFolders(const std::wstring& path) {
   CreateDirectoryW(path.c_str(), nullptr);
 }
 
-void RemoveTree(const std::wstring& path) {
-  for (const std::wstring& name : test::FolderEntries(path)) {
-    const std::wstring entry = path + L"\\" + name;
-    const DWORD attributes = GetFileAttributesW(entry.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      RemoveTree(entry);
-    } else {
-      SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(entry.c_str());
-    }
-  }
-  RemoveDirectoryW(path.c_str());
-}
-
 std::wstring ReadWideFile(const std::wstring& path) {
   const std::string bytes = test::ReadBytes(path);
   std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');

@@ -87,10 +87,7 @@ class MainWindowE2e : public testing::Test {
     DeleteTree(kAllow);
     CreateKey(kZone2);
   }
-  ~MainWindowE2e() override {
-    ClearPolicies();
-    for (const std::wstring& name : test::FolderEntries(folder_.path())) RemoveTree(folder_.path() + L"\\" + name);
-  }
+  ~MainWindowE2e() override { ClearPolicies(); }
 
   std::wstring CaDat() const { return folder_.path() + L"\\ca.dat"; }
   bool CaDatExists() const { return GetFileAttributesW(CaDat().c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -467,7 +464,7 @@ class IeModeE2e : public LoginE2e {
   // user's, and the tool rightly refuses it the next time. So every test
   // starts and ends as on a machine the tool never set up.
   static void ClearIeMode() {
-    RemoveTree(kOwnFolder);
+    test::RemoveTree(kOwnFolder);
     DeleteTree(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgePolicy);
     DeleteTree(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kRecordParent);
   }

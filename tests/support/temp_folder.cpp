@@ -9,23 +9,19 @@
 
 namespace orvel::test {
 
+// Wine reuses process ids from run to run in one prefix, so a name can be
+// taken by a folder an earlier run could not remove: the next one is tried.
 TempFolder::TempFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static int counter = 0;
-  path_ =
-      std::wstring(temp) + L"orvel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-  CreateDirectoryW(path_.c_str(), nullptr);
+  const std::wstring stem = std::wstring(temp) + L"orvel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+  do {
+    path_ = stem + std::to_wstring(++counter);
+  } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
-TempFolder::~TempFolder() {
-  for (const std::wstring& name : FolderEntries(path_)) {
-    const std::wstring entry = path_ + L"\\" + name;
-    SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileW(entry.c_str())) RemoveDirectoryW(entry.c_str());
-  }
-  RemoveDirectoryW(path_.c_str());
-}
+TempFolder::~TempFolder() { RemoveTree(path_); }
 
 std::string ReadBytes(const std::wstring& path) {
   UniqueHandle file(
@@ -58,6 +54,15 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
   FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  for (const std::wstring& name : FolderEntries(folder)) {
+    const std::wstring entry = folder + L"\\" + name;
+    SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileW(entry.c_str())) RemoveTree(entry);
+  }
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace orvel::test

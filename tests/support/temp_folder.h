@@ -23,5 +23,7 @@ std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 // File and folder names in a folder, sorted, without "." and "..".
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+// Removes the folder with everything in it.
+void RemoveTree(const std::wstring& folder);
 
 }  // namespace orvel::test
