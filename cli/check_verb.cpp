@@ -1,6 +1,5 @@
 #include "cli/check_verb.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,15 +44,11 @@ std::string_view StepName(CheckStep step) {
 
 std::string Step(std::string_view name, bool ok) { return JsonObject().Text("step", name).Bool("ok", ok).Json(); }
 
-bool IeModeNotWritten(const CheckOutcome& outcome) {
-  return std::ranges::find(outcome.ie_mode.notes, IeModeNote::kCannotEnable) != outcome.ie_mode.notes.end();
-}
-
 ExitCode CheckCode(const CheckOutcome& outcome) {
   if (outcome.failed) return outcome.failed == CheckStep::kAddress ? kInvalidAddress : kFailed;
   // The browser did not start, or the machine's part of IE mode could not be
   // written (run elevated, it would be).
-  if (outcome.browser_started == false || IeModeNotWritten(outcome)) return kFailed;
+  if (outcome.browser_started == false || outcome.ie_mode.NotWritten()) return kFailed;
   return outcome.Stopped() ? kStopped : kDone;
 }
 
@@ -69,9 +64,7 @@ VerbResult RunCheck(const CheckRegistries& registries, AddressStore* store, std:
 VerbResult CheckResult(const CheckOutcome& outcome) {
   VerbResult result;
   result.code = CheckCode(outcome);
-  if (IeModeNotWritten(outcome)) {
-    result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(outcome.ie_mode.status)));
-  }
+  if (outcome.ie_mode.NotWritten()) result.errors.push_back(NotWrittenError(outcome.ie_mode));
   const std::vector<std::string> lines = CheckLines(outcome);
   result.lines = lines;
   std::vector<std::string> messages{std::string(CheckBox(outcome).text)};

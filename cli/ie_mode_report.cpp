@@ -1,6 +1,5 @@
 #include "cli/ie_mode_report.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "check/check_presenter.h"
@@ -51,14 +50,18 @@ std::string IeModeJson(const IeModeState& state) {
   return json.Json();
 }
 
+std::string NotWrittenError(const IeModeOutcome& outcome) {
+  return std::string(texts::kMachineNotWritten).append(ErrorCode(outcome.status));
+}
+
 VerbResult IeModeResult(const IeModeOutcome& outcome) {
   VerbResult result;
   if (!outcome.state.ie_retired) result.lines.emplace_back(texts::kIeNotRetired);
   for (const IeModeNote note : outcome.notes) result.lines.emplace_back(IeModeLine(note));
   const std::vector<std::string> findings = IeModeFindingLines(outcome.notes);
-  if (std::ranges::find(outcome.notes, IeModeNote::kCannotEnable) != outcome.notes.end()) {
+  if (outcome.NotWritten()) {
     result.code = kFailed;
-    result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(outcome.status)));
+    result.errors.push_back(NotWrittenError(outcome));
   } else if (!findings.empty()) {
     result.code = kStopped;
   }

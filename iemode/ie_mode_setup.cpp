@@ -1,5 +1,7 @@
 #include "iemode/ie_mode_setup.h"
 
+#include <algorithm>
+
 #include "iemode/ie_mode_keys.h"
 #include "iemode/ie_retired.h"
 #include "iemode/policy_record.h"
@@ -68,6 +70,8 @@ IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, c
 }
 
 }  // namespace
+
+bool IeModeOutcome::NotWritten() const { return std::ranges::find(notes, IeModeNote::kCannotEnable) != notes.end(); }
 
 IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_writes, SiteListFiles& files,
                         const SiteTarget& site) {

@@ -26,6 +26,9 @@ struct IeModeOutcome {
   std::vector<IeModeNote> notes;
   // The Win32 status of a set-up that failed (its note is kCannotEnable).
   int32_t status = 0;
+
+  // The site should be set up and the machine's part was not written.
+  bool NotWritten() const;
 };
 
 // Reads the state, decides, and where the plan says so and `machine_writes`
