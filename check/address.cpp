@@ -7,8 +7,8 @@
 #include <iterator>
 #include <vector>
 
-#include "check/utf8.h"
-#include "zones/text_case.h"
+#include "text/utf8.h"
+#include "text/ascii.h"
 
 namespace orvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "check/utf8.h"
+#include "text/utf8.h"
 
 namespace orvel::cli {
 

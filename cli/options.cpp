@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "zones/text_case.h"
+#include "text/ascii.h"
 
 namespace orvel::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "iemode/ie_mode_keys.h"
-#include "zones/host_name.h"
+#include "text/ascii.h"
 
 namespace orvel {
 namespace {
@@ -37,18 +37,19 @@ bool IsIeRetired(const WindowsFacts& facts) {
   if (build >= kWindows11) return true;
   if (build < kWindows10) return false;
   for (const std::string_view edition : kEditionsKeepingIe) {
-    if (FoldName(facts.edition_id) == FoldName(edition)) return false;
+    if (EqualsFolded(facts.edition_id, edition)) return false;
   }
-  return !FoldName(facts.installation_type).starts_with("SERVER");
+  return !StartsWithFolded(facts.installation_type, "SERVER");
 }
 
 std::string ReadText(Registry& registry, std::string_view path, std::string_view name) {
   RegistryKey key(registry);
   std::string data;
-  if (key.Open(path) != status::kSuccess || key.Query(name, ie_mode_keys::kTextCapacity, data) != status::kSuccess) {
+  if (key.Open(path) != status::kSuccess ||
+      key.QueryString(name, ie_mode_keys::kTextCapacity, data) != status::kSuccess) {
     return {};
   }
-  return TrimAtNul(data);
+  return data;
 }
 
 WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user) {

@@ -4,15 +4,12 @@
 
 #include "iemode/ie_mode_keys.h"
 #include "iemode/ie_retired.h"
+#include "text/ascii.h"
 
 namespace orvel {
 namespace {
 
 constexpr std::string_view kFileScheme = "file:";
-
-bool StartsWithFolded(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && FoldName(text.substr(0, prefix.size())) == FoldName(prefix);
-}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -68,7 +65,7 @@ ListInForce ReadListInForce(Registry& machine, Registry& user, std::string_view 
   if (location.empty()) location = FirstSet(machine, user, kEnterpriseMode, kEnterpriseSiteList);
   if (location.empty()) return {};
   std::string path = SiteListPath(location);
-  const bool own = !path.empty() && FoldName(path) == FoldName(own_path);
+  const bool own = !path.empty() && EqualsFolded(path, own_path);
   return ListInForce{own ? ListOwner::kTool : ListOwner::kOther, location, path};
 }
 

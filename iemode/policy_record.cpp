@@ -3,7 +3,6 @@
 #include <string>
 
 #include "iemode/ie_mode_keys.h"
-#include "zones/host_name.h"
 
 namespace orvel {
 namespace {
@@ -60,7 +59,7 @@ int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
   }
   std::string location;
   if (Deletable(result) && has_policy && Recorded(record, kSiteListSet) &&
-      policy.Query(kSiteList, kTextCapacity, location) == status::kSuccess && TrimAtNul(location) == own_url) {
+      policy.QueryString(kSiteList, kTextCapacity, location) == status::kSuccess && location == own_url) {
     result = policy.DeleteValue(kSiteList);
   }
   if (!Deletable(result)) return result;

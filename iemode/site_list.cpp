@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "zones/registry.h"
+#include "text/ascii.h"
 
 namespace orvel {
 namespace {
 
 constexpr std::string_view kIe11 = "IE11";
 constexpr std::string_view kDefaultMode = "Default";
-
-bool SameText(std::string_view a, std::string_view b) { return FoldName(a) == FoldName(b); }
 
 uint16_t DefaultPort(bool https) { return https ? 443 : 80; }
 
@@ -20,7 +18,7 @@ std::string_view Authority(std::string_view url) { return url.substr(0, url.find
 // Whether the url's authority is the host, with or without a port.
 bool NamesHost(std::string_view url, std::string_view host) {
   const std::string_view authority = Authority(url);
-  return SameText(authority.substr(0, authority.find(':')), host);
+  return EqualsFolded(authority.substr(0, authority.find(':')), host);
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {
@@ -59,15 +57,15 @@ bool ListsSite(const SiteList& list, const SiteTarget& target) {
       target.host + ":" + std::to_string(target.port == 0 ? DefaultPort(target.https) : target.port);
   return std::ranges::any_of(list.sites, [&](const SiteEntry& site) {
     const std::string_view authority = Authority(site.url);
-    return SameText(site.open_in, kIe11) && (SameText(authority, target.host) || SameText(authority, with_port));
+    return EqualsFolded(site.open_in, kIe11) && (EqualsFolded(authority, target.host) || EqualsFolded(authority, with_port));
   });
 }
 
 bool AddSite(SiteList& list, std::string_view url) {
   const SiteEntry wanted{std::string(url), std::string(kDefaultMode), std::string(kIe11), true};
-  const auto same_url = [&](const SiteEntry& site) { return SameText(site.url, url); };
+  const auto same_url = [&](const SiteEntry& site) { return EqualsFolded(site.url, url); };
   const auto found = std::ranges::find_if(list.sites, same_url);
-  if (found != list.sites.end() && SameText(found->open_in, kIe11)) return false;
+  if (found != list.sites.end() && EqualsFolded(found->open_in, kIe11)) return false;
   if (found != list.sites.end()) {
     *found = wanted;
   } else {

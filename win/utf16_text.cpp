@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "check/utf8.h"
+#include "text/utf8.h"
 
 namespace orvel {
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "text/trim.h"
 #include "win/utf16_text.h"
 
 namespace orvel {

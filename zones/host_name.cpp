@@ -24,6 +24,4 @@ std::string SplitHostName(std::string_view host, std::string& first_label) {
   return std::string(host.substr(labels.front().size() + 1));
 }
 
-std::string TrimAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
-
 }  // namespace orvel

@@ -21,7 +21,4 @@ std::vector<std::string_view> SplitLabels(std::string_view host);
 // `first_label` alone.
 std::string SplitHostName(std::string_view host, std::string& first_label);
 
-// The text before its first NUL, or all of it.
-std::string TrimAtNul(std::string_view text);
-
 }  // namespace orvel

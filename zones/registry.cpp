@@ -1,19 +1,8 @@
 #include "zones/registry.h"
 
+#include "text/trim.h"
+
 namespace orvel {
-
-std::string FoldName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
-std::string_view WithoutTrailingBackslash(std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return path;
-}
 
 std::string DwordBytes(uint32_t value) {
   std::string bytes(4, '\0');
@@ -85,6 +74,18 @@ int32_t RegistryKey::QueryDword(std::string_view name, uint32_t& value) {
   if (result != status::kSuccess) return result;
   if (type != static_cast<uint32_t>(ValueType::kDword) || data.size() != 4) return status::kUnsupportedType;
   value = DwordFromBytes(data);
+  return result;
+}
+
+int32_t RegistryKey::QueryString(std::string_view name, uint32_t capacity, std::string& text) {
+  uint32_t type = 0;
+  std::string data;
+  const int32_t result = registry_->QueryValue(handle_, name, capacity, type, data);
+  if (result != status::kSuccess) return result;
+  if (type != static_cast<uint32_t>(ValueType::kString) && type != static_cast<uint32_t>(ValueType::kExpandString)) {
+    return status::kUnsupportedType;
+  }
+  text = TrimAtNul(data);
   return result;
 }
 

@@ -21,17 +21,11 @@ inline constexpr int32_t kNoMoreItems = 259;
 inline constexpr int32_t kUnsupportedType = 1630;
 }  // namespace status
 
-enum class ValueType : uint32_t { kString = 1, kBinary = 3, kDword = 4 };
+enum class ValueType : uint32_t { kString = 1, kExpandString = 2, kBinary = 3, kDword = 4 };
 
 // A REG_DWORD's 4 bytes, little-endian, and back; missing bytes read as 0.
 std::string DwordBytes(uint32_t value);
 uint32_t DwordFromBytes(std::string_view bytes);
-
-// A key or value name as the registry compares names: without case.
-std::string FoldName(std::string_view name);
-
-// The path without one trailing backslash, which names the same key.
-std::string_view WithoutTrailingBackslash(std::string_view path);
 
 // An opaque open-key handle; 0 is never a valid one.
 using KeyHandle = uintptr_t;
@@ -94,6 +88,10 @@ class RegistryKey {
   // Reads a REG_DWORD of 4 bytes; a value of another type or size gives
   // kUnsupportedType and, like every failure, leaves `value` untouched.
   [[nodiscard]] int32_t QueryDword(std::string_view name, uint32_t& value);
+  // Reads a REG_SZ or REG_EXPAND_SZ value of at most `capacity` bytes with
+  // its NUL, as text before its first NUL; another type gives
+  // kUnsupportedType and, like every failure, leaves `text` untouched.
+  [[nodiscard]] int32_t QueryString(std::string_view name, uint32_t capacity, std::string& text);
   // Reads a value's raw data, as Registry::QueryValue.
   [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
   [[nodiscard]] int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);

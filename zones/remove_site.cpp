@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/trim.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 

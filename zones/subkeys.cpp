@@ -1,6 +1,6 @@
 #include "zones/subkeys.h"
 
-#include "zones/host_name.h"
+#include "text/trim.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {

@@ -71,8 +71,7 @@ std::vector<std::string> RangeEntriesOf(Registry& registry, std::string_view hos
     RegistryKey key(registry);
     std::string text;
     if (key.Open(path) == status::kSuccess &&
-        key.Query(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess &&
-        TrimAtNul(text) == host) {
+        key.QueryString(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess && text == host) {
       entries.push_back(std::move(path));
     }
   }

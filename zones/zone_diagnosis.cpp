@@ -1,6 +1,6 @@
 #include "zones/zone_diagnosis.h"
 
-#include "zones/text_case.h"
+#include "text/ascii.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {
@@ -31,7 +31,7 @@ bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind, 
     in_force = true;
     if (!SiteListEntryNamesHost(entry, host, kind, scheme)) continue;
     std::string zone;
-    if (key.Query(entry, zone_keys::kNameCapacity, zone) == status::kSuccess && TrimAtNul(zone) == kTrustedZoneText) {
+    if (key.QueryString(entry, zone_keys::kNameCapacity, zone) == status::kSuccess && zone == kTrustedZoneText) {
       return false;
     }
   }
@@ -75,7 +75,7 @@ bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostK
       break;
     }
   }
-  if (FoldName(entry) == FoldName(host)) return true;
+  if (EqualsFolded(entry, host)) return true;
   if (kind != HostKind::kDomain || !entry.starts_with("*.")) return false;
   const std::string_view suffix = entry.substr(1);  // ".example.com"
   return host.size() > suffix.size() && StartsWithFolded(host.substr(host.size() - suffix.size()), suffix);

@@ -8,7 +8,7 @@
 
 #include "check/address.h"
 #include "tests/fuzz/fuzz_require.h"
-#include "zones/text_case.h"
+#include "text/ascii.h"
 
 namespace {
 

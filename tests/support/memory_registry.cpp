@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "text/ascii.h"
+
 namespace orvel {
 namespace {
 

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "check/utf8.h"
+#include "text/trim.h"
+#include "text/utf8.h"
 
 namespace orvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "check/utf8.h"
+#include "text/utf8.h"
 
 namespace orvel {
 
