@@ -10,8 +10,8 @@
 #include "app/program_version.h"
 #include "app/resources/resource_ids.h"
 #include "app/twips.h"
+#include "check/check_presenter.h"
 #include "check/check_site.h"
-#include "check/load_saved_address.h"
 #include "check/login_site.h"
 #include "win/environment.h"
 #include "win/shell_launcher.h"
@@ -26,19 +26,15 @@ constexpr std::string_view kDesignCaption = "ORVEL系统助手";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-// "宋体" 10.5 pt, GB2312.
-UniqueFont SongFont(int dpi) {
-  return UniqueFont(CreateFontW(-MulDiv(105, dpi, 720), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                L"宋体"));
-}
-
-// The window's own font, for the one-line notice: "宋体" 9 pt, whose line
-// is the notice's 180-twip box.
-UniqueFont NoticeFont(int dpi) {
-  return UniqueFont(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                L"宋体"));
+// "宋体" (GB2312) of a size in tenths of a point: 10.5 pt for the controls;
+// 9 pt, the window's own font, for the one-line notice, whose line is its
+// 180-twip box.
+constexpr int kSongTenths = 105;
+constexpr int kNoticeTenths = 90;
+UniqueFont SongFont(int tenths_of_a_point, int dpi) {
+  return UniqueFont(CreateFontW(-MulDiv(tenths_of_a_point, dpi, 720), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
 }
 
 std::wstring WindowText(HWND window) {
@@ -101,17 +97,22 @@ void MainWindow::OnCreated() {
   if (const std::optional<ProgramVersion> version = ReadProgramVersion()) {
     SetWindowTextW(hwnd_, Utf8ToWide(VersionedCaption(Caption(), *version)).c_str());
   }
-  LoadSavedAddress(*this, store_);
+  // As it was saved, neither trimmed nor checked: the next check does that.
+  SetAddressText(store_.Load());
 }
 
-void MainWindow::OnCheckClicked() { CheckSite(*this, registries_, &store_); }
+CheckOutcome MainWindow::CheckTypedAddress() {
+  const SiteAddress address = ReadSiteAddress(WideToUtf8(WindowText(Control(control_ids::kAddressEdit))));
+  return CheckSite({.address = address, .registries = registries_, .store = &store_});
+}
+
+void MainWindow::OnCheckClicked() { ShowCheck(*this, CheckTypedAddress()); }
 
 void MainWindow::OnLoginClicked() {
+  CheckOutcome outcome = CheckTypedAddress();
   ShellLauncher launcher(hwnd_);
-  LoginSite(*this, registries_, &store_, launcher, ProgramFilesFromEnvironment());
+  ShowCheckAndStartBrowser(*this, outcome, launcher, ProgramFilesFromEnvironment());
 }
-
-std::string MainWindow::AddressText() { return WideToUtf8(WindowText(Control(control_ids::kAddressEdit))); }
 
 void MainWindow::SetAddressText(std::string_view text) {
   SetWindowTextW(Control(control_ids::kAddressEdit), Utf8ToWide(text).c_str());
@@ -198,8 +199,8 @@ bool MainWindow::CreateControls() {
 }
 
 void MainWindow::LayOut(int dpi, int left, int top) {
-  song_font_ = SongFont(dpi);
-  notice_font_ = NoticeFont(dpi);
+  song_font_ = SongFont(kSongTenths, dpi);
+  notice_font_ = SongFont(kNoticeTenths, dpi);
   const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
   for (const layout::Control& control : layout::kControls) {
     const HWND window = Control(control.id);

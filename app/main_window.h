@@ -25,7 +25,6 @@ class MainWindow final : public CheckView {
   void Show(int show_command);
   HWND hwnd() const { return hwnd_; }
 
-  std::string AddressText() override;
   void SetAddressText(std::string_view text) override;
   void ClearProgress() override;
   void AddProgressLine(std::string_view line) override;
@@ -37,6 +36,8 @@ class MainWindow final : public CheckView {
 
   // Puts the version into the title and the saved address into the box.
   void OnCreated();
+  // Reads the address box once and runs the check on what it holds.
+  CheckOutcome CheckTypedAddress();
   void OnCheckClicked();
   void OnLoginClicked();
 

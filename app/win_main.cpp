@@ -22,8 +22,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   orvel::Win32SiteListFiles site_lists(orvel::Win32SiteListFiles::ProgramDataFolder());
   orvel::Win32AnsiCodec codec;
   orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
-  orvel::MainWindow window(
-      instance, {user, machine, desktop ? desktop->account : std::string(), &site_lists, &machine_writes}, store);
+  orvel::MainWindow window(instance,
+                           {.user = user,
+                            .machine = machine,
+                            .desktop_account = desktop ? desktop->account : std::string(),
+                            .site_lists = &site_lists,
+                            .machine_writes = &machine_writes},
+                           store);
   if (!window.Create()) return 1;
   window.Show(show_command);
 

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <vector>
 
-#include "text/utf8.h"
 #include "text/ascii.h"
+#include "text/utf8.h"
 
 namespace orvel {
 namespace {
@@ -132,6 +132,13 @@ ParsedAddress ParseSiteAddress(std::string_view address) {
   }
   parsed.kind = std::ranges::all_of(SplitLabels(name), IsDigits) ? HostKind::kNumeric : HostKind::kDomain;
   return parsed;
+}
+
+SiteAddress ReadSiteAddress(std::string_view typed) {
+  SiteAddress address;
+  address.text = TrimBlanks(typed);
+  static_cast<ParsedAddress&>(address) = ParseSiteAddress(address.text);
+  return address;
 }
 
 SiteTarget IeModeSite(const ParsedAddress& address) {

@@ -30,6 +30,13 @@ struct ParsedAddress {
   Scheme scheme() const { return typed_scheme.value_or(Scheme::kHttp); }
 };
 
+// An address as a surface read it: trimmed, then parsed, once.
+struct SiteAddress : ParsedAddress {
+  std::string text;  // the trimmed address
+};
+
+SiteAddress ReadSiteAddress(std::string_view typed);
+
 // The site Edge's IE mode list names for a parsed address.
 SiteTarget IeModeSite(const ParsedAddress& address);
 

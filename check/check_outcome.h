@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "iemode/ie_mode_setup.h"
-#include "zones/host_name.h"
-#include "zones/scheme.h"
 #include "zones/zone_diagnosis.h"
 
 namespace orvel {
@@ -15,27 +13,10 @@ namespace orvel {
 // The check's steps, in the order it takes them.
 enum class CheckStep { kAddress, kTrustedSite, kPermissions, kSave };
 
-// What stops the settings a check wrote from taking effect.
-enum class FindingKind { kMachineSettingsOnly, kSiteListExcludesHost, kLockedActions, kEnhancedSecurity };
-
-struct Finding {
-  FindingKind kind;
-  // kLockedActions: the zone-2 actions a policy holds at another value, by
-  // number, in the order the check writes them.
-  std::vector<uint32_t> actions;
-  bool operator==(const Finding&) const = default;
-};
-
-// The diagnosis's findings, in the order the check reports them.
-std::vector<Finding> Findings(const ZoneDiagnosis& diagnosis);
-
 // What one check (and, for Login, the browser's start) did.
 struct CheckOutcome {
   // The address as checked: trimmed.
   std::string address;
-  std::string host;
-  HostKind kind = HostKind::kInvalid;
-  Scheme scheme = Scheme::kHttp;
   // The steps that succeeded, in order; the save only when there was a store.
   std::vector<CheckStep> completed;
   // The step that failed, if one did, and its Win32 status (0 for an invalid
@@ -44,7 +25,8 @@ struct CheckOutcome {
   int32_t failed_status = 0;
   // DOMAIN\name when the settings went to the desktop user's hive.
   std::string desktop_account;
-  std::vector<Finding> findings;
+  // What stops the settings written from taking effect.
+  ZoneDiagnosis diagnosis;
   // Edge's IE mode for the site; no notes where Internet Explorer still runs.
   IeModeOutcome ie_mode;
   // Login only, once the check succeeded: whether the browser started.

@@ -14,20 +14,6 @@ std::string LockedActionsLine(const std::vector<uint32_t>& actions) {
   return line.append(texts::kFullStop);
 }
 
-std::string FindingLine(const Finding& finding) {
-  switch (finding.kind) {
-    case FindingKind::kMachineSettingsOnly:
-      return std::string(texts::kMachineSettingsOnly);
-    case FindingKind::kSiteListExcludesHost:
-      return std::string(texts::kSiteListExcludesHost);
-    case FindingKind::kLockedActions:
-      return LockedActionsLine(finding.actions);
-    case FindingKind::kEnhancedSecurity:
-      return std::string(texts::kEnhancedSecurity);
-  }
-  return {};
-}
-
 }  // namespace
 
 std::string_view IeModeLine(IeModeNote note) {
@@ -72,10 +58,12 @@ std::string_view FailureText(CheckStep step) {
   return {};
 }
 
-std::vector<std::string> FindingLines(const std::vector<Finding>& findings) {
+std::vector<std::string> FindingLines(const ZoneDiagnosis& diagnosis) {
   std::vector<std::string> lines;
-  lines.reserve(findings.size());
-  for (const Finding& finding : findings) lines.push_back(FindingLine(finding));
+  if (diagnosis.machine_settings_only) lines.emplace_back(texts::kMachineSettingsOnly);
+  if (diagnosis.site_list_excludes_host) lines.emplace_back(texts::kSiteListExcludesHost);
+  if (!diagnosis.locked_actions.empty()) lines.push_back(LockedActionsLine(diagnosis.locked_actions));
+  if (diagnosis.enhanced_security) lines.emplace_back(texts::kEnhancedSecurity);
   return lines;
 }
 
@@ -105,7 +93,7 @@ std::vector<std::string> CheckLines(const CheckOutcome& outcome) {
     lines.push_back(
         std::string(texts::kDesktopUserBefore).append(outcome.desktop_account).append(texts::kDesktopUserAfter));
   }
-  for (std::string& line : FindingLines(outcome.findings)) lines.push_back(std::move(line));
+  for (std::string& line : FindingLines(outcome.diagnosis)) lines.push_back(std::move(line));
   for (const IeModeNote note : outcome.ie_mode.notes) add(IeModeLine(note));
   return lines;
 }

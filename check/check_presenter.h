@@ -24,8 +24,8 @@ Box CheckBox(const CheckOutcome& outcome);
 // The box Login shows after the check's when the browser did not start.
 Box BrowserFailedBox();
 
-// One line per finding.
-std::vector<std::string> FindingLines(const std::vector<Finding>& findings);
+// One line per finding of the diagnosis, in the order the check reports them.
+std::vector<std::string> FindingLines(const ZoneDiagnosis& diagnosis);
 // What a note on Edge's IE mode says; the lines of those that are findings.
 std::string_view IeModeLine(IeModeNote note);
 std::vector<std::string> IeModeFindingLines(const std::vector<IeModeNote>& notes);

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "check/address.h"
 #include "check/check_outcome.h"
-#include "check/check_view.h"
 #include "check/saved_address.h"
 #include "iemode/site_list_files.h"
 #include "zones/registry.h"
@@ -18,7 +18,7 @@ struct CheckRegistries {
   Registry& machine;
   // DOMAIN\name when `user` is the desktop user's hive rather than the
   // program's own; empty otherwise.
-  std::string desktop_account;
+  std::string desktop_account = {};
   // Edge's IE mode: the site lists' files, and the machine's registry opened
   // to write its policies (none: the check only reads them). Without the
   // files IE mode is not looked at.
@@ -26,13 +26,20 @@ struct CheckRegistries {
   Registry* machine_writes = nullptr;
 };
 
-// One whole check of the address in the view: trims and parses it, maps its
-// host into the trusted-sites zone, relaxes the zone, allows the host's
-// pop-ups and saves the address in `store` (none: kept nowhere), then reads
-// what will stop those settings from taking effect and, where Internet
-// Explorer is retired, sets Edge's IE mode up for the site. Stops at the
-// first step that fails. The view then shows the outcome: its lines and one
-// box.
-CheckOutcome CheckSite(CheckView& view, const CheckRegistries& registries, AddressStore* store);
+// What one check works from: the address as the surface read and parsed it,
+// the registries, and where a successful check keeps the address (none:
+// nowhere).
+struct CheckRequest {
+  SiteAddress address;
+  CheckRegistries registries;
+  AddressStore* store = nullptr;
+};
+
+// One whole check: maps the host into the trusted-sites zone, relaxes the
+// zone, allows the host's pop-ups and saves the address, then reads what will
+// stop those settings from taking effect and, where Internet Explorer is
+// retired, sets Edge's IE mode up for the site. Stops at the first step that
+// fails; nothing is written for an invalid address.
+CheckOutcome CheckSite(const CheckRequest& request);
 
 }  // namespace orvel

@@ -9,13 +9,12 @@ namespace orvel {
 // Message box styles: an OK button with an exclamation or information icon.
 enum class MessageStyle : uint32_t { kExclamation = 48, kInformation = 64 };
 
-// What the check needs of the window. The real one is the main window; tests
+// What a check's outcome is shown on. The real one is the main window; tests
 // record the calls.
 class CheckView {
  public:
   virtual ~CheckView() = default;
 
-  virtual std::string AddressText() = 0;
   virtual void SetAddressText(std::string_view text) = 0;
   virtual void ClearProgress() = 0;
   virtual void AddProgressLine(std::string_view line) = 0;

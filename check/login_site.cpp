@@ -28,17 +28,21 @@ std::string BrowserFile(const IeModeState& ie_mode, const ProgramFilesFolders& f
 
 }  // namespace
 
-CheckOutcome LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore* store,
-                       BrowserLauncher& launcher, const ProgramFilesFolders& folders) {
-  CheckOutcome outcome = CheckSite(view, registries, store);
-  if (!outcome.Succeeded()) return outcome;
+void StartBrowser(CheckOutcome& outcome, BrowserLauncher& launcher, const ProgramFilesFolders& folders) {
+  if (!outcome.Succeeded()) return;
   // The address as the check left it: trimmed, and saved.
   outcome.browser_started = launcher.Start(BrowserFile(outcome.ie_mode.state, folders), LoginUrl(outcome.address));
-  if (!*outcome.browser_started) {
+}
+
+void ShowCheckAndStartBrowser(CheckView& view, CheckOutcome& outcome, BrowserLauncher& launcher,
+                              const ProgramFilesFolders& folders) {
+  // ShowCheck returns once the check's box is closed.
+  ShowCheck(view, outcome);
+  StartBrowser(outcome, launcher, folders);
+  if (outcome.browser_started == false) {
     const Box box = BrowserFailedBox();
     view.ShowMessage(box.text, box.style);
   }
-  return outcome;
 }
 
 }  // namespace orvel

@@ -2,17 +2,19 @@
 
 #include "check/browser_launcher.h"
 #include "check/check_outcome.h"
-#include "check/check_site.h"
 #include "check/check_view.h"
-#include "check/saved_address.h"
 
 namespace orvel {
 
-// Login: the whole check of the address in the view and, only when it
-// succeeds and its box is closed, the browser on that address: Internet
-// Explorer from the program-files folder, or where it is retired, Edge. A browser that cannot be started is reported in
-// a box of its own.
-CheckOutcome LoginSite(CheckView& view, const CheckRegistries& registries, AddressStore* store,
-                       BrowserLauncher& launcher, const ProgramFilesFolders& folders);
+// Login's last step, once its check succeeded and the check's box is closed:
+// the browser on the address as checked, Internet Explorer from the
+// program-files folder or, where it is retired, Edge. Records in the outcome
+// whether it started; nothing starts after a failed check.
+void StartBrowser(CheckOutcome& outcome, BrowserLauncher& launcher, const ProgramFilesFolders& folders);
+
+// The window's Login once its check has run: the check's lines and box, then
+// the browser, and a box of its own for a browser that did not start.
+void ShowCheckAndStartBrowser(CheckView& view, CheckOutcome& outcome, BrowserLauncher& launcher,
+                              const ProgramFilesFolders& folders);
 
 }  // namespace orvel

@@ -5,28 +5,11 @@
 #include <vector>
 
 #include "check/check_presenter.h"
-#include "check/login_site.h"
 #include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
 
 namespace orvel::cli {
 namespace {
-
-// The console prints the outcome itself; the workflow's view only holds the
-// address.
-class AddressOnlyView final : public CheckView {
- public:
-  explicit AddressOnlyView(std::string_view address) : address_(address) {}
-
-  std::string AddressText() override { return address_; }
-  void SetAddressText(std::string_view text) override { address_ = std::string(text); }
-  void ClearProgress() override {}
-  void AddProgressLine(std::string_view) override {}
-  void ShowMessage(std::string_view, MessageStyle) override {}
-
- private:
-  std::string address_;
-};
 
 std::string_view StepName(CheckStep step) {
   switch (step) {
@@ -54,13 +37,6 @@ ExitCode CheckCode(const CheckOutcome& outcome) {
 
 }  // namespace
 
-VerbResult RunCheck(const CheckRegistries& registries, AddressStore* store, std::string_view address,
-                    const Login* login) {
-  AddressOnlyView view(address);
-  return CheckResult(login != nullptr ? LoginSite(view, registries, store, login->launcher, login->folders)
-                                      : CheckSite(view, registries, store));
-}
-
 VerbResult CheckResult(const CheckOutcome& outcome) {
   VerbResult result;
   result.code = CheckCode(outcome);
@@ -74,7 +50,7 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
     if (result.lines.empty() || result.lines.back() != message) result.lines.push_back(message);
   }
 
-  std::vector<std::string> findings = FindingLines(outcome.findings);
+  std::vector<std::string> findings = FindingLines(outcome.diagnosis);
   for (std::string& line : IeModeFindingLines(outcome.ie_mode.notes)) findings.push_back(std::move(line));
   std::vector<std::string> steps;
   for (const CheckStep step : outcome.completed) steps.push_back(Step(StepName(step), true));

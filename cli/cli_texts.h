@@ -1,36 +1,24 @@
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
+
+#include "zones/zone_keys.h"
 
 // The console program's own texts; the check's lines come from its presenter.
 namespace orvel::cli::texts {
 
 inline constexpr std::string_view kUser = "用户 ";
-inline constexpr std::string_view kCurrentUser = "当前用户";
 
 inline constexpr std::string_view kTrusted = "信任站点：已添加。";
 inline constexpr std::string_view kNotTrusted = "信任站点：未添加。";
 inline constexpr std::string_view kSetting = "安全设置 ";
-// The zone's eight settings as Windows names them in Chinese, by URL action.
-inline constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSettingNames = {{
-    {"1001", "下载已签名的 ActiveX 控件"},
-    {"1004", "下载未签名的 ActiveX 控件"},
-    {"1200", "运行 ActiveX 控件和插件"},
-    {"1201", "对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本"},
-    {"1405", "对标记为可安全执行脚本的 ActiveX 控件执行脚本"},
-    {"2201", "ActiveX 控件自动提示"},
-    {"2200", "文件下载自动提示"},
-    {"1809", "使用弹出窗口阻止程序"},
-}};
-
-// "1201（对未标记为……执行脚本）", or the number alone for an action not named above.
-inline std::string SettingWithName(std::string_view action) {
-  std::string text(action);
-  for (const auto& [number, name] : kSettingNames) {
-    if (number == action) text.append("（").append(name).append("）");
+// "1201（对未标记为……执行脚本）", or the number alone for an action not named.
+inline std::string SettingWithName(uint32_t action) {
+  std::string text = zone_keys::ActionValueName(action);
+  for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
+    if (setting.action == action) text.append("（").append(setting.name).append("）");
   }
   return text;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/site_address.h"
+#include "cli/address_report.h"
 #include "cli/verb_result.h"
 #include "zones/registry.h"
 

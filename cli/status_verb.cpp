@@ -36,7 +36,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
                                .append(std::to_string(setting.expected))
                                .append("）。"));
     settings.push_back(JsonObject()
-                           .Text("action", setting.action)
+                           .Text("action", zone_keys::ActionValueName(setting.action))
                            .Number("expected", setting.expected)
                            .Raw("actual", NumberOrNull(setting.actual))
                            .Json());
@@ -50,7 +50,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
   std::vector<std::string> findings =
-      FindingLines(Findings(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme())));
+      FindingLines(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme()));
   // Read only, a site IE mode should have but lacks is one the check can
   // add: missing, not stopped.
   bool ie_mode_missing = false;

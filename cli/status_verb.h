@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "cli/site_address.h"
+#include "cli/address_report.h"
 #include "cli/verb_result.h"
 #include "iemode/ie_mode_setup.h"
 #include "zones/registry.h"

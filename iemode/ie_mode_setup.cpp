@@ -78,9 +78,15 @@ IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_wri
   IeModeOutcome outcome;
   outcome.state = ReadState(machine, user, files, site);
   const IeModeState& state = outcome.state;
-  const IeModeFacts facts{state.ie_retired,         !state.edge_path.empty(), state.integration_level,
-                          state.list.owner,         state.listed.has_value(), state.listed.value_or(false),
-                          machine_writes != nullptr};
+  const IeModeFacts facts{
+      .ie_retired = state.ie_retired,
+      .edge_present = !state.edge_path.empty(),
+      .integration_level = state.integration_level,
+      .list_owner = state.list.owner,
+      .list_read = state.listed.has_value(),
+      .listed = state.listed.value_or(false),
+      .may_write = machine_writes != nullptr,
+  };
   IeModePlan plan = PlanIeMode(facts);
   outcome.notes = std::move(plan.notes);
   if (plan.set_up) outcome.status = SetUp(*machine_writes, files, site, facts.listed);

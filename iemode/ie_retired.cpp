@@ -54,9 +54,12 @@ std::string ReadText(Registry& registry, std::string_view path, std::string_view
 
 WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user) {
   using namespace ie_mode_keys;
-  return WindowsFacts{ReadText(machine, kCurrentVersion, kBuildNumber), ReadText(machine, kCurrentVersion, kEditionId),
-                      ReadText(machine, kCurrentVersion, kInstallationType),
-                      IeAppDisabled(machine) || IeAppDisabled(user)};
+  return WindowsFacts{
+      .build_number = ReadText(machine, kCurrentVersion, kBuildNumber),
+      .edition_id = ReadText(machine, kCurrentVersion, kEditionId),
+      .installation_type = ReadText(machine, kCurrentVersion, kInstallationType),
+      .ie_app_disabled = IeAppDisabled(machine) || IeAppDisabled(user),
+  };
 }
 
 }  // namespace orvel

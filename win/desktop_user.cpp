@@ -1,6 +1,6 @@
 #include "win/desktop_user.h"
 
-#include "check/desktop_user.h"
+#include "check/login_route.h"
 #include "win/unique_any.h"
 
 namespace orvel {

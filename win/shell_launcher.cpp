@@ -2,8 +2,7 @@
 
 #include <shellapi.h>
 
-#include "check/desktop_user.h"
-#include "check/launch_route.h"
+#include "check/login_route.h"
 #include "win/desktop_shell.h"
 #include "win/desktop_user.h"
 #include "win/system_library.h"
@@ -28,7 +27,8 @@ bool IsElevated() {
 bool ShellLauncher::Start(std::string_view file, std::string_view parameters) {
   const std::wstring wide_file = Utf8ToWide(file);
   const std::wstring wide_parameters = Utf8ToWide(parameters);
-  LaunchFacts facts{IsElevated(), IsOtherDesktopUser(ProcessUserSid(GetCurrentProcess()), ShellUserSid())};
+  LaunchFacts facts{.elevated = IsElevated(),
+                    .other_user = IsOtherDesktopUser(ProcessUserSid(GetCurrentProcess()), ShellUserSid())};
   if (ChooseLaunchRoute(facts) == LaunchRoute::kDesktopShell) {
     if (OpenThroughDesktopShell(wide_file, wide_parameters)) return true;
     facts.shell_reachable = false;

@@ -75,7 +75,7 @@ std::string RegFileText(std::string_view root, std::string_view host, HostKind k
 
   reg.Key(zone_keys::kZone2);
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings)
-    reg.Value(setting.action, Dword(setting.policy));
+    reg.Value(zone_keys::ActionValueName(setting.action), Dword(setting.policy));
 
   reg.Key(zone_keys::kAllow);
   reg.Value(host, Hex(zone_keys::kPopupAllowed));

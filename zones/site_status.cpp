@@ -16,7 +16,8 @@ std::vector<SettingState> ReadSettings(Registry& registry) {
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
     SettingState state{setting.action, setting.policy, std::nullopt};
     uint32_t value = 0;
-    if (opened && zone.QueryDword(setting.action, value) == status::kSuccess) state.actual = value;
+    if (opened && zone.QueryDword(zone_keys::ActionValueName(setting.action), value) == status::kSuccess)
+      state.actual = value;
     states.push_back(state);
   }
   return states;

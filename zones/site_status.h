@@ -13,7 +13,7 @@ namespace orvel {
 
 // One of the zone's settings as it reads now.
 struct SettingState {
-  std::string_view action;
+  uint32_t action;
   uint32_t expected;
   std::optional<uint32_t> actual;  // none when the value cannot be read
 

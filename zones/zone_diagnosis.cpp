@@ -42,7 +42,8 @@ bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind, 
 // the check wrote.
 bool Overrides(RegistryKey& policy_key, bool opened, const zone_keys::ZoneSetting& setting) {
   uint32_t policy = 0;
-  return opened && policy_key.QueryDword(setting.action, policy) == status::kSuccess && policy != setting.policy;
+  return opened && policy_key.QueryDword(zone_keys::ActionValueName(setting.action), policy) == status::kSuccess &&
+         policy != setting.policy;
 }
 
 void Diagnose(Registry& user, Registry& machine, std::string_view host, HostKind kind, Scheme scheme,
@@ -56,7 +57,7 @@ void Diagnose(Registry& user, Registry& machine, std::string_view host, HostKind
   const bool user_opened = user_policy.Open(zone_keys::kPolicyZone2) == status::kSuccess;
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
     if (Overrides(machine_policy, machine_opened, setting) || Overrides(user_policy, user_opened, setting)) {
-      found.locked_actions.emplace_back(setting.action);
+      found.locked_actions.push_back(setting.action);
     }
   }
   found.enhanced_security = IsHardened(user) || IsHardened(machine);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +17,9 @@ struct ZoneDiagnosis {
   // A policy site-to-zone list is in force and does not put the host in the
   // trusted-sites zone.
   bool site_list_excludes_host = false;
-  // The zone-2 actions whose policy value differs from the one the check
-  // wrote, by value name, in the order the check writes them.
-  std::vector<std::string> locked_actions;
+  // The zone-2 URL actions whose policy value differs from the one the check
+  // wrote, in the order the check writes them.
+  std::vector<uint32_t> locked_actions = {};
   // The enhanced security configuration is on.
   bool enhanced_security = false;
 

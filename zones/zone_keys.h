@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The keys and values of the current user's Internet Explorer zone settings
@@ -22,11 +23,12 @@ inline constexpr std::string_view kRangeText = ":Range";
 inline constexpr std::string_view kRangePrefix = "Range";
 inline constexpr unsigned kTrustedZone = 2;
 
-// One of the trusted-sites zone's settings: a URL action's value name and
-// the policy the check gives it.
+// One of the trusted-sites zone's settings: a URL action, the policy the
+// check gives it, and the setting's name as Windows shows it in Chinese.
 struct ZoneSetting {
-  std::string_view action;
+  uint32_t action;
   uint32_t policy;
+  std::string_view name;
 };
 
 inline constexpr uint32_t kUrlPolicyAllow = 0;
@@ -34,15 +36,18 @@ inline constexpr uint32_t kUrlPolicyDisallow = 3;
 
 // In the order they are written.
 inline constexpr std::array<ZoneSetting, 8> kZoneSettings = {{
-    {"1001", kUrlPolicyAllow},     // download signed ActiveX controls
-    {"1004", kUrlPolicyAllow},     // download unsigned ActiveX controls
-    {"1200", kUrlPolicyAllow},     // run ActiveX controls and plug-ins
-    {"1201", kUrlPolicyAllow},     // initialise and script controls not marked safe
-    {"1405", kUrlPolicyAllow},     // script controls marked safe
-    {"2201", kUrlPolicyAllow},     // automatic prompting for ActiveX controls
-    {"2200", kUrlPolicyAllow},     // automatic prompting for file downloads
-    {"1809", kUrlPolicyDisallow},  // the pop-up blocker
+    {1001, kUrlPolicyAllow, "下载已签名的 ActiveX 控件"},
+    {1004, kUrlPolicyAllow, "下载未签名的 ActiveX 控件"},
+    {1200, kUrlPolicyAllow, "运行 ActiveX 控件和插件"},
+    {1201, kUrlPolicyAllow, "对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本"},
+    {1405, kUrlPolicyAllow, "对标记为可安全执行脚本的 ActiveX 控件执行脚本"},
+    {2201, kUrlPolicyAllow, "ActiveX 控件自动提示"},
+    {2200, kUrlPolicyAllow, "文件下载自动提示"},
+    {1809, kUrlPolicyDisallow, "使用弹出窗口阻止程序"},
 }};
+
+// A URL action's value is named by its number in decimal.
+inline std::string ActionValueName(uint32_t action) { return std::to_string(action); }
 
 // The data of a host's pop-up allow value.
 inline constexpr std::string_view kPopupAllowed("\0\0", 2);

@@ -10,7 +10,8 @@ int32_t WriteZoneSettings(Registry& registry) {
   // The zone's key belongs to the browser: opened, never created.
   if (const int32_t opened = zone.Open(zone_keys::kZone2); opened != status::kSuccess) return opened;
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
-    if (const int32_t written = zone.SetDword(setting.action, setting.policy); written != status::kSuccess) {
+    if (const int32_t written = zone.SetDword(zone_keys::ActionValueName(setting.action), setting.policy);
+        written != status::kSuccess) {
       return written;
     }
   }

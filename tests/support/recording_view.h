@@ -5,10 +5,16 @@
 #include <vector>
 
 #include "check/browser_launcher.h"
+#include "check/check_site.h"
 #include "check/check_view.h"
 #include "check/saved_address.h"
 
 namespace orvel::test {
+
+// What a surface does with typed text: reads it once and checks it.
+inline CheckOutcome CheckTyped(std::string_view typed, CheckRegistries registries, AddressStore* store) {
+  return CheckSite({.address = ReadSiteAddress(typed), .registries = std::move(registries), .store = store});
+}
 
 struct ShownMessage {
   std::string text;
@@ -16,12 +22,11 @@ struct ShownMessage {
   bool operator==(const ShownMessage&) const = default;
 };
 
-// A CheckView that keeps what the check did to it.
+// A CheckView that keeps what was shown on it.
 class RecordingView final : public CheckView {
  public:
   explicit RecordingView(std::string address = {}) : address(std::move(address)) {}
 
-  std::string AddressText() override { return address; }
   void SetAddressText(std::string_view text) override { address = std::string(text); }
   void ClearProgress() override { lines.clear(); }
   void AddProgressLine(std::string_view line) override { lines.emplace_back(line); }

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "check/check_presenter.h"
 #include "check/texts.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
@@ -34,15 +35,14 @@ class CheckSiteTest : public testing::Test {
   CheckSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
 
   bool Run(const std::string& address) {
-    view_.address = address;
-    outcome_ = CheckSite(view_, {registry_, machine_, desktop_account_}, &store_);
+    outcome_ = test::CheckTyped(address, {.user = registry_, .machine = machine_}, &store_);
+    ShowCheck(view_, outcome_);
     return outcome_.Succeeded();
   }
 
   MemoryRegistry memory_;
   FaultyRegistry registry_{memory_};
   MemoryRegistry machine_;
-  std::string desktop_account_;
   RecordingView view_;
   RecordingStore store_;
   CheckOutcome outcome_;
@@ -58,11 +58,9 @@ TEST_F(CheckSiteTest, SuccessShowsSixLinesSavesAndSaysDone) {
   EXPECT_EQ(store_.saved, Lines{"http://a.b.c:81/app"});
   EXPECT_EQ(test::GetDword(registry_, std::string(zone_keys::kDomains) + "b.c\\a", "http"), 2u);
   EXPECT_EQ(registry_.OpenHandleCount(), 0u);
-  EXPECT_EQ(outcome_.host, "a.b.c");
-  EXPECT_EQ(outcome_.kind, HostKind::kDomain);
   EXPECT_EQ(outcome_.completed,
             (Steps{CheckStep::kAddress, CheckStep::kTrustedSite, CheckStep::kPermissions, CheckStep::kSave}));
-  EXPECT_TRUE(outcome_.findings.empty());
+  EXPECT_FALSE(outcome_.Stopped());
 }
 
 // What the check adds after its six lines when something stops the settings
@@ -73,7 +71,7 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
     std::function<void(Registry& user, Registry& machine)> setup;
     std::string desktop_account;
     Lines extra;
-    std::vector<Finding> findings = {};
+    std::vector<uint32_t> locked_actions = {};
   };
   const Case cases[] = {
       {"nothing", [](Registry&, Registry&) {}, "", {}},
@@ -100,11 +98,12 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
        },
        "",
        {"组策略锁定了受信任站点区域的以下设置：1201、2201、1809。"},
-       {{FindingKind::kLockedActions, {1201, 2201, 1809}}}},
+       {1201, 2201, 1809}},
       {"one locked action",
        [](Registry& u, Registry&) { test::PutDword(u, zone_keys::kPolicyZone2, "1004", 3); },
        "",
-       {"组策略锁定了受信任站点区域的以下设置：1004。"}},
+       {"组策略锁定了受信任站点区域的以下设置：1004。"},
+       {1004}},
       {"hardened",
        [](Registry& u, Registry&) { test::PutDword(u, zone_keys::kZoneMap, "IEHarden", 1); },
        "",
@@ -120,8 +119,7 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
        },
        "PC\\li",
        {"以上设置已写入桌面用户 PC\\li 的配置。", "组策略规定只使用计算机的安全设置，以上设置对本用户不起作用。",
-        "本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。"},
-       {{FindingKind::kMachineSettingsOnly, {}}, {FindingKind::kEnhancedSecurity, {}}}},
+        "本机启用了 Internet Explorer 增强的安全配置，以上设置不起作用。"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,14 +128,14 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
     test::PutKey(user, zone_keys::kZone2);
     c.setup(user, machine);
     const auto machine_before = machine.Dump();
-    RecordingView view("a.b.c");
+    RecordingView view;
     RecordingStore store;
-    const CheckOutcome outcome = CheckSite(view, {user, machine, c.desktop_account}, &store);
+    const CheckOutcome outcome =
+        test::CheckTyped("a.b.c", {.user = user, .machine = machine, .desktop_account = c.desktop_account}, &store);
+    ShowCheck(view, outcome);
     EXPECT_TRUE(outcome.Succeeded());
     EXPECT_EQ(outcome.desktop_account, c.desktop_account);
-    if (!c.findings.empty()) {
-      EXPECT_EQ(outcome.findings, c.findings);
-    }
+    EXPECT_EQ(outcome.diagnosis.locked_actions, c.locked_actions);
     Lines expected = kSuccessLines;
     expected.insert(expected.end(), c.extra.begin(), c.extra.end());
     EXPECT_EQ(view.lines, expected);

@@ -6,13 +6,13 @@
 #include <array>
 #include <utility>
 
-#include "check/output_code_page.h"
 #include "check/texts.h"
 #include "cli/check_verb.h"
 #include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
 #include "cli/json.h"
 #include "cli/options.h"
+#include "cli/output_code_page.h"
 #include "cli/remove_verb.h"
 #include "cli/status_verb.h"
 #include "tests/cli/json_value.h"
@@ -161,7 +161,7 @@ TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
     test::RecordingStore store;
     store.fail_with = c.save_fails_with;
     MemoryRegistry machine;
-    const VerbResult result = RunCheck({registry, machine, {}}, &store, c.address);
+    const VerbResult result = CheckResult(test::CheckTyped(c.address, {.user = registry, .machine = machine}, &store));
     EXPECT_EQ(result.code, c.code);
     ASSERT_FALSE(result.lines.empty());
     EXPECT_EQ(result.lines.back(), c.last_line);
@@ -173,11 +173,11 @@ TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
 // Exit codes and JSON come from the outcome alone, whatever a view showed.
 TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
   const auto outcome = [](std::vector<CheckStep> completed, std::optional<CheckStep> failed,
-                          std::vector<Finding> findings = {}, std::optional<bool> browser = {}) {
+                          std::vector<uint32_t> locked_actions = {}, std::optional<bool> browser = {}) {
     CheckOutcome o;
     o.completed = std::move(completed);
     o.failed = failed;
-    o.findings = std::move(findings);
+    o.diagnosis.locked_actions = std::move(locked_actions);
     o.browser_started = browser;
     return o;
   };
@@ -196,7 +196,7 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
       {"invalid", outcome({}, CheckStep::kAddress), kInvalidAddress, R"("steps":[{"step":"address","ok":false}])"},
       {"trusted site", outcome({CheckStep::kAddress}, CheckStep::kTrustedSite), kFailed,
        R"({"step":"address","ok":true},{"step":"trusted-site","ok":false}])"},
-      {"locked", outcome(kAll, {}, {{FindingKind::kLockedActions, {1201, 1809}}}), kStopped,
+      {"locked", outcome(kAll, {}, {1201, 1809}), kStopped,
        R"("findings":[)" + JsonText("组策略锁定了受信任站点区域的以下设置：1201、1809。") + R"(],"saved":false)"},
       {"browser", outcome(kAll, {}, {}, false), kFailed,
        R"({"step":"permissions","ok":true},{"step":"browser","ok":false}])"},
@@ -215,7 +215,8 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
 TEST_F(CliVerbs, CheckStepsInJson) {
   test::PutKey(registry_, zone_keys::kZone2);
   store_.fail_with = 5;
-  const std::string json = RunCheck({registry_, machine_, {}}, &store_, "a.b.c").json.Json();
+  const std::string json =
+      CheckResult(test::CheckTyped("a.b.c", {.user = registry_, .machine = machine_}, &store_)).json.Json();
   EXPECT_NE(json.find(R"({"step":"permissions","ok":true},{"step":"save","ok":false})"), std::string::npos) << json;
   EXPECT_NE(json.find(R"("findings":[],"saved":false)"), std::string::npos) << json;
 }
@@ -228,7 +229,7 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
 
-  ASSERT_EQ(RunCheck({registry_, machine_, {}}, nullptr, "10.1.2.3").code, kDone);
+  ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
   const VerbResult after = RunStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), {true, 3});
   EXPECT_EQ(after.code, kDone);
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
@@ -245,7 +246,7 @@ TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerFive) {
   const VerbResult missing = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
   EXPECT_EQ(missing.code, kMissing);
   EXPECT_EQ(missing.lines.back(), texts::kNotInPlace);
-  const VerbResult check = RunCheck({registry_, machine_, {}}, nullptr, "a.b.c");
+  const VerbResult check = CheckResult(test::CheckTyped("a.b.c", {.user = registry_, .machine = machine_}, nullptr));
   EXPECT_EQ(check.code, kStopped);
   const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
   EXPECT_EQ(status.code, kStopped);
@@ -281,7 +282,7 @@ TEST(CliExitCodes, SeveralUsersAnswerTheWorst) {
 // check adds (1); what an administrator must change stops it (5).
 TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
   test::PutKey(registry_, zone_keys::kZone2);
-  ASSERT_EQ(RunCheck({registry_, machine_, {}}, nullptr, "a.b.c:81").code, kDone);
+  ASSERT_EQ(CheckResult(test::CheckTyped("a.b.c:81", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
   IeModeOutcome ie_mode;
   ie_mode.state = {true, "C:\\Edge\\msedge.exe", 1, {ListOwner::kOther, "https://list", ""}, std::nullopt};
   const struct {
@@ -308,7 +309,7 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
 
 TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
   test::PutKey(registry_, zone_keys::kZone2);
-  ASSERT_EQ(RunCheck({registry_, machine_, {}}, nullptr, "10.1.2.3").code, kDone);
+  ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
   FaultyRegistry faulty(registry_);
   faulty.FailCall(RegistryCall::kDeleteKey, 1, status::kAccessDenied);
   const VerbResult result = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));

@@ -1,4 +1,4 @@
-#include "check/desktop_user.h"
+#include "check/login_route.h"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "check/address.h"
+#include "check/check_presenter.h"
 #include "check/check_site.h"
 #include "check/texts.h"
 #include "tests/support/faulty_registry.h"
@@ -149,10 +150,12 @@ Outcome RunOp(Op op, const std::string& address, Registry& registry) {
       out.result = SetZonePermissions(registry, host);
       break;
     case Op::kCheck: {
-      test::RecordingView view(address);
+      test::RecordingView view;
       test::RecordingStore store;
       MemoryRegistry machine;
-      out.result = CheckSite(view, {registry, machine, {}}, &store).Succeeded() ? 1 : 0;
+      const CheckOutcome outcome = test::CheckTyped(address, {.user = registry, .machine = machine}, &store);
+      ShowCheck(view, outcome);
+      out.result = outcome.Succeeded() ? 1 : 0;
       out.lines = view.lines;
       out.messages = view.messages;
       out.saved = store.saved;

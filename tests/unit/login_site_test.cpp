@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "check/launch_route.h"
+#include "check/login_route.h"
 #include "check/texts.h"
 #include "iemode/ie_mode_keys.h"
 #include "tests/support/memory_list_files.h"
@@ -24,13 +24,22 @@ const ShownMessage kCheckDone{"检测完毕。", MessageStyle::kInformation};
 const ProgramFilesFolders kBothFolders{"C:\\Program Files (x86)", "C:\\Program Files"};
 constexpr std::string_view kX86Browser = "\"C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe\"";
 
+// Login as the window runs it: the typed address checked, then the outcome
+// shown and the browser started.
+CheckOutcome Login(RecordingView& view, std::string_view typed, CheckRegistries registries, AddressStore* store,
+                   BrowserLauncher& launcher, const ProgramFilesFolders& folders) {
+  CheckOutcome outcome = test::CheckTyped(typed, std::move(registries), store);
+  ShowCheckAndStartBrowser(view, outcome, launcher, folders);
+  return outcome;
+}
+
 class LoginSiteTest : public testing::Test {
  protected:
   LoginSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
 
   bool Run(const std::string& address, const ProgramFilesFolders& folders = kBothFolders) {
-    view_.address = address;
-    return LoginSite(view_, {registry_, machine_, {}}, &store_, launcher_, folders).browser_started.value_or(false);
+    return Login(view_, address, {.user = registry_, .machine = machine_}, &store_, launcher_, folders)
+        .browser_started.value_or(false);
   }
 
   MemoryRegistry registry_;
@@ -100,10 +109,11 @@ TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
   for (const Case& c : cases) {
     MemoryRegistry registry;
     if (!c.remove_zone) test::PutKey(registry, zone_keys::kZone2);
-    RecordingView view(c.typed);
+    RecordingView view;
     RecordingStore store;
     store.fail_with = c.save_fails_with;
-    const CheckOutcome outcome = LoginSite(view, {registry, machine_, {}}, &store, launcher_, kBothFolders);
+    const CheckOutcome outcome =
+        Login(view, c.typed, {.user = registry, .machine = machine_}, &store, launcher_, kBothFolders);
     EXPECT_FALSE(outcome.Succeeded()) << c.name;
     EXPECT_FALSE(outcome.browser_started.has_value()) << c.name;
     EXPECT_TRUE(launcher_.started.empty()) << c.name;
@@ -147,7 +157,9 @@ TEST(LaunchRouteTest, ElevationAndUserChooseTheRoute) {
        {Row{false, false, true, kDirect}, Row{false, false, false, kDirect}, Row{true, false, true, kShell},
         Row{true, false, false, kNone}, Row{false, true, true, kShell}, Row{false, true, false, kDirect},
         Row{true, true, true, kShell}, Row{true, true, false, kNone}}) {
-    EXPECT_EQ(ChooseLaunchRoute({row.elevated, row.other_user, row.shell_reachable}), row.route)
+    EXPECT_EQ(ChooseLaunchRoute(
+                  {.elevated = row.elevated, .other_user = row.other_user, .shell_reachable = row.shell_reachable}),
+              row.route)
         << row.elevated << row.other_user << row.shell_reachable;
   }
 }
@@ -178,10 +190,11 @@ TEST_F(LoginSiteTest, WhereIeIsRetiredEdgeOpensTheSite) {
     test::PutString(machine, kEdgeAppPath, "", std::string(test::kEdge));
     if (c.level) test::PutDword(machine, kEdgePolicy, kLevel, *c.level);
     test::MemoryListFiles files;
-    RecordingView view("a.b.c:8080/x");
+    RecordingView view;
     launcher_.started.clear();
-    const CheckOutcome outcome =
-        LoginSite(view, {registry_, machine, {}, &files, &machine}, &store_, launcher_, kBothFolders);
+    const CheckOutcome outcome = Login(
+        view, "a.b.c:8080/x", {.user = registry_, .machine = machine, .site_lists = &files, .machine_writes = &machine},
+        &store_, launcher_, kBothFolders);
     EXPECT_EQ(outcome.browser_started, true);
     EXPECT_EQ(launcher_.started,
               (std::vector<StartedProgram>{{"\"" + std::string(test::kEdge) + "\"", "http://a.b.c:8080/x"}}));

@@ -26,19 +26,10 @@ const std::string kPolicyZone2(zone_keys::kPolicyZone2);
 const std::string kPolicySettings(zone_keys::kPolicySettings);
 const std::string kZoneMap(zone_keys::kZoneMap);
 
-// The findings of a case, from the flags and locked actions given.
-ZoneDiagnosis Found(bool machine, bool site_list, std::vector<std::string> locked, bool harden) {
-  ZoneDiagnosis found;
-  found.machine_settings_only = machine;
-  found.site_list_excludes_host = site_list;
-  found.locked_actions = std::move(locked);
-  found.enhanced_security = harden;
-  return found;
-}
 const ZoneDiagnosis kNone;
-const ZoneDiagnosis kMachine = Found(true, false, {}, false);
-const ZoneDiagnosis kSiteListFinding = Found(false, true, {}, false);
-const ZoneDiagnosis kHarden = Found(false, false, {}, true);
+const ZoneDiagnosis kMachine{.machine_settings_only = true};
+const ZoneDiagnosis kSiteListFinding{.site_list_excludes_host = true};
+const ZoneDiagnosis kHarden{.enhanced_security = true};
 
 // A value set in the user's registry or the machine's: a DWORD, or with
 // text, a REG_SZ; with neither name nor text, only the key.
@@ -63,8 +54,8 @@ struct Case {
 TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
   std::vector<Put> as_written;
   for (const auto& setting : zone_keys::kZoneSettings) {
-    as_written.push_back({true, kPolicyZone2, std::string(setting.action), setting.policy});
-    as_written.push_back({false, kPolicyZone2, std::string(setting.action), setting.policy});
+    as_written.push_back({true, kPolicyZone2, zone_keys::ActionValueName(setting.action), setting.policy});
+    as_written.push_back({false, kPolicyZone2, zone_keys::ActionValueName(setting.action), setting.policy});
   }
   const Case cases[] = {
       {"nothing set", {}, kNone},
@@ -89,13 +80,13 @@ TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
        "10.1.2.3",
        HostKind::kNumeric},
       // Zone-2 actions set by policy.
-      {"machine policy disables 1200", {{true, kPolicyZone2, "1200", 3}}, Found(false, false, {"1200"}, false)},
+      {"machine policy disables 1200", {{true, kPolicyZone2, "1200", 3}}, ZoneDiagnosis{.locked_actions = {1200}}},
       {"user policy enables the pop-up blocker",
        {{false, kPolicyZone2, "1809", 0}, {false, kPolicyZone2, "1001", 0}},
-       Found(false, false, {"1809"}, false)},
+       ZoneDiagnosis{.locked_actions = {1809}}},
       {"both keys, in the order written, once each",
        {{true, kPolicyZone2, "1405", 3}, {false, kPolicyZone2, "1405", 3}, {false, kPolicyZone2, "1001", 1}},
-       Found(false, false, {"1001", "1405"}, false)},
+       ZoneDiagnosis{.locked_actions = {1001, 1405}}},
       {"policy values as the check writes them", as_written, kNone},
       {"policy on another action", {{true, kPolicyZone2, "1400", 3}}, kNone},
       // Enhanced security configuration.
@@ -103,10 +94,12 @@ TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
       {"hardened for the machine", {{true, kZoneMap, "IEHarden", 1}}, kHarden},
       {"hardening off", {{false, kZoneMap, "IEHarden", 0}, {true, kZoneMap, "IEHarden", 0}}, kNone},
       // Two at once.
-      {"machine only and hardened", {kMachineOnly, {false, kZoneMap, "IEHarden", 1}}, Found(true, false, {}, true)},
+      {"machine only and hardened",
+       {kMachineOnly, {false, kZoneMap, "IEHarden", 1}},
+       ZoneDiagnosis{.machine_settings_only = true, .enhanced_security = true}},
       {"site list and locked actions",
        {{true, kSiteList, "other.cn", 0, "2"}, {false, kPolicyZone2, "2200", 3}},
-       Found(false, true, {"2200"}, false)},
+       ZoneDiagnosis{.site_list_excludes_host = true, .locked_actions = {2200}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -396,7 +396,7 @@ TEST_P(ZoneScenario, StatusReadsWhatTheCheckWrites) {
   const SiteStatus in_place = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp);
   EXPECT_TRUE(in_place.InPlace());
   ASSERT_EQ(in_place.settings.size(), 8u);
-  EXPECT_EQ(in_place.settings.back().action, "1809");
+  EXPECT_EQ(in_place.settings.back().action, 1809u);
   EXPECT_EQ(in_place.settings.back().actual, 3u);
 
   PutDword(reg(), kZone2, "1809", 0);

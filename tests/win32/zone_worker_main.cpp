@@ -59,9 +59,11 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring name = prefix + L"-" + std::to_wstring(round);
     const orvel::UniqueHandle go = Event(name + L"-go");
     if (!go.valid() || WaitForSingleObject(go.get(), kRoundTimeoutMs) != WAIT_OBJECT_0) return kBadArguments;
-    orvel::test::RecordingView view(orvel::WideToUtf8(address));
     orvel::test::RecordingStore store;
-    if (!orvel::CheckSite(view, {registry, machine, {}}, &store).Succeeded()) ++failed;
+    if (!orvel::test::CheckTyped(orvel::WideToUtf8(address), {.user = registry, .machine = machine}, &store)
+             .Succeeded()) {
+      ++failed;
+    }
     const orvel::UniqueHandle done = Event(name + L"-done-" + address);
     SetEvent(done.get());
   }

@@ -1,7 +1,7 @@
-#include "cli/output.h"
+#include "cli/win32/output.h"
 
 #include "cli/cli_texts.h"
-#include "win/console_output.h"
+#include "cli/win32/console_output.h"
 
 namespace orvel::cli {
 

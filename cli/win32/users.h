@@ -1,9 +1,9 @@
 #pragma once
 
+#include "cli/address_report.h"
 #include "cli/options.h"
-#include "cli/output.h"
-#include "cli/site_address.h"
 #include "cli/verb_result.h"
+#include "cli/win32/output.h"
 #include "zones/registry.h"
 
 namespace orvel::cli {

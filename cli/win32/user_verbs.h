@@ -1,7 +1,7 @@
 #pragma once
 
+#include "cli/address_report.h"
 #include "cli/options.h"
-#include "cli/site_address.h"
 #include "cli/verb_result.h"
 #include "zones/registry.h"
 

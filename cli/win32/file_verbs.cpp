@@ -1,4 +1,4 @@
-#include "cli/file_verbs.h"
+#include "cli/win32/file_verbs.h"
 
 #include <windows.h>
 

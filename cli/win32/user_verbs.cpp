@@ -1,6 +1,8 @@
-#include "cli/user_verbs.h"
+#include "cli/win32/user_verbs.h"
 
 #include "check/address.h"
+#include "check/check_site.h"
+#include "check/login_site.h"
 #include "cli/check_verb.h"
 #include "cli/cli_texts.h"
 #include "cli/remove_verb.h"
@@ -16,16 +18,22 @@
 
 namespace orvel::cli {
 
-VerbResult CheckForUser(const Options& options, const SiteAddress&, Registry& user, bool) {
+VerbResult CheckForUser(const Options& options, const SiteAddress& address, Registry& user, bool) {
   Win32Registry machine = Win32Registry::MachineSettings();
   Win32Registry machine_writes = Win32Registry::MachineWrites();
   Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
   const Win32AnsiCodec codec;
   SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
-  ShellLauncher launcher(nullptr);
-  const Login login{launcher, ProgramFilesFromEnvironment()};
-  return RunCheck({user, machine, {}, &site_lists, &machine_writes}, options.save ? &file : nullptr, options.address,
-                  options.login ? &login : nullptr);
+  CheckOutcome outcome = CheckSite({
+      .address = address,
+      .registries = {.user = user, .machine = machine, .site_lists = &site_lists, .machine_writes = &machine_writes},
+      .store = options.save ? &file : nullptr,
+  });
+  if (options.login) {
+    ShellLauncher launcher(nullptr);
+    StartBrowser(outcome, launcher, ProgramFilesFromEnvironment());
+  }
+  return CheckResult(outcome);
 }
 
 VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& user, bool own_hive) {

@@ -1,4 +1,4 @@
-#include "win/console_output.h"
+#include "cli/win32/console_output.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <climits>
 #include <string>
 
-#include "check/output_code_page.h"
+#include "cli/output_code_page.h"
 #include "win/utf16_text.h"
 
 namespace orvel {

@@ -1,18 +1,18 @@
-#include "cli/run.h"
+#include "cli/win32/run.h"
 
 #include "orvel_version.h"
 
 #include "check/check_presenter.h"
+#include "cli/address_report.h"
 #include "cli/cli_texts.h"
-#include "cli/file_verbs.h"
 #include "cli/help_text.h"
-#include "cli/machine_verbs.h"
 #include "cli/options.h"
-#include "cli/output.h"
-#include "cli/site_address.h"
-#include "cli/user_verbs.h"
-#include "cli/users.h"
-#include "win/console_output.h"
+#include "cli/win32/console_output.h"
+#include "cli/win32/file_verbs.h"
+#include "cli/win32/machine_verbs.h"
+#include "cli/win32/output.h"
+#include "cli/win32/user_verbs.h"
+#include "cli/win32/users.h"
 
 namespace orvel::cli {
 namespace {
@@ -58,11 +58,7 @@ ExitCode Run(const std::vector<std::string>& arguments) {
   const Options& options = parsed.options;
   const SiteAddress address = ReadSiteAddress(options.address);
   Output output(options.json);
-  JsonObject json;
-  json.Text("verb", VerbName(options.verb))
-      .Text("address", address.text)
-      .Text("host", address.host)
-      .Text("kind", KindName(address.kind));
+  JsonObject json = AddressJson(VerbName(options.verb), address);
   // Taking everything back names no site.
   if (address.kind == HostKind::kInvalid && !options.remove_all) {
     CheckOutcome invalid;

@@ -1,4 +1,4 @@
-#include "cli/users.h"
+#include "cli/win32/users.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/run.h"
+#include "cli/win32/run.h"
 #include "win/system_library.h"
 #include "win/utf16_text.h"
 

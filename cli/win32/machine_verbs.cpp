@@ -1,4 +1,4 @@
-#include "cli/machine_verbs.h"
+#include "cli/win32/machine_verbs.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "cli/address_report.h"
 #include "cli/options.h"
-#include "cli/output.h"
-#include "cli/site_address.h"
+#include "cli/win32/output.h"
 
 namespace orvel::cli {
 
