@@ -64,11 +64,11 @@ bench: setup
 	@./scripts/bench
 
 # clang-tidy with the checks in .clang-tidy, over what the native build
-# compiles: check/, zones/, iemode/, cli/'s portable library, the tests and
+# compiles: text/, zones/, iemode/, check/, cli/'s portable library, the tests and
 # their support, the bench.
 lint: build-native
 	@echo "== clang-tidy =="
-	@run-clang-tidy -p build/native -quiet -j $(JOBS) '$(CURDIR)/(check|zones|iemode|cli|tests|bench)/' >build/native/lint.log 2>&1; \
+	@run-clang-tidy -p build/native -quiet -j $(JOBS) '$(CURDIR)/(text|zones|iemode|check|cli|tests|bench)/' >build/native/lint.log 2>&1; \
 	  status=$$?; grep -E '(warning|error):' build/native/lint.log; \
 	  [ $$status -eq 0 ] && echo "lint: clean" || { echo "lint: see build/native/lint.log"; exit 1; }
 
