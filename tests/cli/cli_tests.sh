@@ -2,6 +2,7 @@
 # cli_tests.sh <orvel_cli_tests.exe> <orvel-zone.exe> <stand-in iexplore.exe> <planted urlmon.dll>
 # [gtest flags]: on an X server of its own, since Wine shows a console only with a display.
 set -uo pipefail
+. "$(dirname "$0")/../../scripts/wine-path"
 here=$(cd "$(dirname "$0")" && pwd)
 tests=$1 zone=$2 recorder=$3 planted=$4
 shift 4

@@ -4,6 +4,7 @@
 # finding everything in place, for a domain and for a numeric address, over
 # http and https.
 set -uo pipefail
+. "$(dirname "$0")/../../scripts/wine-path"
 here=$(cd "$(dirname "$0")" && pwd)
 zone=$1 work=$2
 mkdir -p "$work"
