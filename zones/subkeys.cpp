@@ -5,7 +5,7 @@
 
 namespace orvel {
 
-int32_t EnumSubkeys(Registry& root, std::string_view key_path, std::vector<std::string>& names) {
+size_t EnumSubkeys(Registry& root, std::string_view key_path, std::vector<std::string>& names) {
   RegistryKey key(root);
   if (key.Open(key_path) != status::kSuccess) return 0;
   for (uint32_t index = 0;; ++index) {
@@ -13,7 +13,7 @@ int32_t EnumSubkeys(Registry& root, std::string_view key_path, std::vector<std::
     if (key.EnumKey(index, zone_keys::kNameCapacity, name) != status::kSuccess) break;
     names.push_back(TrimAtNul(name));
   }
-  return static_cast<int32_t>(names.size());
+  return names.size();
 }
 
 }  // namespace orvel

@@ -144,7 +144,7 @@ Outcome RunOp(Op op, const std::string& address, Registry& registry) {
       out.result = AddTrustedSite(registry, host, kind, Scheme::kHttp);
       break;
     case Op::kEnumRanges:
-      out.result = EnumSubkeys(registry, zone_keys::kRanges, out.names);
+      out.result = static_cast<int32_t>(EnumSubkeys(registry, zone_keys::kRanges, out.names));
       break;
     case Op::kPermissions:
       out.result = SetZonePermissions(registry, host);

@@ -75,7 +75,7 @@ TEST_P(ZoneScenario, EachSchemeIsAValueOnTheHostsOneEntry) {
     EXPECT_EQ(GetDword(reg(), row.entry, "https"), 2u);
   }
   std::vector<std::string> names;
-  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 2);
+  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 2u);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range2", ":Range"), std::string("10.1.1.9", 9));
 }
 
@@ -121,7 +121,7 @@ TEST_P(ZoneScenario, DomainWithoutHttpValueIsNotTrusted) {
 
 TEST_P(ZoneScenario, NoRangesKeyGivesRange1) {
   std::vector<std::string> names;
-  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 0);
+  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 0u);
   EXPECT_TRUE(names.empty());
   EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
   EXPECT_EQ(AddTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp), 0);
@@ -167,7 +167,7 @@ TEST_P(ZoneScenario, OverlongRangeTextCannotMatch) {
 TEST_P(ZoneScenario, EnumSubkeysListsInRegistryOrder) {
   for (const char* name : {"Range2", "range10", "Range1", "Other"}) PutKey(reg(), kRanges + name);
   std::vector<std::string> names;
-  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 4);
+  EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 4u);
   EXPECT_EQ(names, (std::vector<std::string>{"Other", "Range1", "range10", "Range2"}));
 }
 

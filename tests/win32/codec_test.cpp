@@ -129,7 +129,7 @@ TEST(Utf16Text, RegistryNamesAndTextThatAreNotUtf16ComeBack) {
   RegCloseKey(raw);
 
   std::vector<std::string> names;
-  ASSERT_EQ(EnumSubkeys(hive.registry(), "", names), 1);
+  ASSERT_EQ(EnumSubkeys(hive.registry(), "", names), 1u);
   EXPECT_EQ(names[0], utf8);
   Registry& registry = hive.registry();
   KeyHandle key = 0;
