@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,12 +46,14 @@ class MemoryRegistry final : public Registry {
  private:
   struct Node;
 
-  Node* Find(std::string_view path) const;
-  Node* FindOrMake(std::string_view path, bool& created);
-  Node* NodeOf(KeyHandle key) const;
+  Node* Find(std::span<const std::string_view> names) const;
+  Node* FindOrMake(std::span<const std::string_view> names, bool& created);
+  // The key a handle reaches; kInvalidHandle or kKeyDeleted when none.
+  int32_t NodeOf(KeyHandle key, Node*& node) const;
   KeyHandle NewHandle(Node* node);
 
   std::unique_ptr<Node> root_;
+  // A handle whose key was deleted maps to nullptr until it is closed.
   std::map<KeyHandle, Node*> handles_;
   KeyHandle next_handle_ = 0x100;
 };

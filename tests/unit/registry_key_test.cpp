@@ -3,8 +3,6 @@
 #include <map>
 #include <type_traits>
 
-#include "tests/support/memory_registry.h"
-#include "tests/support/test_hive.h"
 #include "zones/registry.h"
 
 namespace orvel {
@@ -84,31 +82,6 @@ TEST(RegistryKey, MovingHandsTheOneHandleOnAndClosesItOnce) {
     EXPECT_EQ(registry.open.size(), 1u);
   }
   EXPECT_TRUE(registry.open.empty());
-}
-
-TEST(RegistryKey, QueryDwordReadsOnlyAFourByteDword) {
-  struct Row {
-    ValueType type;
-    std::string data;
-    int32_t status;
-    uint32_t value;  // 99: left untouched
-  };
-  const Row rows[] = {
-      {ValueType::kDword, std::string("\x02\x01\0\0", 4), status::kSuccess, 258},
-      {ValueType::kBinary, std::string("\x02\0\0\0", 4), status::kUnsupportedType, 99},
-      {ValueType::kString, std::string("2\0", 2), status::kUnsupportedType, 99},
-      {ValueType::kDword, "\x02", status::kUnsupportedType, 99},
-      {ValueType::kDword, std::string(8, '\x02'), status::kMoreData, 99},
-  };
-  for (const Row& row : rows) {
-    MemoryRegistry registry;
-    test::PutValue(registry, "k", "v", row.type, row.data);
-    RegistryKey key(registry);
-    ASSERT_EQ(key.Open("k"), status::kSuccess);
-    uint32_t value = 99;
-    EXPECT_EQ(key.QueryDword("v", value), row.status) << row.data.size();
-    EXPECT_EQ(value, row.value) << row.data.size();
-  }
 }
 
 }  // namespace
