@@ -53,9 +53,11 @@ int32_t Win32Registry::CreateKey(std::string_view path, KeyHandle& key, bool& cr
 int32_t Win32Registry::SetValue(KeyHandle key, std::string_view name, ValueType type, std::string_view data) {
   if (read_only_) return ERROR_ACCESS_DENIED;
   const std::wstring value_name = Utf8ToWide(name);
-  if (type == ValueType::kString) {
+  // Text goes in as UTF-16, as QueryValue reads it back.
+  if (IsText(static_cast<DWORD>(type))) {
     const std::wstring text = Utf8ToWide(data);
-    return RegSetValueExW(ToHkey(key), value_name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+    return RegSetValueExW(ToHkey(key), value_name.c_str(), 0, static_cast<DWORD>(type),
+                          reinterpret_cast<const BYTE*>(text.data()),
                           static_cast<DWORD>(text.size() * sizeof(wchar_t)));
   }
   return RegSetValueExW(ToHkey(key), value_name.c_str(), 0, static_cast<DWORD>(type),

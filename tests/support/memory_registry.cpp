@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "text/utf8.h"
+#include "text/ascii.h"
 
 namespace orvel {
 namespace {
@@ -45,73 +45,6 @@ int32_t SplitPath(std::string_view path, std::vector<std::string_view>& names) {
   return status::kSuccess;
 }
 
-// The upper case of the letters of Latin-1, Latin Extended-A, Greek,
-// Cyrillic and full-width Latin, as the registry's own case table has them;
-// other characters compare as they are.
-char32_t Upper(char32_t c) {
-  const auto in = [c](char32_t first, char32_t last) { return c >= first && c <= last; };
-  if (in('a', 'z') || (in(0xE0, 0xFE) && c != 0xF7) || (in(0x3B1, 0x3CB) && c != 0x3C2) || in(0x430, 0x44F) ||
-      in(0xFF41, 0xFF5A)) {
-    return c - 0x20;
-  }
-  if (c == 0xFF) return 0x178;
-  if (c == 0x3C2) return 0x3A3;
-  if (in(0x450, 0x45F)) return c - 0x50;
-  // Pairs with the capital first; dotless i (U+0131) keeps its own.
-  if ((in(0x100, 0x12F) || in(0x132, 0x137) || in(0x14A, 0x177) || in(0x460, 0x481) || in(0x48A, 0x4BF)) &&
-      c % 2 == 1) {
-    return c - 1;
-  }
-  if ((in(0x139, 0x148) || in(0x179, 0x17E)) && c % 2 == 0) return c - 1;
-  return c;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  const auto put = [&out](char32_t bits) { out.push_back(static_cast<char>(bits)); };
-  if (cp < 0x80) {
-    put(cp);
-  } else if (cp < 0x800) {
-    put(0xC0 | (cp >> 6)), put(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    put(0xE0 | (cp >> 12)), put(0x80 | ((cp >> 6) & 0x3F)), put(0x80 | (cp & 0x3F));
-  } else {
-    put(0xF0 | (cp >> 18)), put(0x80 | ((cp >> 12) & 0x3F)), put(0x80 | ((cp >> 6) & 0x3F)), put(0x80 | (cp & 0x3F));
-  }
-}
-
-// A key or value name as the registry compares it: in upper case.
-std::string FoldKey(std::string_view name) {
-  std::string folded;
-  for (size_t pos = 0; pos < name.size();) {
-    const size_t start = pos;
-    const std::optional<char32_t> cp = NextCodePoint(name, pos);
-    if (cp) {
-      AppendUtf8(folded, Upper(*cp));
-    } else {
-      folded += name.substr(start, pos - start);
-    }
-  }
-  return folded;
-}
-
-// Raw UTF-16LE bytes as UTF-8, as the real registry reads a text value back;
-// an odd last byte is dropped and a lone surrogate kept as its 3-byte form.
-std::string Utf16LeToUtf8(std::string_view bytes) {
-  std::string out;
-  const auto unit = [&bytes](size_t i) -> char32_t {
-    return static_cast<unsigned char>(bytes[2 * i]) | (static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-  };
-  const size_t units = bytes.size() / 2;
-  for (size_t i = 0; i < units; ++i) {
-    char32_t cp = unit(i);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(++i) - 0xDC00);
-    }
-    AppendUtf8(out, cp);
-  }
-  return out;
-}
-
 std::string Hex(std::string_view bytes) {
   std::string out;
   char digits[3];
@@ -146,9 +79,9 @@ struct MemoryRegistry::Node {
   }
 
   Value* FindValue(std::string_view value_name) {
-    const std::string key = FoldKey(value_name);
+    const std::string key = FoldName(value_name);
     for (Value& value : values) {
-      if (FoldKey(value.name) == key) return &value;
+      if (FoldName(value.name) == key) return &value;
     }
     return nullptr;
   }
@@ -160,7 +93,7 @@ MemoryRegistry::~MemoryRegistry() = default;
 MemoryRegistry::Node* MemoryRegistry::Find(std::span<const std::string_view> names) const {
   Node* node = root_.get();
   for (std::string_view name : names) {
-    const auto it = node->children.find(FoldKey(name));
+    const auto it = node->children.find(FoldName(name));
     if (it == node->children.end()) return nullptr;
     node = it->second.get();
   }
@@ -171,7 +104,7 @@ MemoryRegistry::Node* MemoryRegistry::FindOrMake(std::span<const std::string_vie
   Node* node = root_.get();
   created = false;
   for (std::string_view name : names) {
-    auto& slot = node->children[FoldKey(name)];
+    auto& slot = node->children[FoldName(name)];
     created = !slot;
     if (!slot) {
       node->cursor_valid = false;
@@ -221,8 +154,9 @@ int32_t MemoryRegistry::SetValue(KeyHandle key, std::string_view name, ValueType
   Node* node = nullptr;
   if (const int32_t result = NodeOf(key, node); result != status::kSuccess) return result;
   std::string bytes(data);
-  // The real registry ends a REG_SZ set without its NUL with one.
-  if (type == ValueType::kString && !bytes.empty() && bytes.back() != '\0') bytes.push_back('\0');
+  // The real registry ends a text value set without its NUL with one.
+  const bool text = type == ValueType::kString || type == ValueType::kExpandString;
+  if (text && !bytes.empty() && bytes.back() != '\0') bytes.push_back('\0');
   if (Value* value = node->FindValue(name)) {
     value->type = type;
     value->data = std::move(bytes);
@@ -238,12 +172,9 @@ int32_t MemoryRegistry::QueryValue(KeyHandle key, std::string_view name, uint32_
   if (const int32_t result = NodeOf(key, node); result != status::kSuccess) return result;
   const Value* value = node->FindValue(name);
   if (value == nullptr) return status::kFileNotFound;
-  // A REG_EXPAND_SZ is set as raw UTF-16LE bytes but, as every text value
-  // of the real registry, read back as UTF-8; a REG_SZ is kept as UTF-8.
-  std::string bytes = value->type == ValueType::kExpandString ? Utf16LeToUtf8(value->data) : value->data;
-  if (bytes.size() > capacity) return status::kMoreData;
+  if (value->data.size() > capacity) return status::kMoreData;
   type = static_cast<uint32_t>(value->type);
-  data = std::move(bytes);
+  data = value->data;
   return status::kSuccess;
 }
 
@@ -284,16 +215,16 @@ int32_t MemoryRegistry::DeleteKey(std::string_view path) {
     if (open == node) open = nullptr;
   }
   parent->cursor_valid = false;
-  parent->children.erase(FoldKey(names.back()));
+  parent->children.erase(FoldName(names.back()));
   return status::kSuccess;
 }
 
 int32_t MemoryRegistry::DeleteValue(KeyHandle key, std::string_view name) {
   Node* node = nullptr;
   if (const int32_t result = NodeOf(key, node); result != status::kSuccess) return result;
-  const std::string folded = FoldKey(name);
+  const std::string folded = FoldName(name);
   const auto erased =
-      std::erase_if(node->values, [&folded](const Value& value) { return FoldKey(value.name) == folded; });
+      std::erase_if(node->values, [&folded](const Value& value) { return FoldName(value.name) == folded; });
   return erased == 0 ? status::kFileNotFound : status::kSuccess;
 }
 

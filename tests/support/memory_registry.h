@@ -13,7 +13,8 @@
 namespace orvel {
 
 // An in-memory registry tree that behaves like the real one where the zone
-// code can tell: key and value names are case-insensitive, subkeys enumerate
+// code can tell: key and value names are case-insensitive (in ASCII letters
+// only: the real registry folds other scripts' letters too), subkeys enumerate
 // in the registry's sorted order, values keep their type, names are measured
 // in UTF-16 units. FaultyRegistry wraps it to make calls fail.
 class MemoryRegistry final : public Registry {
