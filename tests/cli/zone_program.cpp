@@ -57,15 +57,16 @@ class PipeReader {
   // `write_end` receives the inheritable end for the program.
   explicit PipeReader(UniqueHandle& write_end) {
     static int count = 0;
-    const std::wstring name = L"\\\\.\\pipe\\orvel-zone-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++count);
-    pipe_.reset(CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+    const std::wstring name =
+        L"\\\\.\\pipe\\orvel-zone-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
+    pipe_.reset(CreateNamedPipeW(name.c_str(),
+                                 PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                  PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 64 * 1024, 0, nullptr));
     event_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     // The same access as CreatePipe's write end.
-    write_end.reset(CreateFileW(name.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, &inherit, OPEN_EXISTING, 0,
-                                nullptr));
+    write_end.reset(
+        CreateFileW(name.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, &inherit, OPEN_EXISTING, 0, nullptr));
     if (!pipe_.valid() || !event_.valid() || !write_end.valid()) throw std::runtime_error("no pipe");
     overlapped_.hEvent = event_.get();
   }
@@ -144,7 +145,8 @@ void ReadUntilEnded(HANDLE process, PipeReader& out, PipeReader& err, const std:
     }
   }
   if (!exited) {
-    Overran(process, run, "reading its output", "stdout so far: " + out.bytes() + "; stderr so far: " + err.bytes());
+    const char* step = out.ended() && err.ended() ? "waiting for it to end" : "reading its output";
+    Overran(process, run, step, "stdout so far: " + out.bytes() + "; stderr so far: " + err.bytes());
   }
   if (!out.ended() || !err.ended()) {
     const char* held = out.ended() ? "standard error" : err.ended() ? "standard output" : "standard output and error";
