@@ -11,7 +11,8 @@ mkdir -p "$work"
 "$here/../../scripts/wine-prefix" "$work/prefix" || { echo "FAIL: no Wine prefix in $work/prefix"; exit 1; }
 export WINEPREFIX=$work/prefix
 trap 'wineserver -k 2>/dev/null' EXIT
-run() { "$here/../../scripts/wine-run" "$@"; }
+run() { timeout -k 10 60 "$here/../../scripts/wine-run" "$@"; }
+winepath() { timeout -k 10 60 winepath "$@"; }
 failed=0
 expect() {
   local want=$1 what=$2
@@ -19,6 +20,7 @@ expect() {
   "$@" >"$work/out.txt" 2>&1
   local got=$?
   if [ "$got" != "$want" ]; then
+    [ "$got" != 124 ] || echo "FAIL: $what did not end within 60 s"
     echo "FAIL: $what: exit $got, expected $want"
     cat "$work/out.txt"
     failed=1

@@ -2,12 +2,27 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 #include "win/unique_any.h"
+#include "win/utf16_text.h"
 
 namespace orvel::test {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// How long one run may take. Once it has ended, all it wrote is in the
+// pipes; another process holding a write end (Wine's desktop process, when
+// the run started it) can withhold the end of the pipe, so that is awaited
+// only briefly.
+constexpr auto kRunBound = 60s;
+constexpr auto kAfterExit = 2s;
 
 std::wstring CommandLine(const std::wstring& program, const std::vector<std::wstring>& arguments) {
   std::wstring line = L"\"" + program + L"\"";
@@ -15,39 +30,149 @@ std::wstring CommandLine(const std::wstring& program, const std::vector<std::wst
   return line;
 }
 
-std::string ReadAll(HANDLE pipe) {
-  std::string bytes;
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(pipe, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-  return bytes;
+// "orvel-zone status a.b.c", for a message.
+std::string RunName(const std::wstring& program, const std::vector<std::wstring>& arguments) {
+  std::wstring name = program.substr(program.find_last_of(L"\\/") + 1);
+  if (name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".exe") == 0) name.resize(name.size() - 4);
+  for (const std::wstring& argument : arguments) name += L" " + argument;
+  return WideToUtf8(name);
 }
 
-int WaitForExit(HANDLE process) {
-  if (WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) throw std::runtime_error("orvel-zone did not end");
+DWORD Milliseconds(Clock::duration duration) {
+  return static_cast<DWORD>(std::max<int64_t>(0, std::chrono::ceil<std::chrono::milliseconds>(duration).count()));
+}
+
+// Ends a run past its bound and says where it stood.
+[[noreturn]] void Overran(HANDLE process, const std::string& run, const std::string& step, const std::string& so_far) {
+  TerminateProcess(process, 1);
+  WaitForSingleObject(process, 5000);
+  throw std::runtime_error(run + " did not end within " + std::to_string(kRunBound.count()) + " s while " + step +
+                           "; " + so_far);
+}
+
+// The read end of a pipe the program writes to, read overlapped so that one
+// wait covers both pipes and the process.
+class PipeReader {
+ public:
+  // `write_end` receives the inheritable end for the program.
+  explicit PipeReader(UniqueHandle& write_end) {
+    static int count = 0;
+    const std::wstring name =
+        L"\\\\.\\pipe\\orvel-zone-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
+    pipe_.reset(CreateNamedPipeW(name.c_str(),
+                                 PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                 PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 64 * 1024, 0, nullptr));
+    event_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    // The same access as CreatePipe's write end.
+    write_end.reset(
+        CreateFileW(name.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, &inherit, OPEN_EXISTING, 0, nullptr));
+    if (!pipe_.valid() || !event_.valid() || !write_end.valid()) throw std::runtime_error("no pipe");
+    overlapped_.hEvent = event_.get();
+  }
+  PipeReader(const PipeReader&) = delete;
+  PipeReader& operator=(const PipeReader&) = delete;
+  // A read under way writes into this object until it is cancelled.
+  ~PipeReader() {
+    DWORD read = 0;
+    if (pending_ && CancelIoEx(pipe_.get(), &overlapped_)) GetOverlappedResult(pipe_.get(), &overlapped_, &read, TRUE);
+  }
+
+  HANDLE event() const { return event_.get(); }
+  bool ended() const { return ended_; }
+  const std::string& bytes() const { return bytes_; }
+
+  // Reads what is there and leaves a read under way, until the pipe ends.
+  void Read() {
+    while (!pending_ && !ended_) {
+      DWORD read = 0;
+      if (ReadFile(pipe_.get(), chunk_, sizeof chunk_, &read, &overlapped_)) {
+        bytes_.append(chunk_, read);
+      } else if (GetLastError() == ERROR_IO_PENDING) {
+        pending_ = true;
+      } else {
+        ended_ = true;  // ERROR_BROKEN_PIPE: every write end is closed
+      }
+    }
+  }
+  // Takes the bytes of the read that event() signalled, and reads on.
+  void Finish() {
+    DWORD read = 0;
+    pending_ = false;
+    if (GetOverlappedResult(pipe_.get(), &overlapped_, &read, FALSE)) {
+      bytes_.append(chunk_, read);
+    } else {
+      ended_ = true;
+    }
+    Read();
+  }
+
+ private:
+  UniqueHandle pipe_;
+  UniqueHandle event_;
+  OVERLAPPED overlapped_{};
+  char chunk_[4096] = {};
+  bool pending_ = false;
+  bool ended_ = false;
+  std::string bytes_;
+};
+
+// Reads both pipes until the program has ended and either both pipes have,
+// or kAfterExit has passed; a program past kRunBound is ended.
+void ReadUntilEnded(HANDLE process, PipeReader& out, PipeReader& err, const std::string& run) {
+  const auto deadline = Clock::now() + kRunBound;
+  std::optional<Clock::time_point> exited;
+  out.Read();
+  err.Read();
+  while (true) {
+    std::vector<HANDLE> waits;
+    std::vector<PipeReader*> readers;
+    for (PipeReader* reader : {&out, &err}) {
+      if (reader->ended()) continue;
+      waits.push_back(reader->event());
+      readers.push_back(reader);
+    }
+    if (!exited) waits.push_back(process);
+    const auto limit = exited ? *exited + kAfterExit : deadline;
+    if (waits.empty() || Clock::now() >= limit) break;
+    const DWORD wait = WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE,
+                                              Milliseconds(limit - Clock::now()));
+    if (wait == WAIT_FAILED) throw std::runtime_error("cannot wait for " + run);
+    if (wait - WAIT_OBJECT_0 < readers.size()) {
+      readers[wait - WAIT_OBJECT_0]->Finish();
+    } else if (wait - WAIT_OBJECT_0 == readers.size()) {
+      exited = Clock::now();
+    }
+  }
+  if (!exited) {
+    const char* step = out.ended() && err.ended() ? "waiting for it to end" : "reading its output";
+    Overran(process, run, step, "stdout so far: " + out.bytes() + "; stderr so far: " + err.bytes());
+  }
+  if (!out.ended() || !err.ended()) {
+    const char* held = out.ended() ? "standard error" : err.ended() ? "standard output" : "standard output and error";
+    std::fprintf(stderr, "note: %s ended, but another process still holds its %s\n", run.c_str(), held);
+  }
+}
+
+int ExitCode(HANDLE process) {
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
   return static_cast<int>(code);
 }
 
 // Started with these creation flags: DETACHED_PROCESS for no console, 0 for
-// this process's own.
+// this process's own. Named pipes, which the program takes for pipes as it
+// does anonymous ones.
 ZoneRun RunRedirected(const std::vector<std::wstring>& arguments, const std::wstring& program, DWORD flags) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out_read = nullptr, out_write = nullptr, err_read = nullptr, err_write = nullptr;
-  if (!CreatePipe(&out_read, &out_write, &inherit, 0) || !CreatePipe(&err_read, &err_write, &inherit, 0)) {
-    throw std::runtime_error("no pipe");
-  }
-  UniqueHandle out_reader(out_read), out_writer(out_write), err_reader(err_read), err_writer(err_write);
-  SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(err_read, HANDLE_FLAG_INHERIT, 0);
+  UniqueHandle out_writer, err_writer;
+  PipeReader out(out_writer), err(err_writer);
 
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = out_write;
-  startup.hStdError = err_write;
+  startup.hStdOutput = out_writer.get();
+  startup.hStdError = err_writer.get();
   PROCESS_INFORMATION info{};
   std::wstring line = CommandLine(program, arguments);
   if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &info)) {
@@ -56,11 +181,25 @@ ZoneRun RunRedirected(const std::vector<std::wstring>& arguments, const std::wst
   UniqueHandle process(info.hProcess), thread(info.hThread);
   out_writer.reset();
   err_writer.reset();
-  ZoneRun run;
-  run.out = ReadAll(out_read);
-  run.err = ReadAll(err_read);
-  run.exit_code = WaitForExit(info.hProcess);
-  return run;
+  ReadUntilEnded(info.hProcess, out, err, RunName(program, arguments));
+  return ZoneRun{ExitCode(info.hProcess), out.bytes(), err.bytes()};
+}
+
+// The console's lines up to the cursor, without trailing blanks.
+std::vector<std::wstring> ScreenLines(HANDLE screen) {
+  CONSOLE_SCREEN_BUFFER_INFO buffer{};
+  if (!GetConsoleScreenBufferInfo(screen, &buffer)) throw std::runtime_error("the console cannot be read");
+  std::vector<std::wstring> lines;
+  for (SHORT row = 0; row <= buffer.dwCursorPosition.Y; ++row) {
+    std::wstring text(static_cast<size_t>(buffer.dwSize.X), L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen, text.data(), static_cast<DWORD>(text.size()), COORD{0, row}, &read);
+    text.resize(read);
+    text.erase(text.find_last_not_of(L' ') + 1);
+    lines.push_back(text);
+  }
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
 }
 
 }  // namespace
@@ -110,20 +249,13 @@ std::vector<std::wstring> RunZoneOnConsole(const std::vector<std::wstring>& argu
     throw std::runtime_error("cannot start orvel-zone");
   }
   UniqueHandle process(info.hProcess), thread(info.hThread);
-  exit_code = WaitForExit(info.hProcess);
-
-  CONSOLE_SCREEN_BUFFER_INFO buffer{};
-  if (!GetConsoleScreenBufferInfo(screen, &buffer)) throw std::runtime_error("the console cannot be read");
-  std::vector<std::wstring> lines;
-  for (SHORT row = 0; row <= buffer.dwCursorPosition.Y; ++row) {
-    std::wstring text(static_cast<size_t>(buffer.dwSize.X), L' ');
-    DWORD read = 0;
-    ReadConsoleOutputCharacterW(screen, text.data(), static_cast<DWORD>(text.size()), COORD{0, row}, &read);
-    text.resize(read);
-    text.erase(text.find_last_not_of(L' ') + 1);
-    lines.push_back(text);
+  if (WaitForSingleObject(info.hProcess, Milliseconds(kRunBound)) != WAIT_OBJECT_0) {
+    std::string shown;
+    for (const std::wstring& text : ScreenLines(screen)) shown += WideToUtf8(text) + "\n";
+    Overran(info.hProcess, RunName(ZoneProgram(), arguments), "writing to the console", "the console so far: " + shown);
   }
-  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  exit_code = ExitCode(info.hProcess);
+  std::vector<std::wstring> lines = ScreenLines(screen);
   FreeConsole();
   return lines;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "app/control_ids.h"
 #include "app/main_window_layout.h"
@@ -56,6 +57,17 @@ void CopyProgram(const std::wstring& from, const std::wstring& to) {
   }
 }
 
+// SendMessage that gives up on a product that no longer answers; the
+// answer, or 0 where the window is gone.
+LRESULT Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR answer = 0;
+  if (SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, 10000, &answer) == 0 &&
+      GetLastError() == ERROR_TIMEOUT) {
+    throw std::runtime_error("orvel-helper.exe did not answer message " + std::to_string(message) + " within 10 s");
+  }
+  return static_cast<LRESULT>(answer);
+}
+
 INPUT Key(WORD virtual_key, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -95,14 +107,22 @@ Product::Product(const std::wstring& folder) {
   thread_id_ = started.dwThreadId;
   WaitForInputIdle(process_->get(), 15000);
   WaitUntil([&] { return (window_ = FindTopLevelOf(process_id_, nullptr)) != nullptr; }, 20s);
-  if (window_ == nullptr) throw std::runtime_error("orvel-helper.exe shows no window");
+  if (window_ == nullptr) {
+    TerminateProcess(process_->get(), 1);
+    throw std::runtime_error("orvel-helper.exe shows no window");
+  }
   SetForegroundWindow(window_);
   Settle();
 }
 
 Product::~Product() {
   if (!process_) return;
-  while (const HWND box = FindBox()) CloseBox(ShownBox{box, {}, {}, nullptr});
+  // A few boxes at most; one that will not close is ended with the process.
+  for (int closed = 0; closed < 5; ++closed) {
+    const HWND box = FindBox();
+    if (box == nullptr) break;
+    CloseBox(ShownBox{box, {}, {}, nullptr});
+  }
   PostMessageW(window_, WM_CLOSE, 0, 0);
   if (!Exited(10s)) TerminateProcess(process_->get(), 1);
 }
@@ -117,16 +137,16 @@ std::wstring Product::Caption() const { return TextOf(window_); }
 std::wstring Product::Address() const { return TextOf(Control(control_ids::kAddressEdit)); }
 
 void Product::TypeAddress(const std::wstring& text) {
-  SendMessageW(Control(control_ids::kAddressEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  Ask(Control(control_ids::kAddressEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::vector<std::wstring> Product::ListLines() const {
   const HWND list = Control(control_ids::kProgressList);
   std::vector<std::wstring> lines;
-  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    line.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    std::wstring line(static_cast<size_t>(Ask(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(static_cast<size_t>(Ask(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
     lines.push_back(line);
   }
   return lines;

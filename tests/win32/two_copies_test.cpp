@@ -78,6 +78,13 @@ TEST(TwoCopies, SimultaneousChecksOfTwoNumericAddressesKeepBothEntries) {
                   std::to_wstring(rounds) + L" " + prefix);
   };
   const UniqueHandle workers[] = {UniqueHandle(launch(kHosts[0])), UniqueHandle(launch(kHosts[1]))};
+  // A test stopped early ends the workers still running.
+  struct EndWorkers {
+    const UniqueHandle (&workers)[2];
+    ~EndWorkers() {
+      for (const UniqueHandle& worker : workers) TerminateProcess(worker.get(), 1);
+    }
+  } end_workers{workers};
   ASSERT_TRUE(workers[0].valid() && workers[1].valid()) << "cannot start " << GetLastError();
 
   const auto start = std::chrono::steady_clock::now();
