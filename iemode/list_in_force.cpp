@@ -60,7 +60,7 @@ std::string FileUrl(std::string_view path) {
   return url;
 }
 
-ListInForce ReadListInForce(Registry& machine, Registry& user, std::string_view own_path) {
+ListInForce ReadListInForce(Registry& machine, Registry& user, const std::function<std::string()>& own_path) {
   using namespace ie_mode_keys;
   std::string location = FirstSet(machine, user, kEdgePolicy, kCloudSiteList);
   if (!location.empty()) return ListInForce{ListOwner::kCloud, location, {}};
@@ -68,7 +68,7 @@ ListInForce ReadListInForce(Registry& machine, Registry& user, std::string_view 
   if (location.empty()) location = FirstSet(machine, user, kEnterpriseMode, kEnterpriseSiteList);
   if (location.empty()) return {};
   std::string path = SiteListPath(location);
-  const bool own = !path.empty() && FoldName(path) == FoldName(own_path);
+  const bool own = !path.empty() && FoldName(path) == FoldName(own_path());
   return ListInForce{own ? ListOwner::kTool : ListOwner::kOther, location, path};
 }
 
