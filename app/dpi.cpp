@@ -6,13 +6,8 @@
 namespace orvel {
 namespace {
 
-// Looked up at run time, so the program still starts on Windows 7.
-template <typename Function>
-Function User32Function(const char* name) {
-  return LoadFunction<Function>(LoadSystemLibrary(L"user32.dll"), name);
-}
-
-// Windows 10's; declared only for builds that require it.
+// Windows 10's, looked up at run time so the program still starts on
+// Windows 7; declared only for builds that require it.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
@@ -25,13 +20,14 @@ int SystemDpi() {
 }  // namespace
 
 int DpiForWindow(HWND window) {
-  static const auto get_dpi = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  static const auto get_dpi = LoadSystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
   const UINT dpi = get_dpi != nullptr ? get_dpi(window) : 0;
   return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
 SIZE WindowSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style, int dpi) {
-  static const auto adjust = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  static const auto adjust =
+      LoadSystemFunction<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
   RECT rect{0, 0, client_width, client_height};
   if (adjust == nullptr || !adjust(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi))) {
     AdjustWindowRectEx(&rect, style, FALSE, ex_style);

@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   orvel::Win32Registry machine = orvel::Win32Registry::MachineSettings();
   // Written only where Internet Explorer is retired, for Edge's IE mode.
   orvel::Win32Registry machine_writes = orvel::Win32Registry::MachineWrites();
-  orvel::Win32SiteListFiles site_lists(orvel::Win32SiteListFiles::ProgramDataFolder());
+  orvel::Win32SiteListFiles site_lists;
   orvel::Win32AnsiCodec codec;
   orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
   orvel::MainWindow window(instance,

@@ -16,21 +16,15 @@ namespace {
 
 // ole32 and oleaut32 are loaded only by a Login that needs the shell.
 struct ComFunctions {
-  decltype(&::CoInitializeEx) initialize;
-  decltype(&::CoUninitialize) uninitialize;
   decltype(&::CoCreateInstance) create;
   decltype(&::SysAllocString) allocate_string;
   decltype(&::SysFreeString) free_string;
 };
 
 ComFunctions LoadComFunctions() {
-  const HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
-  const HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll");
-  return {LoadFunction<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx"),
-          LoadFunction<decltype(&::CoUninitialize)>(ole32, "CoUninitialize"),
-          LoadFunction<decltype(&::CoCreateInstance)>(ole32, "CoCreateInstance"),
-          LoadFunction<decltype(&::SysAllocString)>(oleaut32, "SysAllocString"),
-          LoadFunction<decltype(&::SysFreeString)>(oleaut32, "SysFreeString")};
+  return {LoadSystemFunction<decltype(&::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance"),
+          LoadSystemFunction<decltype(&::SysAllocString)>(L"oleaut32.dll", "SysAllocString"),
+          LoadSystemFunction<decltype(&::SysFreeString)>(L"oleaut32.dll", "SysFreeString")};
 }
 
 // A string VARIANT that owns its BSTR.
@@ -100,11 +94,8 @@ UniqueCom<IShellDispatch2> DesktopShellDispatch(const ComFunctions& com) {
 
 bool OpenThroughDesktopShell(const std::wstring& file, const std::wstring& parameters) {
   static const ComFunctions com = LoadComFunctions();
-  if (com.initialize == nullptr || com.uninitialize == nullptr || com.create == nullptr ||
-      com.allocate_string == nullptr || com.free_string == nullptr) {
-    return false;
-  }
-  const ComApartment apartment(com.initialize, com.uninitialize);
+  if (com.create == nullptr || com.allocate_string == nullptr || com.free_string == nullptr) return false;
+  const ComApartment apartment;
   const UniqueCom<IShellDispatch2> shell = DesktopShellDispatch(com);
   if (!shell.valid()) return false;
   const StringVariant file_name(com, file);

@@ -1,15 +1,20 @@
 #include "win/desktop_user.h"
 
 #include "check/login_route.h"
+#include "win/system_library.h"
 #include "win/unique_any.h"
 
 namespace orvel {
 
 std::string ShellUserSid() {
-  const HWND shell = GetShellWindow();
+  // Loaded when asked: the console program needs user32 only for Login.
+  static const auto shell_window = LoadSystemFunction<decltype(&::GetShellWindow)>(L"user32.dll", "GetShellWindow");
+  static const auto window_process =
+      LoadSystemFunction<decltype(&::GetWindowThreadProcessId)>(L"user32.dll", "GetWindowThreadProcessId");
+  const HWND shell = shell_window != nullptr && window_process != nullptr ? shell_window() : nullptr;
   if (shell == nullptr) return {};
   DWORD process_id = 0;
-  GetWindowThreadProcessId(shell, &process_id);
+  window_process(shell, &process_id);
   if (process_id == 0) return {};
   const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
   if (!process.valid()) return {};

@@ -39,8 +39,7 @@ bool ShellLauncher::Start(std::string_view file, std::string_view parameters) {
 bool ShellLauncher::StartDirectly(const std::wstring& file, const std::wstring& parameters) const {
   // shell32 is the heaviest DLL the program uses and only Login needs it, so
   // it is loaded here rather than at start-up.
-  static const auto shell_execute =
-      LoadFunction<decltype(&::ShellExecuteExW)>(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteExW");
+  static const auto shell_execute = LoadSystemFunction<decltype(&::ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
   if (shell_execute == nullptr) return false;
   SHELLEXECUTEINFOW execute{};
   execute.cbSize = sizeof execute;

@@ -100,10 +100,8 @@ HRESULT Walk(IXmlReader& reader, SiteList& list) {
 }  // namespace
 
 int32_t ParseSiteListXml(std::string_view bytes, SiteList& list) {
-  static const auto create_reader =
-      LoadFunction<CreateXmlReaderFunction>(LoadSystemLibrary(L"xmllite.dll"), "CreateXmlReader");
-  static const auto create_stream =
-      LoadFunction<CreateMemStreamFunction>(LoadSystemLibrary(L"shlwapi.dll"), "SHCreateMemStream");
+  static const auto create_reader = LoadSystemFunction<CreateXmlReaderFunction>(L"xmllite.dll", "CreateXmlReader");
+  static const auto create_stream = LoadSystemFunction<CreateMemStreamFunction>(L"shlwapi.dll", "SHCreateMemStream");
   if (create_reader == nullptr || create_stream == nullptr) return ERROR_PROC_NOT_FOUND;
   UniqueCom<IStream> stream(
       create_stream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));

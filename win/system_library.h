@@ -13,12 +13,28 @@ void LoadDllsFromSystemOnly();
 // cannot be. Kept loaded for the life of the process.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
-// `name` exported by `module`, typed as F (e.g. decltype(&::ShellExecuteExW));
-// null when the module or the export is missing.
+// `name` exported by the system DLL `dll`; null when either is missing.
+FARPROC LoadSystemProc(const wchar_t* dll, const char* name);
+
+// The same, typed as F (e.g. decltype(&::ShellExecuteExW)): the one way the
+// programs reach a function they do not import.
 template <typename F>
-F LoadFunction(HMODULE module, const char* name) {
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+F LoadSystemFunction(const wchar_t* dll, const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(LoadSystemProc(dll, name)));
 }
+
+// COM on this thread for the scope, ole32 loaded only when one is made.
+// Uninitialises only when the initialisation succeeded.
+class ComApartment {
+ public:
+  ComApartment();
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment();
+
+ private:
+  using Uninitialize = void(WINAPI*)();
+  Uninitialize uninitialize_ = nullptr;
+};
 
 }  // namespace orvel

@@ -86,23 +86,4 @@ class UniqueWindowDc {
   HDC dc_;
 };
 
-// COM on this thread for the scope: CoInitializeEx's and CoUninitialize's
-// entry points are passed in, for a program that loads ole32 only when asked.
-// Uninitialises only when the initialisation succeeded.
-class ComApartment {
- public:
-  using Initialize = HRESULT(WINAPI*)(void*, DWORD);
-  using Uninitialize = void(WINAPI*)();
-  ComApartment(Initialize initialize, Uninitialize uninitialize)
-      : uninitialize_(SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED)) ? uninitialize : nullptr) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (uninitialize_ != nullptr) uninitialize_();
-  }
-
- private:
-  Uninitialize uninitialize_;
-};
-
 }  // namespace orvel

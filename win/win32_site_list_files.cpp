@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "win/last_error.h"
 #include "win/own_folder.h"
 #include "win/site_list_xml.h"
 #include "win/system_library.h"
@@ -18,16 +19,21 @@ constexpr size_t kLargestList = 64 << 20;
 
 using GetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
 
-}  // namespace
-
-std::wstring Win32SiteListFiles::ProgramDataFolder() {
-  static const auto get_folder =
-      LoadFunction<GetFolderPathFunction>(LoadSystemLibrary(L"shell32.dll"), "SHGetFolderPathW");
+// Empty when the system cannot name it.
+std::wstring ProgramDataFolder() {
+  const auto get_folder = LoadSystemFunction<GetFolderPathFunction>(L"shell32.dll", "SHGetFolderPathW");
   wchar_t path[MAX_PATH] = {};
   if (get_folder == nullptr || FAILED(get_folder(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
     return {};
   }
   return std::wstring(path) + L"\\ORVEL";
+}
+
+}  // namespace
+
+const std::wstring& Win32SiteListFiles::Folder() {
+  if (!folder_) folder_ = ProgramDataFolder();
+  return *folder_;
 }
 
 std::string Win32SiteListFiles::OwnListPath() { return WideToUtf8(OwnFile()); }
@@ -40,14 +46,14 @@ int32_t Win32SiteListFiles::ReadList(std::string_view path, SiteList& list) {
 }
 
 int32_t Win32SiteListFiles::WriteOwnList(const SiteList& list) {
-  const int32_t result = PrepareOwnFolder(folder_);
+  const int32_t result = PrepareOwnFolder(Folder());
   return result == ERROR_SUCCESS ? ReplaceWholeFile(OwnFile(), SiteListXml(list)) : result;
 }
 
 int32_t Win32SiteListFiles::DeleteOwnList() {
-  const int32_t result = DeleteFileW(OwnFile().c_str()) ? ERROR_SUCCESS : static_cast<int32_t>(GetLastError());
+  const int32_t result = DeleteFileW(OwnFile().c_str()) ? ERROR_SUCCESS : LastErrorStatus();
   // Only an empty folder goes; a folder with anything else in it stays.
-  RemoveDirectoryW(folder_.c_str());
+  RemoveDirectoryW(Folder().c_str());
   return result == ERROR_PATH_NOT_FOUND ? ERROR_FILE_NOT_FOUND : result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "iemode/site_list_files.h"
@@ -10,11 +11,13 @@ namespace orvel {
 // written whole (UTF-8) in a folder only administrators may change.
 class Win32SiteListFiles final : public SiteListFiles {
  public:
+  // The tool's own list in the real ProgramData folder's ORVEL folder, as
+  // the system names it (not as an environment variable says). The folder is
+  // asked for only when first needed: shell32 and the DLLs it brings are
+  // loaded only by a run that touches the tool's list.
+  Win32SiteListFiles() = default;
   // `folder` holds the tool's own list, ie-mode-sites.xml.
   explicit Win32SiteListFiles(std::wstring folder) : folder_(std::move(folder)) {}
-  // The real ProgramData folder's ORVEL folder, as the system names it (not
-  // as an environment variable says); empty when it cannot be found.
-  static std::wstring ProgramDataFolder();
 
   std::string OwnListPath() override;
   // A missing folder reads as a missing file.
@@ -24,9 +27,10 @@ class Win32SiteListFiles final : public SiteListFiles {
   bool FileExists(std::string_view path) override;
 
  private:
-  std::wstring OwnFile() const { return folder_ + L"\\ie-mode-sites.xml"; }
+  const std::wstring& Folder();
+  std::wstring OwnFile() { return Folder() + L"\\ie-mode-sites.xml"; }
 
-  std::wstring folder_;
+  std::optional<std::wstring> folder_;
 };
 
 }  // namespace orvel

@@ -13,7 +13,7 @@ namespace orvel::cli {
 
 ExitCode IeMode(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
   Win32Registry machine_writes = Win32Registry::MachineWrites();
-  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
+  Win32SiteListFiles site_lists;
   if (options.remove || options.remove_all) {
     const int32_t removed = options.remove_all ? RemoveIeModeSetUp(machine_writes, site_lists)
                                                : RemoveHostFromIeMode(machine_writes, site_lists, address.host);

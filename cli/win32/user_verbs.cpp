@@ -21,7 +21,7 @@ namespace orvel::cli {
 VerbResult CheckForUser(const Options& options, const SiteAddress& address, Registry& user, bool) {
   Win32Registry machine = Win32Registry::MachineSettings();
   Win32Registry machine_writes = Win32Registry::MachineWrites();
-  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
+  Win32SiteListFiles site_lists;
   const Win32AnsiCodec codec;
   SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
   CheckOutcome outcome = CheckSite({
@@ -43,7 +43,7 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
   if (own_hive) {
     zone_manager.zone = UrlZone(std::string(SchemePrefix(address.scheme())).append(address.host).append("/"));
   }
-  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
+  Win32SiteListFiles site_lists;
   const IeModeOutcome ie_mode = RunIeMode(machine, user, nullptr, site_lists, IeModeSite(address));
   return RunStatus(user, machine, address, zone_manager, ie_mode);
 }
@@ -52,7 +52,7 @@ VerbResult RemoveForUser(const Options&, const SiteAddress& address, Registry& u
   VerbResult result = RunRemove(user, address);
   // The tool's own IE mode list is the machine's: the host leaves it too.
   Win32Registry machine_writes = Win32Registry::MachineWrites();
-  Win32SiteListFiles site_lists(Win32SiteListFiles::ProgramDataFolder());
+  Win32SiteListFiles site_lists;
   if (const int32_t removed = RemoveHostFromIeMode(machine_writes, site_lists, address.host);
       removed != status::kSuccess) {
     result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(removed)));
