@@ -54,6 +54,11 @@ SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
   return SIZE{box.right - box.left, box.bottom - box.top};
 }
 
+// The width of one line of the list, in its font.
+LONG LineWidth(HWND list, const std::wstring& line) {
+  return TextExtent(list, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)), line).cx;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store)
@@ -120,13 +125,16 @@ void MainWindow::SetAddressText(std::string_view text) {
 
 void MainWindow::ClearProgress() {
   SendMessageW(Control(control_ids::kProgressList), LB_RESETCONTENT, 0, 0);
-  FitProgressWidth();
+  SetProgressWidth(0);
 }
 
 void MainWindow::AddProgressLine(std::string_view line) {
   const std::wstring wide = Utf8ToWide(line);
-  SendMessageW(Control(control_ids::kProgressList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-  FitProgressWidth();
+  const HWND list = Control(control_ids::kProgressList);
+  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  // Only the new line can widen the list; measuring every line again at each
+  // one cost the check more than its registry calls.
+  SetProgressWidth(std::max(progress_width_, LineWidth(list, wide)));
 }
 
 void MainWindow::ShowMessage(std::string_view text, MessageStyle style) {
@@ -222,18 +230,23 @@ void MainWindow::LayOut(int dpi, int left, int top) {
 }
 
 void MainWindow::FitProgressWidth() {
-  // A line wider than the list scrolls sideways instead of being cut off.
   const HWND list = Control(control_ids::kProgressList);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
   const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   LONG widest = 0;
   for (int i = 0; i < count; ++i) {
     std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
     line.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-    widest = std::max(widest, TextExtent(list, font, line).cx);
+    widest = std::max(widest, LineWidth(list, line));
   }
-  // The list draws each line a few pixels in from its edge.
-  SendMessageW(list, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + GetSystemMetrics(SM_CXEDGE) * 2 : 0, 0);
+  SetProgressWidth(widest);
+}
+
+void MainWindow::SetProgressWidth(LONG widest) {
+  // A line wider than the list scrolls sideways instead of being cut off;
+  // the list draws each line a few pixels in from its edge.
+  progress_width_ = widest;
+  SendMessageW(Control(control_ids::kProgressList), LB_SETHORIZONTALEXTENT,
+               widest > 0 ? widest + GetSystemMetrics(SM_CXEDGE) * 2 : 0, 0);
 }
 
 void MainWindow::CentreOnScreen() {

@@ -45,8 +45,10 @@ class MainWindow final : public CheckView {
   // Fonts, control boxes and window size for a dpi; the window keeps its
   // top-left corner at (left, top).
   void LayOut(int dpi, int left, int top);
-  // The list's sideways extent: its widest line, in its font.
+  // The list's sideways extent: its widest line, in its font, measured
+  // again (the font changes with the dpi) or as given.
   void FitProgressWidth();
+  void SetProgressWidth(LONG widest);
   void CentreOnScreen();
   HWND Control(int id) const;
   std::string Caption() const;
@@ -60,6 +62,7 @@ class MainWindow final : public CheckView {
   HWND focus_ = nullptr;
   UniqueFont song_font_;
   UniqueFont notice_font_;
+  LONG progress_width_ = 0;
 };
 
 }  // namespace orvel

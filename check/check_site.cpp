@@ -25,10 +25,8 @@ CheckOutcome CheckSite(const CheckRequest& request) {
   outcome.completed.push_back(CheckStep::kAddress);
 
   const Scheme scheme = address.scheme();
-  if (!IsTrustedSite(registry, address.host, address.kind, scheme)) {
-    if (const int32_t added = AddTrustedSite(registry, address.host, address.kind, scheme); added != status::kSuccess) {
-      return Fail(outcome, CheckStep::kTrustedSite, added);
-    }
+  if (const int32_t trusted = TrustSite(registry, address.host, address.kind, scheme); trusted != status::kSuccess) {
+    return Fail(outcome, CheckStep::kTrustedSite, trusted);
   }
   outcome.completed.push_back(CheckStep::kTrustedSite);
 

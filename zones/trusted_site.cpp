@@ -21,9 +21,30 @@ bool IsTrustedEntry(Registry& registry, std::string_view path, Scheme scheme) {
          zone == zone_keys::kTrustedZone;
 }
 
-bool IsTrustedRange(Registry& registry, std::string_view host, Scheme scheme) {
-  return std::ranges::any_of(RangeEntriesOf(registry, host),
-                             [&](const std::string& path) { return IsTrustedEntry(registry, path, scheme); });
+// The Range entries as one listing finds them: every name, and the paths of
+// those whose ":Range" names the host.
+struct RangeListing {
+  std::vector<std::string> names;
+  std::vector<std::string> host_entries;
+};
+
+RangeListing ListRanges(Registry& registry, std::string_view host) {
+  RangeListing listing;
+  EnumSubkeys(registry, zone_keys::kRanges, listing.names);
+  for (const std::string& name : listing.names) {
+    std::string path = RangeEntryPath(name);
+    RegistryKey key(registry);
+    std::string text;
+    if (key.Open(path) == status::kSuccess &&
+        key.QueryString(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess && text == host) {
+      listing.host_entries.push_back(std::move(path));
+    }
+  }
+  return listing;
+}
+
+bool AnyTrusted(Registry& registry, const std::vector<std::string>& entries, Scheme scheme) {
+  return std::ranges::any_of(entries, [&](const std::string& path) { return IsTrustedEntry(registry, path, scheme); });
 }
 
 int32_t AddDomain(Registry& registry, std::string_view host, Scheme scheme) {
@@ -33,17 +54,15 @@ int32_t AddDomain(Registry& registry, std::string_view host, Scheme scheme) {
   return key.SetDword(SchemeName(scheme), zone_keys::kTrustedZone);
 }
 
-int32_t AddRange(Registry& registry, std::string_view host, Scheme scheme) {
+int32_t AddRange(Registry& registry, std::string_view host, Scheme scheme, const RangeListing& listing) {
   // The host's own entry takes the scheme beside the schemes it has.
-  if (const std::vector<std::string> entries = RangeEntriesOf(registry, host); !entries.empty()) {
+  if (!listing.host_entries.empty()) {
     RegistryKey key(registry);
-    const int32_t opened = key.Create(entries.front());
+    const int32_t opened = key.Create(listing.host_entries.front());
     if (opened != status::kSuccess) return opened;
     return key.SetDword(SchemeName(scheme), zone_keys::kTrustedZone);
   }
-  std::vector<std::string> names;
-  EnumSubkeys(registry, zone_keys::kRanges, names);
-  RangeNamePicker picker(names);
+  RangeNamePicker picker(listing.names);
   for (int attempt = 0; attempt < kMaxRangeAttempts; ++attempt) {
     RegistryKey key(registry);
     bool is_new = false;
@@ -63,19 +82,7 @@ int32_t AddRange(Registry& registry, std::string_view host, Scheme scheme) {
 std::string RangeEntryPath(std::string_view name) { return std::string(zone_keys::kRanges).append(name); }
 
 std::vector<std::string> RangeEntriesOf(Registry& registry, std::string_view host) {
-  std::vector<std::string> names;
-  EnumSubkeys(registry, zone_keys::kRanges, names);
-  std::vector<std::string> entries;
-  for (const std::string& name : names) {
-    std::string path = RangeEntryPath(name);
-    RegistryKey key(registry);
-    std::string text;
-    if (key.Open(path) == status::kSuccess &&
-        key.QueryString(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess && text == host) {
-      entries.push_back(std::move(path));
-    }
-  }
-  return entries;
+  return ListRanges(registry, host).host_entries;
 }
 
 std::string DomainEntryPath(std::string_view host) {
@@ -86,11 +93,22 @@ std::string DomainEntryPath(std::string_view host) {
 
 bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
   return kind == HostKind::kDomain ? IsTrustedEntry(registry, DomainEntryPath(host), scheme)
-                                   : IsTrustedRange(registry, host, scheme);
+                                   : AnyTrusted(registry, RangeEntriesOf(registry, host), scheme);
 }
 
 int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
-  return kind == HostKind::kDomain ? AddDomain(registry, host, scheme) : AddRange(registry, host, scheme);
+  return kind == HostKind::kDomain ? AddDomain(registry, host, scheme)
+                                   : AddRange(registry, host, scheme, ListRanges(registry, host));
+}
+
+int32_t TrustSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
+  if (kind == HostKind::kDomain) {
+    return IsTrustedEntry(registry, DomainEntryPath(host), scheme) ? status::kSuccess
+                                                                   : AddDomain(registry, host, scheme);
+  }
+  const RangeListing listing = ListRanges(registry, host);
+  return AnyTrusted(registry, listing.host_entries, scheme) ? status::kSuccess
+                                                            : AddRange(registry, host, scheme, listing);
 }
 
 }  // namespace orvel

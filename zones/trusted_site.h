@@ -31,4 +31,8 @@ bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind, Sch
 // status of the write that failed.
 int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
 
+// IsTrustedSite, then AddTrustedSite when it is not, reading the Range
+// entries once for both: the check's step.
+int32_t TrustSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
+
 }  // namespace orvel

@@ -179,7 +179,7 @@ PermissionStep FindPermissionStep(const Scenario& scenario) {
   HostKind kind = HostKind::kInvalid;
   const std::string host = HostOf(scenario.address, kind);
   if (kind == HostKind::kInvalid) return {};
-  if (!IsTrustedSite(counter, host, kind, Scheme::kHttp)) AddTrustedSite(counter, host, kind, Scheme::kHttp);
+  TrustSite(counter, host, kind, Scheme::kHttp);
   const size_t from = counter.Calls().size();
   SetZonePermissions(counter, host);
   return {from, counter.Calls().size()};
