@@ -54,6 +54,16 @@ SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
   return SIZE{box.right - box.left, box.bottom - box.top};
 }
 
+// No character of the list's font is wider than this.
+LONG WidestCharacter(HWND list) {
+  const UniqueWindowDc dc(list);
+  const HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  SelectObject(dc.get(), old);
+  return metrics.tmMaxCharWidth;
+}
+
 // The width of one line of the list, in its font.
 LONG LineWidth(HWND list, const std::wstring& line) {
   return TextExtent(list, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)), line).cx;
@@ -132,9 +142,13 @@ void MainWindow::AddProgressLine(std::string_view line) {
   const std::wstring wide = Utf8ToWide(line);
   const HWND list = Control(control_ids::kProgressList);
   SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-  // Only the new line can widen the list; measuring every line again at each
-  // one cost the check more than its registry calls.
-  SetProgressWidth(std::max(progress_width_, LineWidth(list, wide)));
+  // Only the new line can widen the list, and only if it may be wider than
+  // the list: measuring a line costs the check more than its registry calls.
+  RECT box{};
+  GetClientRect(list, &box);
+  if (static_cast<LONG>(wide.size()) * widest_character_ > box.right - box.left) {
+    SetProgressWidth(std::max(progress_width_, LineWidth(list, wide)));
+  }
 }
 
 void MainWindow::ShowMessage(std::string_view text, MessageStyle style) {
@@ -225,6 +239,7 @@ void MainWindow::LayOut(int dpi, int left, int top) {
   const SIZE outer =
       WindowSizeForClient(pixels(layout::kClientWidth), pixels(layout::kClientHeight), kStyle, kExStyle, dpi);
   SetWindowPos(hwnd_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  widest_character_ = WidestCharacter(Control(control_ids::kProgressList));
   FitProgressWidth();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

@@ -63,6 +63,9 @@ class MainWindow final : public CheckView {
   UniqueFont song_font_;
   UniqueFont notice_font_;
   LONG progress_width_ = 0;
+  // The list font's widest character: a line of n characters is at most n
+  // times as wide.
+  LONG widest_character_ = 0;
 };
 
 }  // namespace orvel
