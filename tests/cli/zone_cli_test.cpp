@@ -32,6 +32,13 @@ void ClearSites() {
                                   std::wstring(kSettings) + L"\\ZoneMap\\Ranges", std::wstring(kAllow)}) {
     RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   }
+  // The zone's key is the browser's, on every Windows; a test run before
+  // this one may have taken it away.
+  HKEY zone = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kSettings) + L"\\Zones\\2").c_str(), 0, nullptr, 0, KEY_READ,
+                      nullptr, &zone, nullptr) == ERROR_SUCCESS) {
+    RegCloseKey(zone);
+  }
 }
 
 // The zone map, the zone's settings and the pop-up values, as lines.

@@ -83,6 +83,11 @@ TEST(HkcuDiff, ChecksChangeOnlyTheirHostsEntriesTheZoneAndThePopupList) {
   for (std::string_view path : {zone_keys::kDomains, zone_keys::kRanges, zone_keys::kAllow, zone_keys::kZone2}) {
     DeleteTree(Wide(path));
   }
+  // The zone's key comes back however the test ends: later tests in this
+  // prefix need it.
+  struct ZoneKeyBack {
+    ~ZoneKeyBack() { CreateKey(Wide(zone_keys::kZone2)); }
+  } zone_key_back;
   const test::TempFolder folder;
 
   // First without a zone-2 key, so the check fails after it has added the

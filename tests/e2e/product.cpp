@@ -97,10 +97,14 @@ Product::Product(const std::wstring& folder) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
   std::wstring command_line = L"\"" + program + L"\"";
-  if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &started)) {
-    throw std::runtime_error("cannot start orvel-helper.exe");
+  // Wine now and then fails to start a process at the first try.
+  bool created = false;
+  for (int attempt = 0; attempt < 3 && !created; ++attempt) {
+    if (attempt > 0) Sleep(1000);
+    created = CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                             &startup, &started) != FALSE;
   }
+  if (!created) throw std::runtime_error("cannot start orvel-helper.exe: error " + std::to_string(GetLastError()));
   process_.emplace(started.hProcess);
   UniqueHandle thread(started.hThread);
   process_id_ = started.dwProcessId;
