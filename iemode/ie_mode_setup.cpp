@@ -53,7 +53,7 @@ IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, c
   state.edge_path = ReadEdgePath(machine);
   if (!state.edge_path.empty() && !files.FileExists(state.edge_path)) state.edge_path.clear();
   state.integration_level = ReadIntegrationLevel(machine, user);
-  state.list = ReadListInForce(machine, user, [&files] { return files.OwnListPath(); });
+  state.list = ReadListInForce(machine, user, files);
   SiteList list;
   int32_t read = status::kFileNotFound;
   if (state.list.owner == ListOwner::kTool) {

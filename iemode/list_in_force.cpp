@@ -57,7 +57,7 @@ std::string FileUrl(std::string_view path) {
   return url;
 }
 
-ListInForce ReadListInForce(Registry& machine, Registry& user, const std::function<std::string()>& own_path) {
+ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& files) {
   using namespace ie_mode_keys;
   std::string location = FirstSet(machine, user, kEdgePolicy, kCloudSiteList);
   if (!location.empty()) return ListInForce{ListOwner::kCloud, location, {}};
@@ -65,7 +65,7 @@ ListInForce ReadListInForce(Registry& machine, Registry& user, const std::functi
   if (location.empty()) location = FirstSet(machine, user, kEnterpriseMode, kEnterpriseSiteList);
   if (location.empty()) return {};
   std::string path = SiteListPath(location);
-  const bool own = !path.empty() && EqualsFolded(path, own_path());
+  const bool own = !path.empty() && EqualsFolded(path, files.OwnListPath());
   return ListInForce{own ? ListOwner::kTool : ListOwner::kOther, location, path};
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "iemode/site_list_files.h"
 #include "zones/registry.h"
 
 namespace orvel {
@@ -35,13 +35,11 @@ std::string FileUrl(std::string_view path);
 
 // Which list Edge processes: the cloud list if set; else Edge's own site
 // list policy, machine then user; else Internet Explorer's Enterprise Mode
-// list, machine then user. `own_path` gives the tool's own list file; a
-// location naming it, compared without case, is the tool's. It is asked
-// only when a location names a file, as finding it may load the shell.
-ListInForce ReadListInForce(Registry& machine, Registry& user, const std::function<std::string()>& own_path);
-inline ListInForce ReadListInForce(Registry& machine, Registry& user, std::string_view own_path) {
-  return ReadListInForce(machine, user, [own_path] { return std::string(own_path); });
-}
+// list, machine then user. A location naming the tool's own list file
+// (`files.OwnListPath()`), compared without case, is the tool's; that path
+// is asked only when a location names a file, as finding it may load the
+// shell.
+ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& files);
 
 // InternetExplorerIntegrationLevel, machine policy first, then user; none
 // when neither is set.

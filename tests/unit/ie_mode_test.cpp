@@ -89,7 +89,8 @@ TEST(ListInForce, CloudThenEdgeMachineThenUserThenEnterpriseMode) {
     MemoryRegistry machine;
     MemoryRegistry user;
     for (const Put& put : c.puts) PutString(put.machine ? machine : user, put.path, put.name, put.text);
-    const ListInForce found = ReadListInForce(machine, user, kOwnPath);
+    test::MemoryListFiles files;
+    const ListInForce found = ReadListInForce(machine, user, files);
     EXPECT_EQ(found, c.expected) << c.expected.location;
   }
   EXPECT_EQ(FileUrl(kOwnPath), kOwnUrl);
