@@ -40,7 +40,7 @@ ExitCode CheckCode(const CheckOutcome& outcome) {
 VerbResult CheckResult(const CheckOutcome& outcome) {
   VerbResult result;
   result.code = CheckCode(outcome);
-  if (outcome.ie_mode.NotWritten()) result.errors.push_back(NotWrittenError(outcome.ie_mode));
+  if (outcome.ie_mode.NotWritten()) result.errors.push_back(NotWrittenError(outcome.ie_mode.status));
   const std::vector<std::string> lines = CheckLines(outcome);
   result.lines = lines;
   std::vector<std::string> messages{std::string(CheckBox(outcome).text)};

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "iemode/own_folder_rule.h"
 #include "zones/zone_keys.h"
 
 // The console program's own texts; the check's lines come from its presenter.
@@ -61,6 +62,21 @@ inline constexpr std::string_view kIeModeNotSetUp =
     "本网站还不在 Edge 的 IE 模式列表中（以管理员身份运行 check 会加入）。";
 inline constexpr std::string_view kMachineNotWritten =
     "无法写入本机的 Edge 策略或本工具的 IE 模式列表（须以管理员身份运行，且 %ProgramData%\\ORVEL 属于管理员）";
+// Why the tool's folder was not used; empty for a status that is not the folder's.
+inline std::string_view FolderRefused(int32_t status) {
+  switch (status) {
+    case folder_status::kLink:
+      return "%ProgramData%\\ORVEL 是链接或挂载点，不是本工具的文件夹，未读写其中任何文件";
+    case folder_status::kNotAFolder:
+      return "%ProgramData%\\ORVEL 不是文件夹，未读写其中任何文件";
+    case folder_status::kForeignOwner:
+      return "%ProgramData%\\ORVEL 或其中的列表不属于 SYSTEM 或管理员，未读写其中任何文件";
+    case folder_status::kOpenToOthers:
+      return "%ProgramData%\\ORVEL 允许管理员以外的用户创建或修改文件，未读写其中任何文件";
+    default:
+      return {};
+  }
+}
 inline constexpr std::string_view kSiteListWritten = "已写入 IE 模式站点列表 ";
 
 }  // namespace orvel::cli::texts

@@ -50,8 +50,9 @@ std::string IeModeJson(const IeModeState& state) {
   return json.Json();
 }
 
-std::string NotWrittenError(const IeModeOutcome& outcome) {
-  return std::string(texts::kMachineNotWritten).append(ErrorCode(outcome.status));
+std::string NotWrittenError(int32_t status) {
+  const std::string_view why = texts::FolderRefused(status);
+  return std::string(why.empty() ? texts::kMachineNotWritten : why).append(ErrorCode(status));
 }
 
 VerbResult IeModeResult(const IeModeOutcome& outcome) {
@@ -61,7 +62,7 @@ VerbResult IeModeResult(const IeModeOutcome& outcome) {
   const std::vector<std::string> findings = IeModeFindingLines(outcome.notes);
   if (outcome.NotWritten()) {
     result.code = kFailed;
-    result.errors.push_back(NotWrittenError(outcome));
+    result.errors.push_back(NotWrittenError(outcome.status));
   } else if (!findings.empty()) {
     result.code = kStopped;
   }

@@ -10,8 +10,9 @@ namespace orvel::cli {
 // The "ie_mode" object of --json: what was read of Edge's IE mode.
 std::string IeModeJson(const IeModeState& state);
 
-// The error line of a set-up whose machine's part was not written.
-std::string NotWrittenError(const IeModeOutcome& outcome);
+// The error line of a change to the machine's part that failed with
+// `status`: for the tool's folder refused, the folder and why.
+std::string NotWrittenError(int32_t status);
 
 // The ie-mode verb's lines, JSON and exit code: 4 when the machine's
 // policies or the tool's list could not be written.

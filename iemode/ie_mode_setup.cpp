@@ -9,19 +9,6 @@
 namespace orvel {
 namespace {
 
-// The tool's own list; a missing file is an empty list.
-int32_t ReadOwnList(SiteListFiles& files, SiteList& list) {
-  const int32_t result = files.ReadList(files.OwnListPath(), list);
-  return result == status::kFileNotFound ? status::kSuccess : result;
-}
-
-int32_t WriteOrDelete(Registry& machine_writes, SiteListFiles& files, const SiteList& list) {
-  if (!list.sites.empty()) return files.WriteOwnList(list);
-  const int32_t result = files.DeleteOwnList();
-  if (result != status::kSuccess && result != status::kFileNotFound) return result;
-  return TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
-}
-
 // Adds the site to the tool's list unless it is listed, then sets the absent
 // policy values. The record key is made first: where the machine's policies
 // may not be written, that fails before any file is.
@@ -30,11 +17,9 @@ int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& 
     RegistryKey record(machine_writes);
     if (const int32_t result = record.Create(ie_mode_keys::kRecord); result != status::kSuccess) return result;
   }
-  SiteList list;
-  int32_t result = listed ? status::kSuccess : ReadOwnList(files, list);
-  if (!listed && result == status::kSuccess && AddSite(list, SiteEntryUrl(site))) {
-    result = files.WriteOwnList(list);
-  }
+  int32_t result =
+      listed ? status::kSuccess
+             : files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& list) { return AddSite(list, SiteEntryUrl(site)); });
   if (result == status::kSuccess) result = SetAbsentPolicies(machine_writes, FileUrl(files.OwnListPath()));
   // Nothing is left recorded for a set-up that did not finish.
   if (result != status::kSuccess) {
@@ -57,7 +42,9 @@ IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, c
   SiteList list;
   int32_t read = status::kFileNotFound;
   if (state.list.owner == ListOwner::kTool) {
-    read = ReadOwnList(files, list);
+    // A missing file is an empty list.
+    read = files.ReadOwnList(list);
+    if (read == status::kFileNotFound) read = status::kSuccess;
   } else if (!state.list.path.empty()) {
     read = files.ReadList(state.list.path, list);
   }
@@ -99,15 +86,24 @@ IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_wri
 }
 
 int32_t RemoveHostFromIeMode(Registry& machine_writes, SiteListFiles& files, std::string_view host) {
-  SiteList list;
-  const int32_t result = files.ReadList(files.OwnListPath(), list);
+  bool emptied = false;
+  const int32_t result = files.EditOwnList(OwnListEdit::kRemove, [&](SiteList& list) {
+    const bool removed = RemoveHost(list, host);
+    emptied = removed && list.sites.empty();
+    return removed;
+  });
   if (result == status::kFileNotFound) return status::kSuccess;
-  if (result != status::kSuccess) return result;
-  return RemoveHost(list, host) ? WriteOrDelete(machine_writes, files, list) : status::kSuccess;
+  if (result != status::kSuccess || !emptied) return result;
+  return TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
 }
 
 int32_t RemoveIeModeSetUp(Registry& machine_writes, SiteListFiles& files) {
-  return WriteOrDelete(machine_writes, files, SiteList{});
+  // Policies that name the tool's list go even when its folder is not the
+  // tool's: left behind, they would hand Edge whatever list is put there.
+  int32_t result = files.DeleteOwnList();
+  if (result == status::kFileNotFound) result = status::kSuccess;
+  const int32_t taken_back = TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
+  return result != status::kSuccess ? result : taken_back;
 }
 
 }  // namespace orvel

@@ -1,19 +1,51 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "win/unique_any.h"
 
 namespace orvel {
 
-// Makes the tool's machine-wide folder with a DACL of its own: SYSTEM and
-// Administrators full control, Users read. An existing folder is used only
-// when it is a plain folder (no link elsewhere) owned by SYSTEM,
-// Administrators or TrustedInstaller: anything else a standard user could
-// have planted. 0, or the Win32 status of the failure (ERROR_INVALID_OWNER
-// for a folder refused).
-int32_t PrepareOwnFolder(const std::wstring& folder);
+// The tool's machine-wide folder, opened without following links and
+// checked on that handle: a plain directory, owned by SYSTEM,
+// Administrators, TrustedInstaller or the running account, that nobody else
+// may change. Its files are opened, replaced and deleted relative to that
+// handle, so a link put in its place after the check is never followed.
+// While it is open for a change, the folder cannot be renamed or deleted.
+class OwnFolder {
+ public:
+  enum class Use : uint8_t {
+    kRead,
+    // Made when absent, with the tool's DACL.
+    kWrite,
+    // Never made; open for deleting its file and itself.
+    kRemove,
+  };
 
-// Whether the file or folder's owner is SYSTEM, Administrators or TrustedInstaller.
-bool OwnedByTheSystem(const std::wstring& path);
+  // 0; ERROR_FILE_NOT_FOUND when absent (never for kWrite); a status of
+  // iemode/own_folder_rule.h for a folder refused. A folder the tool's by
+  // its owner that others may change gets the tool's DACL, when the use
+  // changes it and the caller may.
+  int32_t Open(const std::wstring& path, Use use);
+
+  // The file `name`, whole; ERROR_FILE_NOT_FOUND when absent, and the
+  // folder's statuses for a file that is a link, someone else's, or one
+  // others may change.
+  int32_t ReadFile(std::wstring_view name, size_t limit, std::string& bytes) const;
+  // Writes a new file under a name nobody can foretell and moves it over
+  // `name`, so a failed write leaves the old file whole.
+  int32_t ReplaceFile(std::wstring_view name, std::string_view bytes) const;
+  // Deletes `name` itself, a link never followed; ERROR_FILE_NOT_FOUND when absent.
+  int32_t DeleteFile(std::wstring_view name) const;
+  // Deletes the folder once closed, if it is empty then.
+  void DeleteIfEmpty() const;
+
+ private:
+  UniqueHandle handle_;
+};
 
 }  // namespace orvel

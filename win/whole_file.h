@@ -4,7 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include <windows.h>
+
 namespace orvel {
+
+// Writes the bytes to an open file, flushed to the disk.
+int32_t WriteToHandle(HANDLE file, std::string_view bytes);
+
+// Reads an open file whole, at most `limit` bytes; ERROR_FILE_TOO_LARGE when
+// it is longer. `bytes` is written only on success.
+int32_t ReadFromHandle(HANDLE file, size_t limit, std::string& bytes);
 
 // Creates or truncates the file and writes the bytes, flushed to the disk;
 // 0 or the Win32 status of the failure.

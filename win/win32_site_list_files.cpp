@@ -4,18 +4,21 @@
 
 #include <shlobj.h>
 
-#include "win/last_error.h"
+#include "win/bounded_read.h"
 #include "win/own_folder.h"
 #include "win/site_list_xml.h"
 #include "win/system_library.h"
 #include "win/utf16_text.h"
-#include "win/whole_file.h"
 
 namespace orvel {
 namespace {
 
 // Site lists of large organisations run to a few megabytes.
 constexpr size_t kLargestList = 64 << 20;
+constexpr wchar_t kOwnFile[] = L"ie-mode-sites.xml";
+// Long enough for a slow share, short enough that the window is never
+// reported as not responding.
+constexpr DWORD kReadBound = 3000;
 
 using GetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
 
@@ -36,25 +39,53 @@ const std::wstring& Win32SiteListFiles::Folder() {
   return *folder_;
 }
 
-std::string Win32SiteListFiles::OwnListPath() { return WideToUtf8(OwnFile()); }
+std::string Win32SiteListFiles::OwnListPath() { return WideToUtf8(Folder() + L"\\" + kOwnFile); }
 
 int32_t Win32SiteListFiles::ReadList(std::string_view path, SiteList& list) {
   std::string bytes;
-  const int32_t result = ReadWholeFile(Utf8ToWide(path), kLargestList, bytes);
+  const int32_t result = ReadWholeFileWithin(Utf8ToWide(path), kLargestList, kReadBound, bytes);
   if (result == ERROR_PATH_NOT_FOUND) return ERROR_FILE_NOT_FOUND;
   return result == ERROR_SUCCESS ? ParseSiteListXml(bytes, list) : result;
 }
 
-int32_t Win32SiteListFiles::WriteOwnList(const SiteList& list) {
-  const int32_t result = PrepareOwnFolder(Folder());
-  return result == ERROR_SUCCESS ? ReplaceWholeFile(OwnFile(), SiteListXml(list)) : result;
+namespace {
+
+int32_t ReadFromFolder(const OwnFolder& folder, SiteList& list) {
+  std::string bytes;
+  const int32_t result = folder.ReadFile(kOwnFile, kLargestList, bytes);
+  return result == ERROR_SUCCESS ? ParseSiteListXml(bytes, list) : result;
+}
+
+}  // namespace
+
+int32_t Win32SiteListFiles::ReadOwnList(SiteList& list) {
+  OwnFolder folder;
+  const int32_t result = folder.Open(Folder(), OwnFolder::Use::kRead);
+  return result == ERROR_SUCCESS ? ReadFromFolder(folder, list) : result;
+}
+
+int32_t Win32SiteListFiles::EditOwnList(OwnListEdit kind, const std::function<bool(SiteList&)>& edit) {
+  OwnFolder folder;
+  int32_t result = folder.Open(Folder(), kind == OwnListEdit::kAdd ? OwnFolder::Use::kWrite : OwnFolder::Use::kRemove);
+  SiteList list;
+  if (result == ERROR_SUCCESS) result = ReadFromFolder(folder, list);
+  if (result == ERROR_FILE_NOT_FOUND && kind == OwnListEdit::kAdd) result = ERROR_SUCCESS;
+  if (result != ERROR_SUCCESS || !edit(list)) return result;
+  if (!list.sites.empty()) return folder.ReplaceFile(kOwnFile, SiteListXml(list));
+  result = folder.DeleteFile(kOwnFile);
+  folder.DeleteIfEmpty();
+  return result;
 }
 
 int32_t Win32SiteListFiles::DeleteOwnList() {
-  const int32_t result = DeleteFileW(OwnFile().c_str()) ? ERROR_SUCCESS : LastErrorStatus();
-  // Only an empty folder goes; a folder with anything else in it stays.
-  RemoveDirectoryW(Folder().c_str());
-  return result == ERROR_PATH_NOT_FOUND ? ERROR_FILE_NOT_FOUND : result;
+  OwnFolder folder;
+  int32_t result = folder.Open(Folder(), OwnFolder::Use::kRemove);
+  if (result == ERROR_SUCCESS) {
+    result = folder.DeleteFile(kOwnFile);
+    // Only an empty folder goes; a folder with anything else in it stays.
+    folder.DeleteIfEmpty();
+  }
+  return result;
 }
 
 bool Win32SiteListFiles::FileExists(std::string_view path) {

@@ -20,15 +20,16 @@ class Win32SiteListFiles final : public SiteListFiles {
   explicit Win32SiteListFiles(std::wstring folder) : folder_(std::move(folder)) {}
 
   std::string OwnListPath() override;
-  // A missing folder reads as a missing file.
+  // A missing folder reads as a missing file; a read that takes longer than
+  // a few seconds (a network share out of reach) as one that failed.
   int32_t ReadList(std::string_view path, SiteList& list) override;
-  int32_t WriteOwnList(const SiteList& list) override;
+  int32_t ReadOwnList(SiteList& list) override;
+  int32_t EditOwnList(OwnListEdit kind, const std::function<bool(SiteList&)>& edit) override;
   int32_t DeleteOwnList() override;
   bool FileExists(std::string_view path) override;
 
  private:
   const std::wstring& Folder();
-  std::wstring OwnFile() { return Folder() + L"\\ie-mode-sites.xml"; }
 
   std::optional<std::wstring> folder_;
 };

@@ -19,7 +19,7 @@ ExitCode IeMode(const Options& options, const SiteAddress& address, Output& outp
                                                : RemoveHostFromIeMode(machine_writes, site_lists, address.host);
     json.Number("result", removed);
     if (removed == status::kSuccess) return kDone;
-    output.Error(std::string(texts::kMachineNotWritten).append(ErrorCode(removed)));
+    output.Error(NotWrittenError(removed));
     return kFailed;
   }
   Win32Registry machine = Win32Registry::MachineSettings();

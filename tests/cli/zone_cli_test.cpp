@@ -358,22 +358,35 @@ void DeleteMachineKey(const wchar_t* key) {
   RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
 }
 
-// Where IE is retired and Edge is there: check sets IE mode up for the site,
-// status reports it, and remove takes back all the check set. Wine keeps no
-// folder owner, so the tool's list can be written only in a folder the same
-// run made: one check here, and the folder goes before the next test.
-TEST(ZoneCli, IeModeWhereIeIsRetired) {
-  TempFolder folder;
-  const std::wstring edge = folder.path() + L"\\msedge.exe";
-  ASSERT_TRUE(CopyFileW(StandInBrowser().c_str(), edge.c_str(), FALSE));
-  wchar_t program_data[MAX_PATH] = {};
-  GetEnvironmentVariableW(L"ProgramData", program_data, MAX_PATH);
-  const std::wstring own_folder = std::wstring(program_data) + L"\\ORVEL";
-  const std::wstring build = MachineText(kCurrentVersion, L"CurrentBuildNumber");
-  SetMachineText(kCurrentVersion, L"CurrentBuildNumber", L"22631");
-  SetMachineText(kEdgeAppPath, nullptr, edge);
-  ClearSites();
+// Where IE is retired and Edge is there; whatever a test does, the ones after
+// it find the machine as it was.
+class IeRetired : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CopyFileW(StandInBrowser().c_str(), edge_.c_str(), FALSE));
+    wchar_t program_data[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"ProgramData", program_data, MAX_PATH);
+    own_folder_ = std::wstring(program_data) + L"\\ORVEL";
+    SetMachineText(kCurrentVersion, L"CurrentBuildNumber", L"22631");
+    SetMachineText(kEdgeAppPath, nullptr, edge_);
+    ClearSites();
+  }
+  void TearDown() override {
+    SetMachineText(kCurrentVersion, L"CurrentBuildNumber", build_);
+    for (const wchar_t* key : {kEdgeAppPath, kEdgePolicy, kToolKey}) DeleteMachineKey(key);
+    DeleteFileW((own_folder_ + L"\\ie-mode-sites.xml").c_str());
+    RemoveDirectoryW(own_folder_.c_str());
+  }
 
+  TempFolder folder_;
+  const std::wstring edge_ = folder_.path() + L"\\msedge.exe";
+  const std::wstring build_ = MachineText(kCurrentVersion, L"CurrentBuildNumber");
+  std::wstring own_folder_;
+};
+
+// check sets IE mode up for the site, status reports it, and remove takes
+// back all the check set.
+TEST_F(IeRetired, CheckSetsIeModeUpAndRemoveTakesItBack) {
   const ZoneRun check = RunZone({L"check", L"a.b.example.cn"});
   EXPECT_EQ(check.exit_code, 0) << check.err;
   Lines shown(kCheckLines.begin(), kCheckLines.end() - 1);
@@ -393,13 +406,31 @@ TEST(ZoneCli, IeModeWhereIeIsRetired) {
   EXPECT_EQ(removed.exit_code, 0) << removed.err;
   EXPECT_FALSE(MachineKeyExists(kEdgePolicy));
   EXPECT_FALSE(MachineKeyExists(kToolKey));
-  EXPECT_EQ(GetFileAttributesW(own_folder.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(own_folder_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
 
-  // Whatever happened above, the other tests find the machine as it was.
-  SetMachineText(kCurrentVersion, L"CurrentBuildNumber", build);
-  for (const wchar_t* key : {kEdgeAppPath, kEdgePolicy, kToolKey}) DeleteMachineKey(key);
-  DeleteFileW((own_folder + L"\\ie-mode-sites.xml").c_str());
-  RemoveDirectoryW(own_folder.c_str());
+// A link in place of the tool's folder: nothing behind it is read, written
+// or deleted, and the console says why.
+TEST_F(IeRetired, ALinkInPlaceOfTheFolderIsNeverFollowed) {
+  const std::wstring planted = folder_.path() + L"\\planted";
+  ASSERT_TRUE(CreateDirectoryW(planted.c_str(), nullptr));
+  const std::string xml =
+      R"(<site-list version="1"><site url="a.b.example.cn"><open-in>IE11</open-in></site></site-list>)";
+  WriteBytes(planted + L"\\ie-mode-sites.xml", xml);
+  const FolderLink link(own_folder_, planted);
+  ASSERT_TRUE(link.made());
+  const std::string why =
+      "%ProgramData%\\ORVEL 是链接或挂载点，不是本工具的文件夹，未读写其中任何文件，错误代码 4395。";
+
+  const ZoneRun check = RunZone({L"check", L"a.b.example.cn"});
+  EXPECT_EQ(check.exit_code, 4);
+  EXPECT_EQ(OutputLines(check.err), Lines{"orvel-zone: " + why});
+  const ZoneRun removed = RunZone({L"ie-mode", L"--remove-all"});
+  EXPECT_EQ(removed.exit_code, 4);
+  EXPECT_EQ(OutputLines(removed.err), Lines{"orvel-zone: " + why});
+  EXPECT_FALSE(MachineKeyExists(kToolKey));
+  EXPECT_EQ(FolderEntries(planted), std::vector<std::wstring>{L"ie-mode-sites.xml"});
+  EXPECT_EQ(ReadBytes(planted + L"\\ie-mode-sites.xml"), xml);
 }
 
 }  // namespace

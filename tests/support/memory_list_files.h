@@ -24,9 +24,18 @@ class MemoryListFiles final : public SiteListFiles {
     list = found->second;
     return status::kSuccess;
   }
-  int32_t WriteOwnList(const SiteList& list) override {
-    if (write_status == status::kSuccess) lists[OwnListPath()] = list;
-    return write_status;
+  int32_t ReadOwnList(SiteList& list) override { return ReadList(kOwnPath, list); }
+  int32_t EditOwnList(OwnListEdit kind, const std::function<bool(SiteList&)>& edit) override {
+    const auto found = lists.find(OwnListPath());
+    if (found == lists.end() && kind == OwnListEdit::kRemove) return status::kFileNotFound;
+    SiteList list = found == lists.end() ? SiteList{} : found->second;
+    if (!edit(list) || write_status != status::kSuccess) return write_status;
+    if (list.sites.empty()) {
+      lists.erase(OwnListPath());
+    } else {
+      lists[OwnListPath()] = list;
+    }
+    return status::kSuccess;
   }
   int32_t DeleteOwnList() override {
     return lists.erase(OwnListPath()) == 1 ? status::kSuccess : status::kFileNotFound;

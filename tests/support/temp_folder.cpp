@@ -23,6 +23,54 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
+std::string UnixPath(const std::wstring& path) {
+  using UnixFileName = char*(CDECL*)(const wchar_t*);
+  const auto unix_name = reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* name = unix_name != nullptr ? unix_name(path.c_str()) : nullptr;
+  if (name == nullptr) return {};
+  std::string text = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return text;
+}
+
+bool RunUnix(const std::string& command, const std::function<bool()>& done) {
+  std::wstring line = L"Z:" + std::wstring(command.begin(), command.end());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  const UniqueHandle hold_process(process.hProcess);
+  const UniqueHandle hold_thread(process.hThread);
+  for (int waited = 0; waited < 10000; waited += 20) {
+    if (done()) return true;
+    Sleep(20);
+  }
+  return done();
+}
+
+namespace {
+
+bool IsLink(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+}  // namespace
+
+FolderLink::FolderLink(const std::wstring& link, const std::wstring& target) : link_(link) {
+  const std::string unix_link = UnixPath(link);
+  const std::string unix_target = UnixPath(target);
+  made_ = !unix_link.empty() && !unix_target.empty() &&
+          RunUnix("/bin/ln -s \"" + unix_target + "\" \"" + unix_link + "\"", [&] { return IsLink(link); });
+}
+
+FolderLink::~FolderLink() {
+  if (made_) RunUnix("/bin/rm \"" + UnixPath(link_) + "\"", [&] { return !IsLink(link_); });
+}
+
 std::string ReadBytes(const std::wstring& path) {
   UniqueHandle file(
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_folder.h"
-#include "win/own_folder.h"
 #include "win/site_list_xml.h"
 #include "win/win32_site_list_files.h"
 
@@ -41,32 +40,63 @@ TEST(OwnSiteListFile, WrittenWholeInAFolderOnlyAdministratorsChange) {
   const std::wstring folder = temp.path() + L"\\ORVEL";
   Win32SiteListFiles files(folder);
   SiteList list;
-  EXPECT_EQ(files.ReadList(files.OwnListPath(), list), ERROR_FILE_NOT_FOUND);
-  const SiteList written{2, {{"a.b.c", "Default", "IE11", true}}};
-  EXPECT_EQ(files.WriteOwnList(written), 0);
-  EXPECT_EQ(test::FolderEntries(folder), std::vector<std::wstring>{L"ie-mode-sites.xml"});
-  EXPECT_EQ(test::ReadBytes(folder + L"\\ie-mode-sites.xml"), SiteListXml(written));
-  EXPECT_EQ(files.ReadList(files.OwnListPath(), list), 0);
-  EXPECT_EQ(list, written);
-  const bool owner_kept = OwnedByTheSystem(folder);
-  if (owner_kept) {
-    EXPECT_EQ(files.WriteOwnList(SiteList{3, {}}), 0);
+  EXPECT_EQ(files.ReadOwnList(list), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(files.EditOwnList(OwnListEdit::kRemove, [](SiteList&) { return true; }), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(test::FolderEntries(temp.path()), std::vector<std::wstring>{});
+  for (const char* url : {"a.b.c", "d.e"}) {
+    EXPECT_EQ(files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& edited) { return AddSite(edited, url); }), 0);
   }
-  EXPECT_EQ(files.DeleteOwnList(), 0);
+  EXPECT_EQ(test::FolderEntries(folder), std::vector<std::wstring>{L"ie-mode-sites.xml"});
+  EXPECT_EQ(files.ReadOwnList(list), 0);
+  EXPECT_EQ(test::ReadBytes(folder + L"\\ie-mode-sites.xml"), SiteListXml(list));
+  EXPECT_EQ(list.sites.size(), 2u);
+  // The last site out takes the file and the folder with it.
+  for (const char* host : {"a.b.c", "d.e"}) {
+    EXPECT_EQ(files.EditOwnList(OwnListEdit::kRemove, [&](SiteList& edited) { return RemoveHost(edited, host); }), 0);
+  }
   EXPECT_EQ(test::FolderEntries(temp.path()), std::vector<std::wstring>{});
   EXPECT_EQ(files.DeleteOwnList(), ERROR_FILE_NOT_FOUND);
-  if (!owner_kept) GTEST_SKIP() << "this system keeps no file owner (Wine 8): the folder made is never reused";
 }
 
-TEST(OwnSiteListFile, AFolderSomeoneElseOwnsIsRefused) {
+// Whatever stands where the folder should be, nothing behind it is read,
+// written or deleted.
+TEST(OwnSiteListFile, ALinkOrAFileInPlaceOfTheFolderIsRefused) {
+  test::TempFolder temp;
+  const std::wstring planted = temp.path() + L"\\planted";
+  ASSERT_TRUE(CreateDirectoryW(planted.c_str(), nullptr));
+  const std::string xml = SiteListXml(SiteList{1, {{"evil.example"}}});
+  test::WriteBytes(planted + L"\\ie-mode-sites.xml", xml);
+  test::WriteBytes(temp.path() + L"\\file", "");
+  const test::FolderLink link(temp.path() + L"\\ORVEL", planted);
+  if (!link.made()) GTEST_SKIP() << "no Unix underneath to make a link with";
+  const std::pair<std::wstring, int32_t> cases[] = {{L"ORVEL", 4395}, {L"file", ERROR_DIRECTORY}};
+  for (const auto& [name, refused] : cases) {
+    Win32SiteListFiles files(temp.path() + L"\\" + name);
+    SiteList list;
+    EXPECT_EQ(files.ReadOwnList(list), refused);
+    EXPECT_EQ(files.EditOwnList(OwnListEdit::kAdd, [](SiteList& edited) { return AddSite(edited, "a.b.c"); }), refused);
+    EXPECT_EQ(files.DeleteOwnList(), refused);
+  }
+  EXPECT_EQ(test::FolderEntries(planted), std::vector<std::wstring>{L"ie-mode-sites.xml"});
+  EXPECT_EQ(test::ReadBytes(planted + L"\\ie-mode-sites.xml"), xml);
+}
+
+// A folder everyone may change is read by nobody, and made the tool's by
+// the first run that changes it.
+TEST(OwnSiteListFile, AFolderOthersMayChangeIsProtectedBeforeUse) {
   test::TempFolder temp;
   const std::wstring folder = temp.path() + L"\\ORVEL";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-  if (OwnedByTheSystem(folder)) GTEST_SKIP() << "run as an administrator: a new folder is theirs";
-  EXPECT_EQ(Win32SiteListFiles(folder).WriteOwnList(SiteList{1, {{"a.b.c"}}}), ERROR_INVALID_OWNER);
-  EXPECT_EQ(test::FolderEntries(folder), std::vector<std::wstring>{});
-  test::WriteBytes(temp.path() + L"\\file", "");
-  EXPECT_EQ(Win32SiteListFiles(temp.path() + L"\\file").WriteOwnList(SiteList{}), ERROR_INVALID_OWNER);
+  Win32SiteListFiles files(folder);
+  SiteList list;
+  // Wine reads a DACL from the Unix mode: everyone may write in a 777 folder.
+  if (!test::RunUnix("/bin/chmod 777 \"" + test::UnixPath(folder) + "\"",
+                     [&] { return files.ReadOwnList(list) == ERROR_INVALID_ACL; })) {
+    GTEST_SKIP() << "no Unix underneath to open the folder to everyone with";
+  }
+  EXPECT_EQ(files.EditOwnList(OwnListEdit::kAdd, [](SiteList& edited) { return AddSite(edited, "a.b.c"); }), 0);
+  EXPECT_EQ(files.ReadOwnList(list), 0);
+  EXPECT_EQ(list.sites.size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace orvel {
+
+// Who an owner or an access entry names, as far as the tool's folder cares.
+enum class Account : uint8_t {
+  kSystem,
+  kAdministrators,
+  kTrustedInstaller,
+  // The account the tool runs as: under SYSTEM that is SYSTEM, elevated that
+  // is the administrator at the keyboard. Nobody else can own a folder as it.
+  kRunningAccount,
+  kOther,
+};
+
+struct AccessEntry {
+  Account account = Account::kOther;
+  bool allows = true;  // false for a deny entry
+  uint32_t rights = 0;
+};
+
+// What the system says about the tool's folder, or a file in it, read on a
+// handle to it.
+struct FolderFacts {
+  bool directory = true;
+  // A reparse point (junction, mount point, symbolic link), on the handle or
+  // on the path to it.
+  bool link = false;
+  Account owner = Account::kOther;
+  // None for a null DACL, which lets everyone do everything.
+  std::optional<std::vector<AccessEntry>> access = std::vector<AccessEntry>{};
+};
+
+enum class FolderVerdict : uint8_t {
+  kTrusted,
+  // The tool's by its owner, but others may create or change files in it:
+  // usable once it has the tool's own DACL.
+  kProtect,
+  // Others may change it and its owner is not one the tool may take it over from.
+  kOpenToOthers,
+  kNotAFolder,
+  kLink,
+  kForeignOwner,
+};
+
+// A folder is the tool's when it is a plain directory, owned by SYSTEM,
+// Administrators, TrustedInstaller or the running account, and nobody else
+// may create, change or delete anything in it, or change it. Deny entries
+// are not weighed: an allow entry alone makes a folder open.
+FolderVerdict JudgeFolder(const FolderFacts& facts);
+
+// The Win32 statuses of a folder or file refused, for reports.
+namespace folder_status {
+inline constexpr int32_t kNotAFolder = 267;     // ERROR_DIRECTORY
+inline constexpr int32_t kForeignOwner = 1307;  // ERROR_INVALID_OWNER
+inline constexpr int32_t kOpenToOthers = 1336;  // ERROR_INVALID_ACL: could not be protected
+inline constexpr int32_t kLink = 4395;          // ERROR_REPARSE_POINT_ENCOUNTERED
+}  // namespace folder_status
+
+// 0 for a folder the tool may use as it is, else the status of the verdict.
+int32_t FolderVerdictStatus(FolderVerdict verdict);
+
+}  // namespace orvel
