@@ -62,6 +62,9 @@ inline constexpr std::string_view kIeModeNotSetUp =
 inline constexpr std::string_view kMachineNotWritten =
     "无法写入本机的 Edge 策略或本工具的 IE 模式列表（须以管理员身份运行，且 %ProgramData%\\ORVEL 属于管理员）";
 inline constexpr std::string_view kSiteListWritten = "已写入 IE 模式站点列表 ";
+// Followed by the host and " --remove".
+inline constexpr std::string_view kIeModeListKept =
+    "本网站仍在本机的 Edge IE 模式列表中（本机所有用户共用此列表）；如要移出，请以管理员身份运行：orvel-zone ie-mode ";
 
 }  // namespace orvel::cli::texts
 

@@ -359,7 +359,7 @@ void DeleteMachineKey(const wchar_t* key) {
 }
 
 // Where IE is retired and Edge is there: check sets IE mode up for the site,
-// status reports it, and remove takes back all the check set. Wine keeps no
+// status reports it, and remove for all users takes back all the check set. Wine keeps no
 // folder owner, so the tool's list can be written only in a folder the same
 // run made: one check here, and the folder goes before the next test.
 TEST(ZoneCli, IeModeWhereIeIsRetired) {
@@ -389,7 +389,22 @@ TEST(ZoneCli, IeModeWhereIeIsRetired) {
   EXPECT_EQ(ie_mode["site_list_owner"].text, "orvel");
   EXPECT_TRUE(ie_mode["listed"].boolean) << status.out;
 
-  const ZoneRun removed = RunZone({L"remove", L"a.b.example.cn"});
+  // One user leaving takes nothing from the list the machine's users share.
+  const std::wstring list_file = own_folder + L"\\ie-mode-sites.xml";
+  const std::string list = ReadBytes(list_file);
+  EXPECT_FALSE(list.empty());
+  const std::wstring sid = Utf8ToWide(ProcessUserSid(GetCurrentProcess()));
+  const ZoneRun one = RunZone({L"remove", L"a.b.example.cn", L"--user", sid});
+  EXPECT_EQ(one.exit_code, 0) << one.err;
+  const Lines said = OutputLines(one.out);
+  EXPECT_NE(std::ranges::find(said,
+                              "本网站仍在本机的 Edge IE 模式列表中（本机所有用户共用此列表）；"
+                              "如要移出，请以管理员身份运行：orvel-zone ie-mode a.b.example.cn --remove"),
+            said.end())
+      << one.out;
+  EXPECT_EQ(ReadBytes(list_file), list);
+
+  const ZoneRun removed = RunZone({L"remove", L"a.b.example.cn", L"--all-users"});
   EXPECT_EQ(removed.exit_code, 0) << removed.err;
   EXPECT_FALSE(MachineKeyExists(kEdgePolicy));
   EXPECT_FALSE(MachineKeyExists(kToolKey));
@@ -398,7 +413,7 @@ TEST(ZoneCli, IeModeWhereIeIsRetired) {
   // Whatever happened above, the other tests find the machine as it was.
   SetMachineText(kCurrentVersion, L"CurrentBuildNumber", build);
   for (const wchar_t* key : {kEdgeAppPath, kEdgePolicy, kToolKey}) DeleteMachineKey(key);
-  DeleteFileW((own_folder + L"\\ie-mode-sites.xml").c_str());
+  DeleteFileW(list_file.c_str());
   RemoveDirectoryW(own_folder.c_str());
 }
 
