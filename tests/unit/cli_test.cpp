@@ -335,9 +335,7 @@ TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
   } cases[] = {
       {{"remove", "a.b.c", "--all-users"}, kDone, false, false},
       {{"remove", "https://a.b.c", "--all-users"}, kDone, true, true},  // its http trust stays
-      {{"remove", "http://a.b.c", "--all-users"}, kDone, true, true},
       {{"remove", "a.b.c", "--user", "S-1-5-21-1-2-3-1001"}, kDone, true, true},
-      {{"remove", "a.b.c"}, kDone, true, true},
       {{"remove", "a.b.c", "--all-users"}, kFailed, true, true},
       {{"remove", "x.y"}, kDone, true, false},  // not on the list: nothing to say
   };
