@@ -8,11 +8,23 @@
 namespace orvel {
 namespace {
 
-// The address as Internet Explorer is given it: unchanged when it already
-// begins with "http://" or "https://" in any letter case, as the parser reads
-// it, else behind "http://". Nothing is quoted or escaped.
+// The address as the browser is given it, one argument of its command line:
+// unchanged when it already begins with "http://" or "https://" in any
+// letter case, as the parser reads it, else behind "http://", so it never
+// reads as a switch. Spaces, tabs, quotes and other control characters would
+// end the argument or start another: they are percent-encoded, nothing else.
 std::string LoginUrl(std::string_view address) {
-  return TypedScheme(address) ? std::string(address) : std::string(SchemePrefix(Scheme::kHttp)).append(address);
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  std::string url = TypedScheme(address) ? std::string() : std::string(SchemePrefix(Scheme::kHttp));
+  for (const char c : address) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == 0x7F || c == '"') {
+      url.append({'%', kHex[byte >> 4], kHex[byte & 0xF]});
+    } else {
+      url.push_back(c);
+    }
+  }
+  return url;
 }
 
 // In double quotes: Edge where Internet Explorer is retired and Edge is there

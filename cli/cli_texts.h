@@ -78,6 +78,9 @@ inline std::string_view FolderRefused(int32_t status) {
   }
 }
 inline constexpr std::string_view kSiteListWritten = "已写入 IE 模式站点列表 ";
+// Followed by the host and " --remove".
+inline constexpr std::string_view kIeModeListKept =
+    "本网站仍在本机的 Edge IE 模式列表中（本机所有用户共用此列表）；如要移出，请以管理员身份运行：orvel-zone ie-mode ";
 
 }  // namespace orvel::cli::texts
 

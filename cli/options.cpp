@@ -67,9 +67,9 @@ std::string_view VerbName(Verb verb) {
 }
 
 bool IsUserAccountSid(std::string_view name) {
-  // LocalSystem, LocalService and NetworkService have hives of their own too.
-  constexpr std::array<std::string_view, 3> kSystemAccounts = {"S-1-5-18", "S-1-5-19", "S-1-5-20"};
-  return IsSidText(name) && std::ranges::find(kSystemAccounts, name) == kSystemAccounts.end();
+  // System, service, app-pool and other virtual accounts have hives too; no
+  // one browses in them.
+  return IsSidText(name) && (name.starts_with("S-1-5-21-") || name.starts_with("S-1-12-1-"));
 }
 
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {

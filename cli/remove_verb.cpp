@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "iemode/ie_mode_setup.h"
 #include "zones/remove_site.h"
 
 namespace orvel::cli {
@@ -33,6 +34,25 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
   }
   result.lines.emplace_back(texts::kZoneSettingsKept);
   result.json.Raw("removed", JsonArray(removed)).Number("result", site.result).Bool("zone_settings_kept", true);
+  return result;
+}
+
+VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, const Options& options,
+                                const SiteAddress& address, ExitCode users) {
+  VerbResult result;
+  bool kept = false;
+  if (options.all_users && !address.typed_scheme && users == kDone) {
+    if (const int32_t removed = RemoveHostFromIeMode(machine_writes, files, address.host);
+        removed != status::kSuccess) {
+      result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(removed)));
+      result.code = kFailed;
+    }
+  } else {
+    SiteList list;
+    kept = files.ReadList(files.OwnListPath(), list) == status::kSuccess && RemoveHost(list, address.host);
+    if (kept) result.lines.push_back(std::string(texts::kIeModeListKept).append(address.host).append(" --remove"));
+  }
+  result.json.Bool("ie_mode_list_kept", kept);
   return result;
 }
 

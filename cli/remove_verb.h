@@ -1,12 +1,21 @@
 #pragma once
 
 #include "cli/address_report.h"
+#include "cli/options.h"
 #include "cli/verb_result.h"
+#include "iemode/site_list_files.h"
 #include "zones/registry.h"
 
 namespace orvel::cli {
 
 // Takes the host's entries away; the zone's shared settings stay.
 VerbResult RunRemove(Registry& registry, const SiteAddress& address);
+
+// The machine's part, once after every user's (`users`: the worst of their
+// codes). The tool's IE mode list serves everyone: the host leaves it only
+// for all users, with its http trust gone too (no scheme typed), and only
+// when each user's entries went; else a line says it stays and how to take it.
+VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, const Options& options,
+                                const SiteAddress& address, ExitCode users);
 
 }  // namespace orvel::cli

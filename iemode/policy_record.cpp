@@ -1,6 +1,7 @@
 #include "iemode/policy_record.h"
 
 #include <string>
+#include <tuple>
 
 #include "iemode/ie_mode_keys.h"
 
@@ -19,13 +20,27 @@ bool Recorded(RegistryKey& record, std::string_view name) {
   return record.QueryDword(name, set) == status::kSuccess && set == 1;
 }
 
-// Sets one policy value when absent and records that it did.
+// Sets one policy value when absent, recording it first: a record without its
+// value is harmless, as take-back looks at content, while a value without its
+// record would never be taken back.
 template <typename Set>
 int32_t SetIfAbsent(RegistryKey& policy, RegistryKey& record, std::string_view name, std::string_view record_name,
                     Set set) {
   if (!Absent(policy, name)) return status::kSuccess;
+  if (const int32_t result = record.SetDword(record_name, 1); result != status::kSuccess) return result;
   const int32_t result = set();
-  return result == status::kSuccess ? record.SetDword(record_name, 1) : result;
+  // Best effort: the record alone is harmless.
+  if (result != status::kSuccess) std::ignore = record.DeleteValue(record_name);
+  return result;
+}
+
+// The level turns on whatever list is in force: it is the tool's to take back
+// only while that list is still the tool's.
+bool OwnListInForce(RegistryKey& policy, RegistryKey& record, std::string_view own_url) {
+  std::string location;
+  const int32_t read = policy.QueryString(kSiteList, kTextCapacity, location);
+  if (read == status::kSuccess) return location == own_url;
+  return read == status::kFileNotFound && Recorded(record, kSiteListSet);
 }
 
 bool Deletable(int32_t result) { return result == status::kSuccess || result == status::kFileNotFound; }
@@ -37,11 +52,13 @@ int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url) {
   RegistryKey policy(machine_writes);
   int32_t result = record.Create(kRecord);
   if (result == status::kSuccess) result = policy.Create(kEdgePolicy);
-  if (result == status::kSuccess) {
-    result = SetIfAbsent(policy, record, kLevel, kLevelSet, [&] { return policy.SetDword(kLevel, kLevelIeMode); });
-  }
+  // The list before the level: a level left alone when the list fails could
+  // not be told from an administrator's.
   if (result == status::kSuccess) {
     result = SetIfAbsent(policy, record, kSiteList, kSiteListSet, [&] { return policy.SetString(kSiteList, own_url); });
+  }
+  if (result == status::kSuccess) {
+    result = SetIfAbsent(policy, record, kLevel, kLevelSet, [&] { return policy.SetDword(kLevel, kLevelIeMode); });
   }
   return result;
 }
@@ -54,7 +71,7 @@ int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
   int32_t result = status::kSuccess;
   uint32_t level = 0;
   if (has_policy && Recorded(record, kLevelSet) && policy.QueryDword(kLevel, level) == status::kSuccess &&
-      level == kLevelIeMode) {
+      level == kLevelIeMode && OwnListInForce(policy, record, own_url)) {
     result = policy.DeleteValue(kLevel);
   }
   std::string location;

@@ -7,12 +7,13 @@
 
 namespace orvel {
 
-// Sets InternetExplorerIntegrationLevel = 1 and the site list location where
-// the machine's Edge policy has none, recording each value set.
+// Sets the site list location and InternetExplorerIntegrationLevel = 1 where
+// the machine's Edge policy has none, recording each before writing it.
 int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url);
 
-// Deletes the policy values recorded that still hold what the tool set, the
-// record, and the tool's key when that is left empty.
+// Deletes the policy values recorded that still hold what the tool set (the
+// level only while the list in force is the tool's), the record, and the
+// tool's key when that is left empty.
 int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url);
 
 }  // namespace orvel

@@ -5,11 +5,22 @@
 #include "check/address.h"
 #include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
+#include "cli/remove_verb.h"
 #include "iemode/ie_mode_setup.h"
 #include "win/win32_registry.h"
 #include "win/win32_site_list_files.h"
 
 namespace orvel::cli {
+namespace {
+
+ExitCode Show(const VerbResult& result, Output& output, JsonObject& json) {
+  output.Lines(result.lines);
+  for (const std::string& error : result.errors) output.Error(error);
+  json.Merge(result.json);
+  return result.code;
+}
+
+}  // namespace
 
 ExitCode IeMode(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
   Win32Registry machine_writes = Win32Registry::MachineWrites();
@@ -24,11 +35,14 @@ ExitCode IeMode(const Options& options, const SiteAddress& address, Output& outp
   }
   Win32Registry machine = Win32Registry::MachineSettings();
   Win32Registry user(HKEY_CURRENT_USER);
-  VerbResult result = IeModeResult(RunIeMode(machine, user, &machine_writes, site_lists, IeModeSite(address)));
-  output.Lines(result.lines);
-  for (const std::string& error : result.errors) output.Error(error);
-  json.Merge(result.json);
-  return result.code;
+  return Show(IeModeResult(RunIeMode(machine, user, &machine_writes, site_lists, IeModeSite(address))), output, json);
+}
+
+ExitCode RemoveFromMachine(const Options& options, const SiteAddress& address, ExitCode users, Output& output,
+                           JsonObject& json) {
+  Win32Registry machine_writes = Win32Registry::MachineWrites();
+  Win32SiteListFiles site_lists;
+  return Worst(users, Show(RemoveFromIeModeList(machine_writes, site_lists, options, address, users), output, json));
 }
 
 }  // namespace orvel::cli

@@ -11,4 +11,9 @@ namespace orvel::cli {
 // (and no address) everything the tool set up for IE mode is taken back.
 ExitCode IeMode(const Options& options, const SiteAddress& address, Output& output, JsonObject& json);
 
+// remove's part on the machine, after every user's (`users`, their worst
+// code): the worse of the two.
+ExitCode RemoveFromMachine(const Options& options, const SiteAddress& address, ExitCode users, Output& output,
+                           JsonObject& json);
+
 }  // namespace orvel::cli

@@ -24,7 +24,8 @@ ExitCode RunVerb(const Options& options, const SiteAddress& address, Output& out
     case Verb::kStatus:
       return ForEachUser(options, address, StatusForUser, output, json);
     case Verb::kRemove:
-      return ForEachUser(options, address, RemoveForUser, output, json);
+      return RemoveFromMachine(options, address, ForEachUser(options, address, RemoveForUser, output, json), output,
+                               json);
     case Verb::kExport:
       return Export(options, address, output, json);
     case Verb::kSetAddress:

@@ -4,7 +4,6 @@
 #include "check/check_site.h"
 #include "check/login_site.h"
 #include "cli/check_verb.h"
-#include "cli/cli_texts.h"
 #include "cli/remove_verb.h"
 #include "cli/status_verb.h"
 #include "iemode/ie_mode_setup.h"
@@ -49,16 +48,7 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
 }
 
 VerbResult RemoveForUser(const Options&, const SiteAddress& address, Registry& user, bool) {
-  VerbResult result = RunRemove(user, address);
-  // The tool's own IE mode list is the machine's: the host leaves it too.
-  Win32Registry machine_writes = Win32Registry::MachineWrites();
-  Win32SiteListFiles site_lists;
-  if (const int32_t removed = RemoveHostFromIeMode(machine_writes, site_lists, address.host);
-      removed != status::kSuccess) {
-    result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(removed)));
-    result.code = kFailed;
-  }
-  return result;
+  return RunRemove(user, address);
 }
 
 }  // namespace orvel::cli

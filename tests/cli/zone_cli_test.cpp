@@ -384,8 +384,8 @@ class IeRetired : public testing::Test {
   std::wstring own_folder_;
 };
 
-// check sets IE mode up for the site, status reports it, and remove takes
-// back all the check set.
+// check sets IE mode up for the site, status reports it, and remove for all
+// users takes back all the check set.
 TEST_F(IeRetired, CheckSetsIeModeUpAndRemoveTakesItBack) {
   const ZoneRun check = RunZone({L"check", L"a.b.example.cn"});
   EXPECT_EQ(check.exit_code, 0) << check.err;
@@ -402,7 +402,16 @@ TEST_F(IeRetired, CheckSetsIeModeUpAndRemoveTakesItBack) {
   EXPECT_EQ(ie_mode["site_list_owner"].text, "orvel");
   EXPECT_TRUE(ie_mode["listed"].boolean) << status.out;
 
-  const ZoneRun removed = RunZone({L"remove", L"a.b.example.cn"});
+  // One user leaving takes nothing from the list the machine's users share.
+  const std::wstring list_file = own_folder_ + L"\\ie-mode-sites.xml";
+  const std::string list = ReadBytes(list_file);
+  EXPECT_FALSE(list.empty());
+  const std::wstring sid = Utf8ToWide(ProcessUserSid(GetCurrentProcess()));
+  const ZoneRun one = RunZone({L"remove", L"a.b.example.cn", L"--user", sid});
+  EXPECT_EQ(one.exit_code, 0) << one.err;
+  EXPECT_EQ(ReadBytes(list_file), list);
+
+  const ZoneRun removed = RunZone({L"remove", L"a.b.example.cn", L"--all-users"});
   EXPECT_EQ(removed.exit_code, 0) << removed.err;
   EXPECT_FALSE(MachineKeyExists(kEdgePolicy));
   EXPECT_FALSE(MachineKeyExists(kToolKey));

@@ -17,6 +17,7 @@
 #include "cli/status_verb.h"
 #include "tests/cli/json_value.h"
 #include "tests/support/faulty_registry.h"
+#include "tests/support/memory_list_files.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
@@ -91,8 +92,11 @@ TEST(CliArguments, OnlyPeoplesHivesAreUserAccounts) {
        {"S-1-5-21-3623811015-3361044348-30300820-1013", "S-1-12-1-1441651811-1196487346-1234-5678"}) {
     EXPECT_TRUE(IsUserAccountSid(name)) << name;
   }
-  for (const char* name : {"S-1-5-21-1-2-3-1001_Classes", "S-1-12-1-1-2-3-4_Classes", "S-1-5-18", "S-1-5-19",
-                           "S-1-5-20", ".DEFAULT", "S-1-5-21-", "S-1-5-21-1--2"}) {
+  for (const char* name :
+       {"S-1-5-21-1-2-3-1001_Classes", "S-1-12-1-1-2-3-4_Classes", "S-1-5-18", "S-1-5-19", "S-1-5-20", ".DEFAULT",
+        "S-1-5-21-", "S-1-5-21-1--2", "S-1-5-80-3139157870-2983391045-3678747466-658725712-1809340420",
+        "S-1-5-82-3006700770-424185619-1745488364-794895919-4004696415", "S-1-5-90-0-1", "S-1-5-96-0-1", "S-1-5-32-545",
+        "S-1-5-211-1-2-3", "S-1-12-10-1"}) {
     EXPECT_FALSE(IsUserAccountSid(name)) << name;
   }
 }
@@ -319,6 +323,36 @@ TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
   const VerbResult again = RunRemove(registry_, ReadSiteAddress("10.1.2.3"));
   EXPECT_EQ(again.code, kDone);
   EXPECT_TRUE(again.errors.empty());
+}
+
+// The machine's IE mode list serves every user of it.
+TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
+  const struct {
+    std::vector<std::string> arguments;
+    ExitCode users;
+    bool stays;
+    bool said;
+  } cases[] = {
+      {{"remove", "a.b.c", "--all-users"}, kDone, false, false},
+      {{"remove", "https://a.b.c", "--all-users"}, kDone, true, true},  // its http trust stays
+      {{"remove", "a.b.c", "--user", "S-1-5-21-1-2-3-1001"}, kDone, true, true},
+      {{"remove", "a.b.c", "--all-users"}, kFailed, true, true},
+      {{"remove", "x.y"}, kDone, true, false},  // not on the list: nothing to say
+  };
+  for (const auto& c : cases) {
+    const Options options = ParseArguments(c.arguments).options;
+    SCOPED_TRACE(options.address);
+    MemoryRegistry machine;
+    test::MemoryListFiles files;
+    files.lists[files.OwnListPath()] = SiteList{1, {{"a.b.c", "Default", "IE11", true}}};
+    const VerbResult result = RemoveFromIeModeList(machine, files, options, ReadSiteAddress(options.address), c.users);
+    EXPECT_EQ(files.lists.contains(files.OwnListPath()), c.stays);
+    EXPECT_EQ(result.code, kDone);
+    EXPECT_EQ(result.lines.size(), c.said ? 1u : 0u);
+    for (const std::string& line : result.lines) EXPECT_TRUE(line.ends_with("orvel-zone ie-mode a.b.c --remove"));
+    EXPECT_NE(result.json.Json().find(c.said ? R"("ie_mode_list_kept":true)" : R"("ie_mode_list_kept":false)"),
+              std::string::npos);
+  }
 }
 
 }  // namespace

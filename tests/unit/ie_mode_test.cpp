@@ -6,6 +6,7 @@
 #include "iemode/ie_mode_setup.h"
 #include "iemode/ie_retired.h"
 #include "iemode/own_folder_rule.h"
+#include "tests/support/faulty_registry.h"
 #include "tests/support/memory_list_files.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/test_hive.h"
@@ -265,6 +266,13 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(RemoveHostFromIeMode(machine_, files_, "d.e.f"), 0);
   EXPECT_TRUE(files_.lists.empty());
   EXPECT_EQ(machine_.Dump(), empty_machine);
+
+  // An administrator's list since, with the same level: both are theirs now.
+  Run({"a.b.c", 0, false});
+  PutString(machine_, kEdgePolicy, kSiteList, "\\\\srv\\sites.xml");
+  EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
+  EXPECT_EQ(GetDword(machine_, kEdgePolicy, kLevel), 1u);
+  EXPECT_EQ(GetValue(machine_, kEdgePolicy, kSiteList), std::string("\\\\srv\\sites.xml") + '\0');
 }
 
 TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
@@ -293,6 +301,20 @@ TEST_F(IeModeSetUp, AFailedWriteLeavesNothingRecorded) {
   EXPECT_EQ(failed.notes, std::vector{IeModeNote::kCannotEnable});
   EXPECT_EQ(failed.status, status::kAccessDenied);
   EXPECT_EQ(machine_.Dump(), before);
+
+  // Whichever write fails, every value left is recorded, and removal takes it.
+  files_.write_status = status::kSuccess;
+  for (int nth = 1; nth <= 4; ++nth) {
+    FaultyRegistry faulty(machine_);
+    faulty.FailCall(RegistryCall::kSetValue, nth, 1450);
+    EXPECT_EQ(RunIeMode(machine_, user_, &faulty, files_, {"a.b.c", 0, false}).status, 1450) << nth;
+    for (const auto& [value, record] : {std::pair{kSiteList, kSiteListSet}, std::pair{kLevel, kLevelSet}}) {
+      EXPECT_EQ(GetValue(machine_, kEdgePolicy, value).has_value(), GetDword(machine_, kRecord, record) == 1u)
+          << nth << ' ' << value;
+    }
+    EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
+    EXPECT_EQ(machine_.Dump(), before) << nth;
+  }
 }
 
 }  // namespace

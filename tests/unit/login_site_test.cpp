@@ -62,7 +62,10 @@ TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAWebUrl) {
       {"HTTPS://10.1.1.9:8443/x", "HTTPS://10.1.1.9:8443/x"},
       {"  portal.example.cn/orvel\xE3\x80\x80", "http://portal.example.cn/orvel"},
       {"a.b", "http://a.b"},
-      {"a.b.c/d e?f=\"g\"", "http://a.b.c/d e?f=\"g\""},
+      {"a.b.c/d e?f=\"g\"", "http://a.b.c/d%20e?f=%22g%22"},
+      {"http://orvel.corp/ --remote-debugging-port=9222 --user-data-dir=C:\\x",
+       "http://orvel.corp/%20--remote-debugging-port=9222%20--user-data-dir=C:\\x"},
+      {"http://orvel.corp/\"\t-x\x7F%41", "http://orvel.corp/%22%09-x%7F%41"},
       {"http:/a.b", "http://http:/a.b"},
       {"网站.中国", "http://网站.中国"},
   };
