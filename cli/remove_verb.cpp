@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "cli/ie_mode_report.h"
 #include "iemode/ie_mode_setup.h"
 #include "zones/remove_site.h"
 
@@ -44,12 +45,12 @@ VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, 
   if (options.all_users && !address.typed_scheme && users == kDone) {
     if (const int32_t removed = RemoveHostFromIeMode(machine_writes, files, address.host);
         removed != status::kSuccess) {
-      result.errors.push_back(std::string(texts::kMachineNotWritten).append(ErrorCode(removed)));
+      result.errors.push_back(NotWrittenError(removed));
       result.code = kFailed;
     }
   } else {
     SiteList list;
-    kept = files.ReadList(files.OwnListPath(), list) == status::kSuccess && RemoveHost(list, address.host);
+    kept = files.ReadOwnList(list) == status::kSuccess && RemoveHost(list, address.host);
     if (kept) result.lines.push_back(std::string(texts::kIeModeListKept).append(address.host).append(" --remove"));
   }
   result.json.Bool("ie_mode_list_kept", kept);
