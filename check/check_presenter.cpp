@@ -22,6 +22,8 @@ std::string_view IeModeLine(IeModeNote note) {
       return texts::kOpensInIeMode;
     case IeModeNote::kAddedToList:
       return texts::kAddedToIeModeList;
+    case IeModeNote::kSeenAfterAMinute:
+      return texts::kListSeenAfterAMinute;
     case IeModeNote::kNoEdge:
       return texts::kNoEdge;
     case IeModeNote::kTurnedOffByPolicy:

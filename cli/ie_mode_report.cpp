@@ -37,6 +37,7 @@ std::string IeModeJson(const IeModeState& state) {
   } else {
     json.Null("integration_level");
   }
+  json.Bool("delay_initial_download", state.delay_initial_download);
   if (state.list.owner == ListOwner::kNone) {
     json.Null("site_list").Null("site_list_owner");
   } else {

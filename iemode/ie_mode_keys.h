@@ -23,6 +23,9 @@ inline constexpr std::string_view kLevel = "InternetExplorerIntegrationLevel";
 inline constexpr std::string_view kSiteList = "InternetExplorerIntegrationSiteList";
 inline constexpr std::string_view kCloudSiteList = "InternetExplorerIntegrationCloudSiteList";
 inline constexpr unsigned kLevelIeMode = 1;
+// With 1, a tab waits for Edge's first download of a site list instead of
+// opening the site in Edge mode; it costs nothing once a list is cached.
+inline constexpr std::string_view kDelayInitialDownload = "DelayNavigationsForInitialSiteListDownload";
 
 inline constexpr std::string_view kEdgeAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msedge.exe";
 
@@ -31,6 +34,7 @@ inline constexpr std::string_view kRecordParent = "SOFTWARE\\ORVEL";
 inline constexpr std::string_view kRecord = "SOFTWARE\\ORVEL\\IeMode";
 inline constexpr std::string_view kLevelSet = "LevelSet";
 inline constexpr std::string_view kSiteListSet = "SiteListSet";
+inline constexpr std::string_view kDelaySet = "DelaySet";
 
 // A path or URL; the registry allows far longer values, no list location is.
 inline constexpr unsigned kTextCapacity = 32768;

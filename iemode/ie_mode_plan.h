@@ -11,8 +11,9 @@ namespace orvel {
 // What the check says about Edge's IE mode for the site, in the order shown.
 enum class IeModeNote : uint8_t {
   // Information: the box stays as it is.
-  kOpensInIeMode,  // IE is retired, Edge is there, the site is (now) listed
-  kAddedToList,    // this check added the site to the tool's list
+  kOpensInIeMode,     // IE is retired, Edge is there, the site is (now) listed
+  kAddedToList,       // this check added the site to the tool's list
+  kSeenAfterAMinute,  // ... to a list that was there, which Edge may hold a copy of
   // Findings: the settings will not take effect.
   kNoEdge,             // IE is retired and Edge is not there
   kTurnedOffByPolicy,  // a policy sets the integration level to anything but IE mode

@@ -11,15 +11,18 @@ namespace {
 
 // Adds the site to the tool's list unless it is listed, then sets the absent
 // policy values. The record key is made first: where the machine's policies
-// may not be written, that fails before any file is.
-int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& site, bool listed) {
+// may not be written, that fails before any file is. `list_existed` tells
+// whether the site went into a list that was there before.
+int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& site, bool listed, bool& list_existed) {
   {
     RegistryKey record(machine_writes);
     if (const int32_t result = record.Create(ie_mode_keys::kRecord); result != status::kSuccess) return result;
   }
-  int32_t result =
-      listed ? status::kSuccess
-             : files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& list) { return AddSite(list, SiteEntryUrl(site)); });
+  int32_t result = listed ? status::kSuccess : files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& list) {
+    // A missing file reads as a list of version 0; the tool's start at 1.
+    list_existed = list.version != 0;
+    return AddSite(list, SiteEntryUrl(site));
+  });
   if (result == status::kSuccess) result = SetAbsentPolicies(machine_writes, FileUrl(files.OwnListPath()));
   // Nothing is left recorded for a set-up that did not finish.
   if (result != status::kSuccess) {
@@ -32,12 +35,17 @@ int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& 
   return result;
 }
 
+bool DelaysInitialDownload(Registry& machine, Registry& user) {
+  return ReadEdgePolicyDword(machine, user, ie_mode_keys::kDelayInitialDownload) == std::optional<uint32_t>(1);
+}
+
 IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, const SiteTarget& site) {
   IeModeState state;
   state.ie_retired = IsIeRetired(ReadWindowsFacts(machine, user));
   state.edge_path = ReadEdgePath(machine);
   if (!state.edge_path.empty() && !files.FileExists(state.edge_path)) state.edge_path.clear();
   state.integration_level = ReadIntegrationLevel(machine, user);
+  state.delay_initial_download = DelaysInitialDownload(machine, user);
   state.list = ReadListInForce(machine, user, files);
   SiteList list;
   int32_t read = status::kFileNotFound;
@@ -76,11 +84,16 @@ IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_wri
   };
   IeModePlan plan = PlanIeMode(facts);
   outcome.notes = std::move(plan.notes);
-  if (plan.set_up) outcome.status = SetUp(*machine_writes, files, site, facts.listed);
+  bool list_existed = false;
+  if (plan.set_up) outcome.status = SetUp(*machine_writes, files, site, facts.listed, list_existed);
   if (outcome.status != status::kSuccess) {
     outcome.notes = {IeModeNote::kCannotEnable};
   } else if (plan.set_up) {
     outcome.state.listed = true;
+    outcome.state.delay_initial_download = DelaysInitialDownload(machine, user);
+    if (list_existed && std::ranges::find(outcome.notes, IeModeNote::kAddedToList) != outcome.notes.end()) {
+      outcome.notes.push_back(IeModeNote::kSeenAfterAMinute);
+    }
   }
   return outcome;
 }

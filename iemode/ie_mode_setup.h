@@ -17,6 +17,8 @@ struct IeModeState {
   bool ie_retired = false;
   std::string edge_path;  // empty when Edge is not there
   std::optional<uint32_t> integration_level;
+  // Tabs wait for Edge's first download of the site list.
+  bool delay_initial_download = false;
   ListInForce list;
   std::optional<bool> listed;  // none when it cannot be told
 };

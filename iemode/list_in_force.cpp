@@ -69,16 +69,19 @@ ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& fi
   return ListInForce{own ? ListOwner::kTool : ListOwner::kOther, location, path};
 }
 
-std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user) {
+std::optional<uint32_t> ReadEdgePolicyDword(Registry& machine, Registry& user, std::string_view name) {
   for (Registry* registry : {&machine, &user}) {
     RegistryKey key(*registry);
-    uint32_t level = 0;
-    if (key.Open(ie_mode_keys::kEdgePolicy) == status::kSuccess &&
-        key.QueryDword(ie_mode_keys::kLevel, level) == status::kSuccess) {
-      return level;
+    uint32_t value = 0;
+    if (key.Open(ie_mode_keys::kEdgePolicy) == status::kSuccess && key.QueryDword(name, value) == status::kSuccess) {
+      return value;
     }
   }
   return std::nullopt;
+}
+
+std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user) {
+  return ReadEdgePolicyDword(machine, user, ie_mode_keys::kLevel);
 }
 
 std::string ReadEdgePath(Registry& machine) {

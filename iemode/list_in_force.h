@@ -41,8 +41,11 @@ std::string FileUrl(std::string_view path);
 // shell.
 ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& files);
 
-// InternetExplorerIntegrationLevel, machine policy first, then user; none
-// when neither is set.
+// A REG_DWORD Edge policy, machine policy first, then user; none when
+// neither is set.
+std::optional<uint32_t> ReadEdgePolicyDword(Registry& machine, Registry& user, std::string_view name);
+
+// InternetExplorerIntegrationLevel, as above.
 std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user);
 
 // The file the App Paths entry of msedge.exe names, without quotes; empty

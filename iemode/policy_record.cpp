@@ -60,6 +60,10 @@ int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url) {
   if (result == status::kSuccess) {
     result = SetIfAbsent(policy, record, kLevel, kLevelSet, [&] { return policy.SetDword(kLevel, kLevelIeMode); });
   }
+  if (result == status::kSuccess) {
+    result = SetIfAbsent(policy, record, kDelayInitialDownload, kDelaySet,
+                         [&] { return policy.SetDword(kDelayInitialDownload, 1); });
+  }
   return result;
 }
 
@@ -73,6 +77,11 @@ int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
   if (has_policy && Recorded(record, kLevelSet) && policy.QueryDword(kLevel, level) == status::kSuccess &&
       level == kLevelIeMode && OwnListInForce(policy, record, own_url)) {
     result = policy.DeleteValue(kLevel);
+  }
+  uint32_t delay = 0;
+  if (Deletable(result) && has_policy && Recorded(record, kDelaySet) &&
+      policy.QueryDword(kDelayInitialDownload, delay) == status::kSuccess && delay == 1) {
+    result = policy.DeleteValue(kDelayInitialDownload);
   }
   std::string location;
   if (Deletable(result) && has_policy && Recorded(record, kSiteListSet) &&

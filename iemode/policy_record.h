@@ -7,8 +7,9 @@
 
 namespace orvel {
 
-// Sets the site list location and InternetExplorerIntegrationLevel = 1 where
-// the machine's Edge policy has none, recording each before writing it.
+// Sets the site list location, InternetExplorerIntegrationLevel = 1 and the
+// wait for the first download of the list where the machine's Edge policy has
+// none, recording each before writing it.
 int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url);
 
 // Deletes the policy values recorded that still hold what the tool set (the

@@ -57,7 +57,8 @@ bool ListsSite(const SiteList& list, const SiteTarget& target) {
       target.host + ":" + std::to_string(target.port == 0 ? DefaultPort(target.https) : target.port);
   return std::ranges::any_of(list.sites, [&](const SiteEntry& site) {
     const std::string_view authority = Authority(site.url);
-    return EqualsFolded(site.open_in, kIe11) && (EqualsFolded(authority, target.host) || EqualsFolded(authority, with_port));
+    return EqualsFolded(site.open_in, kIe11) &&
+           (EqualsFolded(authority, target.host) || EqualsFolded(authority, with_port));
   });
 }
 

@@ -288,7 +288,12 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
   test::PutKey(registry_, zone_keys::kZone2);
   ASSERT_EQ(CheckResult(test::CheckTyped("a.b.c:81", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
   IeModeOutcome ie_mode;
-  ie_mode.state = {true, "C:\\Edge\\msedge.exe", 1, {ListOwner::kOther, "https://list", ""}, std::nullopt};
+  ie_mode.state = {.ie_retired = true,
+                   .edge_path = "C:\\Edge\\msedge.exe",
+                   .integration_level = 1,
+                   .delay_initial_download = true,
+                   .list = {ListOwner::kOther, "https://list", ""},
+                   .listed = std::nullopt};
   const struct {
     std::vector<IeModeNote> notes;
     ExitCode code;
@@ -304,7 +309,8 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
     EXPECT_EQ(status.code, c.code);
     EXPECT_NE(std::ranges::find(status.lines, c.line), status.lines.end()) << c.line;
     EXPECT_NE(status.json.Json().find(R"("ie_mode":{"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
-                                      R"("integration_level":1,"site_list":"https://list",)"
+                                      R"("integration_level":1,"delay_initial_download":true,)"
+                                      R"("site_list":"https://list",)"
                                       R"("site_list_owner":"other","listed":null})"),
               std::string::npos)
         << status.json.Json();
