@@ -38,6 +38,11 @@ std::string IeModeJson(const IeModeState& state) {
     json.Null("integration_level");
   }
   json.Bool("delay_initial_download", state.delay_initial_download);
+  if (state.popups_allowed) {
+    json.Bool("popups_allowed", *state.popups_allowed);
+  } else {
+    json.Null("popups_allowed");
+  }
   if (state.list.owner == ListOwner::kNone) {
     json.Null("site_list").Null("site_list_owner");
   } else {

@@ -27,6 +27,10 @@ inline constexpr unsigned kLevelIeMode = 1;
 // opening the site in Edge mode; it costs nothing once a list is cached.
 inline constexpr std::string_view kDelayInitialDownload = "DelayNavigationsForInitialSiteListDownload";
 
+// A list policy: values "1", "2", ... each a URL pattern ("host", "host:port"
+// covers http and https) whose pop-ups Edge allows; read while Edge runs.
+inline constexpr std::string_view kPopupsAllowed = "SOFTWARE\\Policies\\Microsoft\\Edge\\PopupsAllowedForUrls";
+
 inline constexpr std::string_view kEdgeAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msedge.exe";
 
 // Machine only: what the tool itself set, so that removal takes back nothing else.
@@ -35,6 +39,8 @@ inline constexpr std::string_view kRecord = "SOFTWARE\\ORVEL\\IeMode";
 inline constexpr std::string_view kLevelSet = "LevelSet";
 inline constexpr std::string_view kSiteListSet = "SiteListSet";
 inline constexpr std::string_view kDelaySet = "DelaySet";
+// The pop-up values the tool added, each under its name with its pattern.
+inline constexpr std::string_view kPopupsRecord = "SOFTWARE\\ORVEL\\IeMode\\PopupsAllowedForUrls";
 
 // A path or URL; the registry allows far longer values, no list location is.
 inline constexpr unsigned kTextCapacity = 32768;

@@ -5,6 +5,7 @@
 #include "iemode/ie_mode_keys.h"
 #include "iemode/ie_retired.h"
 #include "iemode/policy_record.h"
+#include "iemode/popup_policy.h"
 
 namespace orvel {
 namespace {
@@ -24,6 +25,7 @@ int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& 
     return AddSite(list, SiteEntryUrl(site));
   });
   if (result == status::kSuccess) result = SetAbsentPolicies(machine_writes, FileUrl(files.OwnListPath()));
+  if (result == status::kSuccess) result = AllowPopups(machine_writes, SiteEntryUrl(site));
   // Nothing is left recorded for a set-up that did not finish.
   if (result != status::kSuccess) {
     RegistryKey record(machine_writes);
@@ -46,6 +48,7 @@ IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, c
   if (!state.edge_path.empty() && !files.FileExists(state.edge_path)) state.edge_path.clear();
   state.integration_level = ReadIntegrationLevel(machine, user);
   state.delay_initial_download = DelaysInitialDownload(machine, user);
+  state.popups_allowed = PopupsAllowed(machine, SiteEntryUrl(site));
   state.list = ReadListInForce(machine, user, files);
   SiteList list;
   int32_t read = status::kFileNotFound;
@@ -91,6 +94,7 @@ IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_wri
   } else if (plan.set_up) {
     outcome.state.listed = true;
     outcome.state.delay_initial_download = DelaysInitialDownload(machine, user);
+    outcome.state.popups_allowed = PopupsAllowed(machine, SiteEntryUrl(site));
     if (list_existed && std::ranges::find(outcome.notes, IeModeNote::kAddedToList) != outcome.notes.end()) {
       outcome.notes.push_back(IeModeNote::kSeenAfterAMinute);
     }
@@ -106,7 +110,10 @@ int32_t RemoveHostFromIeMode(Registry& machine_writes, SiteListFiles& files, std
     return removed;
   });
   if (result == status::kFileNotFound) return status::kSuccess;
-  if (result != status::kSuccess || !emptied) return result;
+  if (result != status::kSuccess) return result;
+  // The last site out takes every pop-up value the tool added with it.
+  const int32_t popups = emptied ? TakeBackPopups(machine_writes, std::nullopt) : TakeBackPopups(machine_writes, host);
+  if (popups != status::kSuccess || !emptied) return popups;
   return TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
 }
 
@@ -115,7 +122,8 @@ int32_t RemoveIeModeSetUp(Registry& machine_writes, SiteListFiles& files) {
   // tool's: left behind, they would hand Edge whatever list is put there.
   int32_t result = files.DeleteOwnList();
   if (result == status::kFileNotFound) result = status::kSuccess;
-  const int32_t taken_back = TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
+  int32_t taken_back = TakeBackPopups(machine_writes, std::nullopt);
+  if (taken_back == status::kSuccess) taken_back = TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
   return result != status::kSuccess ? result : taken_back;
 }
 

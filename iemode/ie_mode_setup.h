@@ -19,6 +19,8 @@ struct IeModeState {
   std::optional<uint32_t> integration_level;
   // Tabs wait for Edge's first download of the site list.
   bool delay_initial_download = false;
+  // Edge allows the site's pop-ups; none when an organisation's list does not say.
+  std::optional<bool> popups_allowed = false;
   ListInForce list;
   std::optional<bool> listed;  // none when it cannot be told
 };

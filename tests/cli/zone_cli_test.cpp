@@ -413,6 +413,9 @@ TEST_F(IeRetired, CheckSetsIeModeUpAndRemoveTakesItBack) {
   EXPECT_TRUE(ie_mode["ie_retired"].boolean);
   EXPECT_EQ(ie_mode["site_list_owner"].text, "orvel");
   EXPECT_TRUE(ie_mode["listed"].boolean) << status.out;
+  EXPECT_TRUE(ie_mode["delay_initial_download"].boolean) << status.out;
+  EXPECT_TRUE(ie_mode["popups_allowed"].boolean) << status.out;
+  EXPECT_EQ(MachineText(L"SOFTWARE\\Policies\\Microsoft\\Edge\\PopupsAllowedForUrls", L"1"), L"a.b.example.cn");
 
   // One user leaving takes nothing from the list the machine's users share.
   const std::wstring list_file = own_folder_ + L"\\ie-mode-sites.xml";

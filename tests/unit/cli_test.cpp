@@ -292,6 +292,7 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
                    .edge_path = "C:\\Edge\\msedge.exe",
                    .integration_level = 1,
                    .delay_initial_download = true,
+                   .popups_allowed = std::nullopt,
                    .list = {ListOwner::kOther, "https://list", ""},
                    .listed = std::nullopt};
   const struct {
@@ -309,7 +310,7 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
     EXPECT_EQ(status.code, c.code);
     EXPECT_NE(std::ranges::find(status.lines, c.line), status.lines.end()) << c.line;
     EXPECT_NE(status.json.Json().find(R"("ie_mode":{"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
-                                      R"("integration_level":1,"delay_initial_download":true,)"
+                                      R"("integration_level":1,"delay_initial_download":true,"popups_allowed":null,)"
                                       R"("site_list":"https://list",)"
                                       R"("site_list_owner":"other","listed":null})"),
               std::string::npos)

@@ -258,14 +258,18 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(GetDword(machine_, kRecord, kSiteListSet), 1u);
   EXPECT_EQ(GetDword(machine_, kEdgePolicy, kDelayInitialDownload), 1u);
   EXPECT_EQ(GetDword(machine_, kRecord, kDelaySet), 1u);
+  EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "1"), std::string("a.b.c:8080") + '\0');
+  EXPECT_EQ(added.state.popups_allowed, true);
 
   EXPECT_EQ(Run({"a.b.c", 8080, false}).notes, std::vector{kOpensInIeMode});
   // Into a list Edge may hold a copy of: seen a minute after Edge restarts.
   EXPECT_EQ(Run({"d.e.f", 0, true}).notes, (std::vector{kOpensInIeMode, kAddedToList, kSeenAfterAMinute}));
   EXPECT_EQ(files_.lists.at(std::string(kOwnPath)).version, 2u);
 
+  EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "2"), std::string("d.e.f") + '\0');
   EXPECT_EQ(RemoveHostFromIeMode(machine_, files_, "a.b.c"), 0);
   EXPECT_EQ(files_.lists.at(std::string(kOwnPath)), (SiteList{3, {Ie11("d.e.f")}}));
+  EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "1"), std::nullopt);
   EXPECT_EQ(RemoveHostFromIeMode(machine_, files_, "d.e.f"), 0);
   EXPECT_TRUE(files_.lists.empty());
   EXPECT_EQ(machine_.Dump(), empty_machine);
@@ -281,8 +285,13 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
 TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
   using enum IeModeNote;
   PutDword(machine_, kEdgePolicy, kLevel, 1);
+  // An organisation's pop-up list is theirs: nothing is added to it.
+  PutString(machine_, kPopupsAllowed, "1", "[*.]corp.example");
   const auto level_only = machine_.Dump();
-  EXPECT_EQ(Run({"a.b.c", 0, false}).notes, (std::vector{kOpensInIeMode, kAddedToList}));
+  const IeModeOutcome added = Run({"a.b.c", 0, false});
+  EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
+  EXPECT_EQ(added.state.popups_allowed, std::nullopt);
+  EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "2"), std::nullopt);
   EXPECT_EQ(GetDword(machine_, kRecord, kLevelSet), std::nullopt);
   EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
   EXPECT_EQ(machine_.Dump(), level_only);
