@@ -14,6 +14,7 @@
 #include "check/check_site.h"
 #include "check/login_site.h"
 #include "win/environment.h"
+#include "win/running_edge.h"
 #include "win/shell_launcher.h"
 #include "win/utf16_text.h"
 
@@ -126,7 +127,8 @@ void MainWindow::OnCheckClicked() { ShowCheck(*this, CheckTypedAddress()); }
 void MainWindow::OnLoginClicked() {
   CheckOutcome outcome = CheckTypedAddress();
   ShellLauncher launcher(hwnd_);
-  ShowCheckAndStartBrowser(*this, outcome, launcher, ProgramFilesFromEnvironment());
+  Win32RunningEdge edge(hwnd_);
+  ShowCheckAndStartBrowser(*this, outcome, launcher, ProgramFilesFromEnvironment(), edge);
 }
 
 void MainWindow::SetAddressText(std::string_view text) {
@@ -153,6 +155,11 @@ void MainWindow::AddProgressLine(std::string_view line) {
 
 void MainWindow::ShowMessage(std::string_view text, MessageStyle style) {
   MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(Caption()).c_str(), MB_OK | static_cast<UINT>(style));
+}
+
+bool MainWindow::AskYesNo(std::string_view text) {
+  return MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(Caption()).c_str(),
+                     static_cast<UINT>(MessageStyle::kQuestion)) == IDYES;
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

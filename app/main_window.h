@@ -29,6 +29,7 @@ class MainWindow final : public CheckView {
   void ClearProgress() override;
   void AddProgressLine(std::string_view line) override;
   void ShowMessage(std::string_view text, MessageStyle style) override;
+  bool AskYesNo(std::string_view text) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

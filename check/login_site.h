@@ -3,6 +3,7 @@
 #include "check/browser_launcher.h"
 #include "check/check_outcome.h"
 #include "check/check_view.h"
+#include "check/edge_restart.h"
 
 namespace orvel {
 
@@ -13,8 +14,11 @@ namespace orvel {
 void StartBrowser(CheckOutcome& outcome, BrowserLauncher& launcher, const ProgramFilesFolders& folders);
 
 // The window's Login once its check has run: the check's lines and box, then
-// the browser, and a box of its own for a browser that did not start.
+// the browser, and a box of its own for a browser that did not start. Where
+// Edge is to open the site in IE mode and an Edge of the desktop user started
+// before the set-up, it first offers to restart it, and ends nothing without
+// a Yes.
 void ShowCheckAndStartBrowser(CheckView& view, CheckOutcome& outcome, BrowserLauncher& launcher,
-                              const ProgramFilesFolders& folders);
+                              const ProgramFilesFolders& folders, RunningEdge& edge);
 
 }  // namespace orvel

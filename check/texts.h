@@ -34,6 +34,11 @@ inline constexpr std::string_view kOpensInIeMode = "本机 IE 已停用，登录
 inline constexpr std::string_view kAddedToIeModeList = "已将本网站加入 Edge 的 IE 模式列表，请关闭 Edge 后再登录。";
 // Edge fetches a changed list about a minute after it starts when it holds a copy.
 inline constexpr std::string_view kListSeenAfterAMinute = "Edge 重新启动约一分钟后才会读到更新的列表。";
+inline constexpr std::string_view kRestartEdgeQuestion =
+    "Edge 需要重新启动，才能用 IE 模式打开本网站。现在重新启动 Edge 吗？Edge 中打开的网页将被关闭。";
+inline constexpr std::string_view kClosingEdge = "正在关闭 Edge......";
+inline constexpr std::string_view kEdgeDidNotExit = "Edge 未能退出，请关闭所有 Edge 窗口后再登录。";
+inline constexpr std::string_view kRestartEdgeLater = "请重新启动 Edge 后再登录。";
 inline constexpr std::string_view kNoEdge = "本机 IE 已停用，且未找到 Microsoft Edge。";
 inline constexpr std::string_view kIeModeTurnedOff = "组策略关闭了 Edge 的 IE 模式。";
 inline constexpr std::string_view kNotInAdminList = "管理员的 IE 模式站点列表中没有本网站。";

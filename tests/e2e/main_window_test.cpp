@@ -12,6 +12,7 @@
 #include "tests/e2e/product.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scoped_variable.h"
+#include "tests/e2e/screen_capture.h"
 #include "tests/e2e/stand_in_browser.h"
 #include "tests/e2e/window_title.h"
 #include "tests/support/temp_folder.h"
@@ -523,6 +524,91 @@ TEST_F(IeModeE2e, TheSiteIsSetUpForEdgesIeModeAndLoginOpensEdge) {
   EXPECT_EQ(_wcsicmp(record->program.c_str(), edge_.path().c_str()), 0) << record->program;
   EXPECT_NE(record->command_line.find(L"msedge.exe"), std::wstring::npos) << record->command_line;
   EXPECT_TRUE(record->command_line.ends_with(L" " + address)) << record->command_line;
+}
+
+// A stand-in Edge that runs on, with a window (a browser left open) or
+// without one (startup boost); ended with the test.
+class RunningEdge {
+ public:
+  RunningEdge(const std::wstring& program, const wchar_t* mode) {
+    std::wstring command = L"\"" + program + L"\" " + mode;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &started)) {
+      process_.reset(started.hProcess);
+      CloseHandle(started.hThread);
+    }
+  }
+  ~RunningEdge() {
+    if (process_.valid()) TerminateProcess(process_.get(), 3);
+  }
+  RunningEdge(const RunningEdge&) = delete;
+  RunningEdge& operator=(const RunningEdge&) = delete;
+
+  // Its exit code once it has ended, waiting up to 20 s; none while it runs.
+  std::optional<DWORD> ExitCode(DWORD wait = 20000) const {
+    DWORD code = 0;
+    if (!process_.valid() || WaitForSingleObject(process_.get(), wait) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.get(), &code)) {
+      return std::nullopt;
+    }
+    return code;
+  }
+
+ private:
+  UniqueHandle process_;
+};
+
+constexpr wchar_t kRestartQuestion[] =
+    L"Edge 需要重新启动，才能用 IE 模式打开本网站。现在重新启动 Edge 吗？Edge 中打开的网页将被关闭。";
+
+// An Edge that started before the set-up cannot see it: Login asks, and on
+// Yes closes its window, ends the one without, then opens the site.
+TEST_F(IeModeE2e, LoginRestartsAnEdgeThatStartedBeforeTheSetUp) {
+  const RunningEdge windowed(edge_.path(), L"--stay-with-window");
+  const RunningEdge boosted(edge_.path(), L"--stay-without-window");
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"StandInEdge", nullptr) != nullptr; }, 10s));
+  const std::wstring address = L"http://portal.example.cn/orvel";
+  Product product(folder_.path());
+  product.CloseBox(Run(product, address, ids::kLoginButton));
+  const ShownBox question = product.WaitForBox();
+  ASSERT_NE(question.window, nullptr) << "nothing was asked";
+  EXPECT_EQ(question.text, kRestartQuestion);
+  EXPECT_EQ(question.title, kTitle);
+  if (!programs().artifacts.empty()) {
+    RECT frame{};
+    GetWindowRect(question.window, &frame);
+    EXPECT_TRUE(SaveScreenArea(frame, programs().artifacts + L"\\edge-restart-question.bmp"));
+  }
+  product.Answer(question, IDYES);
+  EXPECT_EQ(windowed.ExitCode(), 0u) << "the window was not asked to close";
+  EXPECT_EQ(boosted.ExitCode(), 1u) << "the windowless Edge was not ended";
+  const std::optional<Record> record = WaitForRecord();
+  ASSERT_TRUE(record) << "Edge was not started";
+  EXPECT_TRUE(record->command_line.ends_with(L" " + address)) << record->command_line;
+  EXPECT_EQ(product.ListLines().back(), L"正在关闭 Edge......");
+  EXPECT_FALSE(product.HasBox());
+}
+
+// No ends and starts nothing; an Edge started since the set-up is not asked about.
+TEST_F(IeModeE2e, LoginOnNoStartsNothingAndAsksNothingOfANewerEdge) {
+  Product product(folder_.path());
+  {
+    const RunningEdge boosted(edge_.path(), L"--stay-without-window");
+    product.CloseBox(Run(product, L"portal.example.cn", ids::kLoginButton));
+    const ShownBox question = product.WaitForBox();
+    EXPECT_EQ(question.text, kRestartQuestion);
+    product.Answer(question, IDNO);
+    EXPECT_EQ(product.ListLines().back(), L"请重新启动 Edge 后再登录。");
+    EXPECT_EQ(boosted.ExitCode(0), std::nullopt);
+    EXPECT_EQ(GetFileAttributesW(record_.c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+  const RunningEdge newer(edge_.path(), L"--stay-without-window");
+  product.CloseBox(Run(product, L"portal.example.cn", ids::kLoginButton));
+  ASSERT_TRUE(WaitForRecord()) << "Edge was not started";
+  EXPECT_FALSE(product.HasBox());
 }
 
 TEST_F(IeModeE2e, AnAdministratorsListIsReportedAndLeftAsItIs) {

@@ -220,8 +220,8 @@ ShownBox Product::WaitForBox(std::chrono::milliseconds timeout) {
   return box;
 }
 
-void Product::CloseBox(const ShownBox& box) {
-  PostMessageW(GetDlgItem(box.window, IDOK), BM_CLICK, 0, 0);
+void Product::Answer(const ShownBox& box, int id) {
+  PostMessageW(GetDlgItem(box.window, id), BM_CLICK, 0, 0);
   WaitUntil([&] { return !IsWindow(box.window); }, 10s);
   Settle();
 }

@@ -63,7 +63,9 @@ class Product {
   ShownBox WaitForBox(std::chrono::milliseconds timeout = 15s);
   bool HasBox();
   // Presses OK and waits until the box has gone.
-  void CloseBox(const ShownBox& box);
+  void CloseBox(const ShownBox& box) { Answer(box, IDOK); }
+  // Presses the box's button `id` (IDYES, IDNO, ...) and waits until it has gone.
+  void Answer(const ShownBox& box, int id);
 
   // Saves the window as it is on the screen, as a BMP file.
   bool SaveScreenshot(const std::wstring& path) const;

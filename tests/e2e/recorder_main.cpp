@@ -6,6 +6,11 @@
 //   the bytes of the file `ca_dat` of recorder.ini names, or "<none>"
 // Its settings are in a file, not the environment, since the desktop's shell
 // may start it, with the shell's environment rather than the test's.
+//
+// Started with --stay-with-window it records nothing and stands for an Edge
+// that runs: a window until it is asked to close (exit 0); with
+// --stay-without-window, a process without one until it is ended, 2 minutes
+// at most (exit 2).
 #include <windows.h>
 
 #include <string>
@@ -32,9 +37,36 @@ std::wstring FileBytesAsText(const std::wstring& path) {
   return std::wstring(bytes, bytes + read);  // the test writes ASCII addresses
 }
 
+int StayWithWindow() {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wparam, lparam);
+  };
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"StandInEdge";
+  RegisterClassW(&window_class);
+  CreateWindowW(L"StandInEdge", L"Edge", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                window_class.hInstance, nullptr);
+  // Gone after 2 minutes whatever happens, so no test leaves it behind.
+  SetTimer(nullptr, 0, 120000, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER) return 2;
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain() {
+  const std::wstring command_line = GetCommandLineW();
+  if (command_line.find(L"--stay-without-window") != std::wstring::npos) {
+    Sleep(120000);
+    return 2;
+  }
+  if (command_line.find(L"--stay-with-window") != std::wstring::npos) return StayWithWindow();
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   const std::wstring record =

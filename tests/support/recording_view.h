@@ -7,6 +7,7 @@
 #include "check/browser_launcher.h"
 #include "check/check_site.h"
 #include "check/check_view.h"
+#include "check/edge_restart.h"
 #include "check/saved_address.h"
 
 namespace orvel::test {
@@ -33,7 +34,12 @@ class RecordingView final : public CheckView {
   void ShowMessage(std::string_view text, MessageStyle style) override {
     messages.push_back(ShownMessage{std::string(text), style});
   }
+  bool AskYesNo(std::string_view text) override {
+    messages.push_back(ShownMessage{std::string(text), MessageStyle::kQuestion});
+    return yes;
+  }
 
+  bool yes = false;
   std::string address;
   std::vector<std::string> lines;
   std::vector<ShownMessage> messages;
@@ -74,6 +80,23 @@ class RecordingLauncher final : public BrowserLauncher {
   bool starts = true;
   std::function<void()> on_start;
   std::vector<StartedProgram> started;
+};
+
+// An Edge of the desktop user as the test sets it: its browser processes'
+// start times, when the set-up last changed, and whether closing works.
+class StandInEdge final : public RunningEdge {
+ public:
+  std::vector<uint64_t> BrowserStartTimes() override { return started; }
+  std::optional<uint64_t> SetUpChangedAt() override { return set_up_changed; }
+  bool CloseBrowsers() override {
+    ++close_calls;
+    return closes;
+  }
+
+  std::vector<uint64_t> started;
+  std::optional<uint64_t> set_up_changed;
+  bool closes = true;
+  int close_calls = 0;
 };
 
 }  // namespace orvel::test

@@ -18,6 +18,7 @@ using test::RecordingLauncher;
 using test::RecordingStore;
 using test::RecordingView;
 using test::ShownMessage;
+using test::StandInEdge;
 using test::StartedProgram;
 
 const ShownMessage kCheckDone{"检测完毕。", MessageStyle::kInformation};
@@ -27,9 +28,9 @@ constexpr std::string_view kX86Browser = "\"C:\\Program Files (x86)\\Internet Ex
 // Login as the window runs it: the typed address checked, then the outcome
 // shown and the browser started.
 CheckOutcome Login(RecordingView& view, std::string_view typed, CheckRegistries registries, AddressStore* store,
-                   BrowserLauncher& launcher, const ProgramFilesFolders& folders) {
+                   BrowserLauncher& launcher, const ProgramFilesFolders& folders, RunningEdge& edge) {
   CheckOutcome outcome = test::CheckTyped(typed, std::move(registries), store);
-  ShowCheckAndStartBrowser(view, outcome, launcher, folders);
+  ShowCheckAndStartBrowser(view, outcome, launcher, folders, edge);
   return outcome;
 }
 
@@ -38,7 +39,7 @@ class LoginSiteTest : public testing::Test {
   LoginSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
 
   bool Run(const std::string& address, const ProgramFilesFolders& folders = kBothFolders) {
-    return Login(view_, address, {.user = registry_, .machine = machine_}, &store_, launcher_, folders)
+    return Login(view_, address, {.user = registry_, .machine = machine_}, &store_, launcher_, folders, edge_)
         .browser_started.value_or(false);
   }
 
@@ -47,6 +48,7 @@ class LoginSiteTest : public testing::Test {
   RecordingView view_;
   RecordingStore store_;
   RecordingLauncher launcher_;
+  StandInEdge edge_;
 };
 
 TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAWebUrl) {
@@ -116,7 +118,7 @@ TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
     RecordingStore store;
     store.fail_with = c.save_fails_with;
     const CheckOutcome outcome =
-        Login(view, c.typed, {.user = registry, .machine = machine_}, &store, launcher_, kBothFolders);
+        Login(view, c.typed, {.user = registry, .machine = machine_}, &store, launcher_, kBothFolders, edge_);
     EXPECT_FALSE(outcome.Succeeded()) << c.name;
     EXPECT_FALSE(outcome.browser_started.has_value()) << c.name;
     EXPECT_TRUE(launcher_.started.empty()) << c.name;
@@ -167,10 +169,14 @@ TEST(LaunchRouteTest, ElevationAndUserChooseTheRoute) {
   }
 }
 
+void RetireIe(MemoryRegistry& machine) {
+  test::PutString(machine, ie_mode_keys::kCurrentVersion, ie_mode_keys::kBuildNumber, "22631");
+  test::PutString(machine, ie_mode_keys::kEdgeAppPath, "", std::string(test::kEdge));
+}
+
 // Where Internet Explorer is retired, Login opens Edge, whose IE mode the
 // check set up for the site; a policy that turns IE mode off is reported.
 TEST_F(LoginSiteTest, WhereIeIsRetiredEdgeOpensTheSite) {
-  using namespace ie_mode_keys;
   const std::string set_up[] = {std::string(texts::kOpensInIeMode), std::string(texts::kAddedToIeModeList)};
   const struct {
     const char* name;
@@ -189,15 +195,14 @@ TEST_F(LoginSiteTest, WhereIeIsRetiredEdgeOpensTheSite) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryRegistry machine;
-    test::PutString(machine, kCurrentVersion, kBuildNumber, "22631");
-    test::PutString(machine, kEdgeAppPath, "", std::string(test::kEdge));
-    if (c.level) test::PutDword(machine, kEdgePolicy, kLevel, *c.level);
+    RetireIe(machine);
+    if (c.level) test::PutDword(machine, ie_mode_keys::kEdgePolicy, ie_mode_keys::kLevel, *c.level);
     test::MemoryListFiles files;
     RecordingView view;
     launcher_.started.clear();
     const CheckOutcome outcome = Login(
         view, "a.b.c:8080/x", {.user = registry_, .machine = machine, .site_lists = &files, .machine_writes = &machine},
-        &store_, launcher_, kBothFolders);
+        &store_, launcher_, kBothFolders, edge_);
     EXPECT_EQ(outcome.browser_started, true);
     EXPECT_EQ(launcher_.started,
               (std::vector<StartedProgram>{{"\"" + std::string(test::kEdge) + "\"", "http://a.b.c:8080/x"}}));
@@ -205,6 +210,59 @@ TEST_F(LoginSiteTest, WhereIeIsRetiredEdgeOpensTheSite) {
     EXPECT_EQ(tail, c.lines);
     EXPECT_EQ(view.messages, std::vector<ShownMessage>{c.box});
     EXPECT_EQ(ListsSite(files.lists[std::string(test::kOwnPath)], {"a.b.c", 8080, false}), c.listed);
+  }
+}
+
+// An Edge of the desktop user that started before the set-up cannot see it:
+// Login offers to restart it, and ends nothing without a Yes.
+TEST_F(LoginSiteTest, AnEdgeStartedBeforeTheSetUpIsRestartedOnlyOnYes) {
+  const ShownMessage question{std::string(texts::kRestartEdgeQuestion), MessageStyle::kQuestion};
+  const ShownMessage not_closed{std::string(texts::kEdgeDidNotExit), MessageStyle::kExclamation};
+  const struct {
+    const char* name;
+    std::vector<uint64_t> started;
+    std::optional<uint64_t> changed;
+    bool yes, closes;
+    std::vector<ShownMessage> boxes;
+    std::string_view last_line;
+    int close_calls;
+    bool browser_started;
+  } cases[] = {
+      {"no Edge runs", {}, 100, true, true, {kCheckDone}, texts::kAddedToIeModeList, 0, true},
+      {"started since", {100, 150}, 100, true, true, {kCheckDone}, texts::kAddedToIeModeList, 0, true},
+      {"nothing set up", {50}, std::nullopt, true, true, {kCheckDone}, texts::kAddedToIeModeList, 0, true},
+      {"No", {150, 50}, 100, false, true, {kCheckDone, question}, texts::kRestartEdgeLater, 0, false},
+      {"Yes", {50}, 100, true, true, {kCheckDone, question}, texts::kClosingEdge, 1, true},
+      {"Yes, a window stays",
+       {50},
+       100,
+       true,
+       false,
+       {kCheckDone, question, not_closed},
+       texts::kClosingEdge,
+       1,
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryRegistry machine;
+    RetireIe(machine);
+    test::MemoryListFiles files;
+    RecordingView view;
+    view.yes = c.yes;
+    StandInEdge edge;
+    edge.started = c.started;
+    edge.set_up_changed = c.changed;
+    edge.closes = c.closes;
+    launcher_.started.clear();
+    const CheckOutcome outcome =
+        Login(view, "a.b.c", {.user = registry_, .machine = machine, .site_lists = &files, .machine_writes = &machine},
+              &store_, launcher_, kBothFolders, edge);
+    EXPECT_EQ(view.messages, c.boxes);
+    EXPECT_EQ(edge.close_calls, c.close_calls);
+    EXPECT_EQ(view.lines.back(), c.last_line);
+    EXPECT_EQ(launcher_.started.size(), c.browser_started ? 1u : 0u);
+    EXPECT_EQ(outcome.browser_started.has_value(), c.browser_started);
   }
 }
 
