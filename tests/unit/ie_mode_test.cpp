@@ -146,6 +146,7 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
   const SiteTarget site{"Portal.Example.cn", 0, false};
   const SiteTarget on_8080{"portal.example.cn", 8080, false};
   const SiteTarget https{"portal.example.cn", 0, true};
+  const SiteTarget login{"portal.example.cn", 0, false, "/Login/x.aspx"};
   const SiteEntry msedge{"portal.example.cn", "Default", "MSEdge", false};
   const struct {
     std::vector<SiteEntry> sites;
@@ -153,13 +154,23 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
     bool listed;
   } cases[] = {
       {{Ie11("portal.example.cn")}, site, true},
-      {{Ie11("PORTAL.EXAMPLE.CN")}, on_8080, true},
+      {{Ie11("PORTAL.EXAMPLE.CN")}, on_8080, false},  // a bare host is the default port only
+      {{Ie11("portal.example.cn")}, https, true},
+      {{Ie11("portal.example.cn")}, {"portal.example.cn", 443, false}, false},
       {{Ie11("portal.example.cn:8080")}, on_8080, true},
       {{Ie11("portal.example.cn:8080")}, site, false},
       {{Ie11("portal.example.cn:80")}, site, true},
+      {{Ie11("portal.example.cn:80")}, https, false},
       {{Ie11("portal.example.cn:443")}, https, true},
-      {{Ie11("portal.example.cn/login/x.aspx")}, site, true},
-      {{Ie11("portal.example.cn:8080/app")}, on_8080, true},
+      {{Ie11("portal.example.cn:08080")}, on_8080, true},
+      {{Ie11("portal.example.cn:x")}, site, false},
+      {{Ie11("portal.example.cn/login/x.aspx")}, site, false},
+      {{Ie11("portal.example.cn/login")}, login, true},  // paths compare without case
+      {{Ie11("portal.example.cn/login/y")}, login, false},
+      {{Ie11("portal.example.cn/")}, login, true},
+      {{Ie11("portal.example.cn:8080/app")}, {"portal.example.cn", 8080, false, "/app/a"}, true},
+      {{Ie11("portal.example.cn:8080/app")}, on_8080, false},
+      {{Ie11("*.example.cn")}, {"*.example.cn", 0, false}, false},
       {{Ie11("other.example.cn"), Ie11("example.cn"), Ie11("portal.example.cn.evil")}, site, false},
       {{msedge}, site, false},
       {{{"portal.example.cn", "", "ie11", false}}, site, true},
