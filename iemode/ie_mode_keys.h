@@ -23,6 +23,8 @@ inline constexpr std::string_view kLevel = "InternetExplorerIntegrationLevel";
 inline constexpr std::string_view kSiteList = "InternetExplorerIntegrationSiteList";
 inline constexpr std::string_view kCloudSiteList = "InternetExplorerIntegrationCloudSiteList";
 inline constexpr unsigned kLevelIeMode = 1;
+// The old standalone IE window: Edge opens IE mode for it since June 2022.
+inline constexpr unsigned kLevelStandaloneIe = 2;
 
 inline constexpr std::string_view kEdgeAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msedge.exe";
 

@@ -19,6 +19,8 @@ struct SiteEntry {
 struct SiteList {
   uint32_t version = 0;
   std::vector<SiteEntry> sites;
+  // A schema v.1 list (root <rules>): Edge does not use it for IE mode.
+  bool old_format = false;
   bool operator==(const SiteList&) const = default;
 };
 

@@ -218,12 +218,21 @@ TEST(IeModePlan, DecidesWhatToDoAndSay) {
       {{false, false, 0, kCloud, false, false, true}, {}},
       {{true, false, kAbsent, kNone, true, false, true}, {false, {kNoEdge}}},
       {{true, true, 0, kTool, true, true, true}, {false, {kTurnedOffByPolicy}}},
-      {{true, true, 2, kNone, true, false, true}, {false, {kTurnedOffByPolicy}}},
+      {{true, true, 3, kNone, true, false, true}, {false, {kTurnedOffByPolicy}}},
+      {{true, true, 2, kNone, true, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
+      {{true, true, 2, kOther, true, true, true}, {false, {kOpensInIeMode}}},
       {{true, true, 1, kCloud, false, false, true}, {false, {kListUnreadable}}},
-      {{true, true, kAbsent, kOther, false, false, true}, {false, {kListUnreadable}}},
+      {{true, true, kAbsent, kOther, false, false, true}, {false, {kLevelNotSet}}},
+      {{true, true, kAbsent, kOther, true, true, true}, {false, {kLevelNotSet}}},
+      {{true, true, kAbsent, kCloud, false, false, true}, {false, {kLevelNotSet}}},
+      {{true, true, 1, kOther, true, false, true, true}, {false, {kOldFormatList}}},
+      {{true, true, 1, kTool, true, false, true, true}, {true, {kOpensInIeMode, kAddedToList}}},
+      {{true, true, kAbsent, kNone, false, false, true, false, true}, {false, {kWildcardAddress}}},
+      {{true, true, 1, kOther, true, false, true, false, true}, {false, {kWildcardAddress}}},
+      {{true, true, 0, kNone, false, false, true, false, true}, {false, {kTurnedOffByPolicy}}},
       {{true, true, 1, kTool, false, false, true}, {false, {kListUnreadable}}},
       {{true, true, 1, kOther, true, true, true}, {false, {kOpensInIeMode}}},
-      {{true, true, kAbsent, kOther, true, false, true}, {false, {kNotInAdminList}}},
+      {{true, true, 1, kOther, true, false, true}, {false, {kNotInAdminList}}},
       {{true, true, 1, kTool, true, true, false}, {false, {kOpensInIeMode}}},
       {{true, true, kAbsent, kTool, true, true, true}, {true, {kOpensInIeMode}}},
       {{true, true, kAbsent, kNone, false, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
@@ -257,7 +266,9 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   using enum IeModeNote;
   const auto empty_machine = machine_.Dump();
   EXPECT_EQ(Run({"a.b.c", 0, false}, false).notes, std::vector{kCannotEnable});
+  EXPECT_EQ(Run({"*.b.c", 0, false}).notes, std::vector{kWildcardAddress});
   EXPECT_EQ(machine_.Dump(), empty_machine);
+  EXPECT_TRUE(files_.lists.empty());
 
   const IeModeOutcome added = Run({"a.b.c", 8080, false});
   EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
@@ -301,6 +312,8 @@ TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
   files_.lists["\\\\srv\\sites.xml"] = SiteList{4, {Ie11("x.y")}};
   EXPECT_EQ(Run({"a.b.c", 0, false}).notes, std::vector{kNotInAdminList});
   EXPECT_EQ(Run({"x.y", 0, false}).notes, std::vector{kOpensInIeMode});
+  files_.lists["\\\\srv\\sites.xml"] = SiteList{5, {}, true};
+  EXPECT_EQ(Run({"x.y", 0, false}).notes, std::vector{kOldFormatList});
   EXPECT_EQ(machine_.Dump(), admin);
   EXPECT_EQ(files_.lists.size(), 1u);
 }
