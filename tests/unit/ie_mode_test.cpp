@@ -36,7 +36,8 @@ TEST(IeRetired, FollowsBuildEditionInstallationTypeAndPolicy) {
       {{"19044", "EnterpriseS", "Client"}, false},
       {{"17763", "enterprisesn", "Client"}, false},
       {{"19044", "IoTEnterpriseS", "Client"}, false},
-      {{"19044", "EnterpriseG", "Client"}, false},
+      {{"19044", "EnterpriseG", "Client"}, true},  // the government edition is built on Enterprise
+      {{"19044", "EnterpriseGN", "Client"}, true},
       {{"20348", "ServerStandard", "Server"}, false},
       {{"17763", "ServerDatacenter", "Server Core"}, false},
       {{"9600", "Professional", "Client"}, false},
