@@ -163,7 +163,6 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
       {{Ie11("portal.example.cn:80")}, site, true},
       {{Ie11("portal.example.cn:80")}, https, false},
       {{Ie11("portal.example.cn:443")}, https, true},
-      {{Ie11("portal.example.cn:08080")}, on_8080, true},
       {{Ie11("portal.example.cn:x")}, site, false},
       {{Ie11("portal.example.cn/login/x.aspx")}, site, false},
       {{Ie11("portal.example.cn/login")}, login, true},  // paths compare without case
