@@ -75,6 +75,14 @@ bool IsPlausibleHost(std::string_view host) {
   return characters <= kMaxHostLength;
 }
 
+// What follows the authority, as browsers read it: the path ends at '?' or
+// '#', a '\\' is a '/', and no path is "/".
+std::string PathAfterAuthority(std::string_view rest) {
+  std::string path(rest.substr(0, rest.find_first_of("?#")));
+  std::ranges::replace(path, '\\', '/');
+  return path.empty() ? std::string("/") : path;
+}
+
 }  // namespace
 
 std::optional<Scheme> TypedScheme(std::string_view address) {
@@ -115,6 +123,7 @@ ParsedAddress ParseSiteAddress(std::string_view address) {
   if (StartsWithScheme(rest)) return {};
 
   std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
+  parsed.path = PathAfterAuthority(rest.substr(authority.size()));
   // A user name and password stand before the last "@"; the host follows it.
   if (const size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
   const size_t colon = authority.find(':');
@@ -142,7 +151,7 @@ SiteAddress ReadSiteAddress(std::string_view typed) {
 }
 
 SiteTarget IeModeSite(const ParsedAddress& address) {
-  return {address.host, address.port, address.scheme() == Scheme::kHttps};
+  return {address.host, address.port, address.scheme() == Scheme::kHttps, address.path};
 }
 
 }  // namespace orvel

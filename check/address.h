@@ -25,6 +25,7 @@ struct ParsedAddress {
   std::string host;                    // empty when the address is invalid
   std::optional<Scheme> typed_scheme;  // none when the address names no scheme
   uint16_t port = 0;                   // the port typed; 0 for none, or none a browser takes
+  std::string path = "/";              // from the '/' after the host to '?' or '#', '\\' read as '/'
 
   // The scheme the site is trusted for: http when none was typed.
   Scheme scheme() const { return typed_scheme.value_or(Scheme::kHttp); }

@@ -34,6 +34,12 @@ std::string_view IeModeLine(IeModeNote note) {
       return texts::kIeModeListUnreadable;
     case IeModeNote::kCannotEnable:
       return texts::kCannotEnableIeMode;
+    case IeModeNote::kLevelNotSet:
+      return texts::kIeModeLevelNotSet;
+    case IeModeNote::kOldFormatList:
+      return texts::kOldFormatList;
+    case IeModeNote::kWildcardAddress:
+      return texts::kWildcardNotListed;
   }
   return {};
 }

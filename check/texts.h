@@ -44,6 +44,9 @@ inline constexpr std::string_view kIeModeTurnedOff = "组策略关闭了 Edge �
 inline constexpr std::string_view kNotInAdminList = "管理员的 IE 模式站点列表中没有本网站。";
 inline constexpr std::string_view kIeModeListUnreadable = "无法读取 IE 模式站点列表，不能确认本网站。";
 inline constexpr std::string_view kCannotEnableIeMode = "无法为本网站启用 Edge 的 IE 模式。";
+inline constexpr std::string_view kIeModeLevelNotSet = "组策略没有开启 Edge 的 IE 模式，管理员的站点列表不会生效。";
+inline constexpr std::string_view kOldFormatList = "管理员的 IE 模式站点列表是旧格式，Edge 不会按它打开 IE 模式。";
+inline constexpr std::string_view kWildcardNotListed = "IE 模式站点列表不能使用带 * 的网址，请输入本网站的完整网址。";
 // Around DOMAIN\name, when the settings went to the desktop user's hive.
 inline constexpr std::string_view kDesktopUserBefore = "以上设置已写入桌面用户 ";
 inline constexpr std::string_view kDesktopUserAfter = " 的配置。";

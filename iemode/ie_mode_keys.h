@@ -23,6 +23,9 @@ inline constexpr std::string_view kLevel = "InternetExplorerIntegrationLevel";
 inline constexpr std::string_view kSiteList = "InternetExplorerIntegrationSiteList";
 inline constexpr std::string_view kCloudSiteList = "InternetExplorerIntegrationCloudSiteList";
 inline constexpr unsigned kLevelIeMode = 1;
+// The old standalone IE window: Edge opens IE mode for it since June 2022.
+inline constexpr unsigned kLevelStandaloneIe = 2;
+
 // With 1, a tab waits for Edge's first download of a site list instead of
 // opening the site in Edge mode; it costs nothing once a list is cached.
 inline constexpr std::string_view kDelayInitialDownload = "DelayNavigationsForInitialSiteListDownload";

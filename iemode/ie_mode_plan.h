@@ -20,9 +20,15 @@ enum class IeModeNote : uint8_t {
   kNotInAdminList,     // another list is in force and does not list the site
   kListUnreadable,     // the list in force cannot be read (cloud, http(s), missing or unparsable)
   kCannotEnable,       // the site should be added but the tool cannot
+  kLevelNotSet,        // another list or the cloud list is in force and no policy sets the level
+  kOldFormatList,      // another list is in force and is of schema v.1
+  kWildcardAddress,    // the address is a wildcard, which no site list may hold
 };
 
 bool IsFinding(IeModeNote note);
+
+// Whether Edge opens IE mode at this InternetExplorerIntegrationLevel.
+bool IsIeModeLevel(uint32_t level);
 
 // What was read about the machine, the user and the site.
 struct IeModeFacts {
@@ -36,6 +42,10 @@ struct IeModeFacts {
   bool listed = false;
   // The check may write the machine's policies (not for a read-only status).
   bool may_write = false;
+  // The list in force, read, is of schema v.1.
+  bool list_old_format = false;
+  // The address is "*.domain": trusted in the zone map, never listed.
+  bool wildcard = false;
 };
 
 struct IeModePlan {

@@ -63,6 +63,7 @@ IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, c
     state.listed = false;
   } else if (read == status::kSuccess) {
     state.listed = ListsSite(list, site);
+    state.list.old_format = list.old_format;
   }
   return state;
 }
@@ -84,6 +85,8 @@ IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_wri
       .list_read = state.listed.has_value(),
       .listed = state.listed.value_or(false),
       .may_write = machine_writes != nullptr,
+      .list_old_format = state.list.old_format,
+      .wildcard = IsWildcardSite(site),
   };
   IeModePlan plan = PlanIeMode(facts);
   outcome.notes = std::move(plan.notes);

@@ -12,9 +12,10 @@ namespace {
 constexpr unsigned long kWindows10 = 10240;
 constexpr unsigned long kWindows11 = 22000;
 
-// Editions of Windows 10 that keep Internet Explorer.
-constexpr std::array<std::string_view, 5> kEditionsKeepingIe = {"EnterpriseS", "EnterpriseSN", "IoTEnterpriseS",
-                                                                "EnterpriseG", "EnterpriseGN"};
+// Editions of Windows 10 that keep Internet Explorer: the long-term ones the
+// retirement leaves out. The government edition (EnterpriseG, EnterpriseGN)
+// is not among them: it is built on Enterprise, where IE is retired.
+constexpr std::array<std::string_view, 3> kEditionsKeepingIe = {"EnterpriseS", "EnterpriseSN", "IoTEnterpriseS"};
 
 unsigned long BuildOf(std::string_view text) {
   unsigned long build = 0;

@@ -14,8 +14,8 @@ struct WindowsFacts {
   bool ie_app_disabled = false;   // DisableInternetExplorerApp = 1, machine or user policy
 };
 
-// Retired on Windows 11, on Windows 10 but its long-term and government
-// editions and Windows Server, and wherever a policy disables the IE app.
+// Retired on Windows 11, on Windows 10 but its long-term editions and
+// Windows Server, and wherever a policy disables the IE app.
 bool IsIeRetired(const WindowsFacts& facts);
 
 // Reads the facts from the machine's registry and the policy also from the

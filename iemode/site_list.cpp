@@ -1,6 +1,7 @@
 #include "iemode/site_list.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "text/ascii.h"
 
@@ -19,6 +20,27 @@ std::string_view Authority(std::string_view url) { return url.substr(0, url.find
 bool NamesHost(std::string_view url, std::string_view host) {
   const std::string_view authority = Authority(url);
   return EqualsFolded(authority.substr(0, authority.find(':')), host);
+}
+
+// The port a url names: the one after ':', else the scheme's default; 0
+// when what follows ':' is no port.
+uint16_t EntryPort(std::string_view authority, bool https) {
+  const size_t colon = authority.find(':');
+  if (colon == std::string_view::npos) return DefaultPort(https);
+  const std::string_view digits = authority.substr(colon + 1);
+  uint32_t port = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
+  return error == std::errc() && end == digits.data() + digits.size() && port <= 0xFFFF ? static_cast<uint16_t>(port)
+                                                                                        : 0;
+}
+
+// A url without a path lists every path; one with a path, those beginning with it.
+bool NamesTarget(std::string_view url, const SiteTarget& target) {
+  const std::string_view authority = Authority(url);
+  const std::string_view path = authority.size() == url.size() ? "/" : url.substr(authority.size());
+  const uint16_t port = target.port == 0 ? DefaultPort(target.https) : target.port;
+  return EqualsFolded(authority.substr(0, authority.find(':')), target.host) &&
+         EntryPort(authority, target.https) == port && StartsWithFolded(target.path, path);
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {
@@ -52,13 +74,12 @@ std::string SiteEntryUrl(const SiteTarget& target) {
   return target.host + ":" + std::to_string(target.port);
 }
 
+bool IsWildcardSite(const SiteTarget& target) { return target.host.starts_with("*."); }
+
 bool ListsSite(const SiteList& list, const SiteTarget& target) {
-  const std::string with_port =
-      target.host + ":" + std::to_string(target.port == 0 ? DefaultPort(target.https) : target.port);
+  if (IsWildcardSite(target)) return false;
   return std::ranges::any_of(list.sites, [&](const SiteEntry& site) {
-    const std::string_view authority = Authority(site.url);
-    return EqualsFolded(site.open_in, kIe11) &&
-           (EqualsFolded(authority, target.host) || EqualsFolded(authority, with_port));
+    return EqualsFolded(site.open_in, kIe11) && NamesTarget(site.url, target);
   });
 }
 

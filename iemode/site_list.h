@@ -19,19 +19,28 @@ struct SiteEntry {
 struct SiteList {
   uint32_t version = 0;
   std::vector<SiteEntry> sites;
+  // A schema v.1 list (root <rules>): Edge does not use it for IE mode.
+  bool old_format = false;
   bool operator==(const SiteList&) const = default;
 };
 
-// The site an address names: its host, and the port it connects to, 0 for
-// the scheme's default (80 for http, 443 for https).
+// The site an address names: its host, the port it connects to, 0 for the
+// scheme's default (80 for http, 443 for https), and the path asked for.
 struct SiteTarget {
   std::string host;
   uint16_t port = 0;
   bool https = false;
+  std::string path = "/";
 };
 
-// Whether a <site> opening in IE11 names the host, host:port for the
-// target's port, or either followed by '/' and a path; without case.
+// A host of the zone map's wildcard form, "*.example.com": no site list may
+// hold one, and none lists it.
+bool IsWildcardSite(const SiteTarget& target);
+
+// Whether a <site> opening in IE11 names the target, as Edge reads a v.2
+// url: a bare host is the scheme's default port only, host:port that port;
+// a path after either lists the paths that begin with it. Host and path
+// compare without case.
 bool ListsSite(const SiteList& list, const SiteTarget& target);
 
 // The url the tool writes for a site: the host, or host:port when the port

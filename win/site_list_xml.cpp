@@ -71,6 +71,7 @@ HRESULT Walk(IXmlReader& reader, SiteList& list) {
         rules = name == "rules";
         root = rules || name == "site-list";
         if (!root) return E_FAIL;
+        list.old_format = rules;
         list.version = VersionOf(Attribute(reader, L"version"));
       } else if (depth == 1) {
         in_site = !rules && name == "site";

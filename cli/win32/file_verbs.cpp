@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "check/check_presenter.h"
+#include "check/texts.h"
 #include "cli/cli_texts.h"
 #include "iemode/site_list.h"
 #include "win/saved_address_file.h"
@@ -51,6 +52,11 @@ Exported SiteListFile(const SiteAddress& address) {
 }  // namespace
 
 ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
+  // Edge matches no wildcard: a list holding one would open nothing in IE mode.
+  if (options.site_list && IsWildcardSite(IeModeSite(address))) {
+    output.Error(std::string(orvel::texts::kWildcardNotListed));
+    return kInvalidAddress;
+  }
   const Exported exported = options.site_list ? SiteListFile(address) : RegFile(options, address);
   json.Text(exported.json_key, exported.text);
   if (!options.out) {

@@ -140,6 +140,7 @@ TEST(ZoneCli, ExitCodesAndOneErrorLine) {
       {{L"export", L"a.b.c", L"--all-users"}, 2},
       {{L"check", L"ftp://a.b.c/"}, 3},
       {{L"remove", L"a..b"}, 3},
+      {{L"export", L"*.example.cn", L"--site-list"}, 3},
       {{L"status", L"  ", L"--json"}, 3},
       {{L"status", L"a.b.c", L"--user", L"S-1-5-21-1-2-3-4"}, 4},
       {{L"export", L"a.b.c", L"--out", L"Z:\\no-such-folder-for-orvel\\x.reg"}, 4},

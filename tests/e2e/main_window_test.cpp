@@ -620,6 +620,8 @@ TEST_F(IeModeE2e, AnAdministratorsListIsReportedAndLeftAsItIs) {
   std::replace(url.begin(), url.end(), L'\\', L'/');
   WriteValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgePolicy, L"InternetExplorerIntegrationSiteList",
              StringValue(url));
+  // Edge uses the list only with the level set.
+  WriteValue(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgePolicy, L"InternetExplorerIntegrationLevel", DwordValue(1));
   const auto machine = [] {
     return std::pair(TreeLines(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kEdgePolicy),
                      TreeLines(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kRecordParent));

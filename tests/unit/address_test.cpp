@@ -20,6 +20,7 @@ struct ParseCase {
   std::string host;  // expected host when the kind is not kInvalid
   std::optional<Scheme> scheme = {};
   uint16_t port = 0;
+  std::string path = "/";
 };
 
 // Test names and messages stay printable ASCII: other bytes are written as \xNN.
@@ -48,37 +49,43 @@ TEST_P(ParseSiteAddressTest, GivesSchemeHostAndKind) {
   EXPECT_EQ(parsed.host, c.host) << c.address;
   EXPECT_EQ(parsed.typed_scheme, c.scheme) << c.address;
   EXPECT_EQ(parsed.port, c.port) << c.address;
+  EXPECT_EQ(parsed.path, c.path) << c.address;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, ParseSiteAddressTest,
     testing::Values(
         // As typed and as browsers read them.
-        ParseCase{"http://10.1.2.3:81/app/x", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp, 81},
-        ParseCase{"HTTP://A.b.C/x", HostKind::kDomain, "A.b.C", Scheme::kHttp},
+        ParseCase{"http://10.1.2.3:81/app/x", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp, 81, "/app/x"},
+        ParseCase{"HTTP://A.b.C/x", HostKind::kDomain, "A.b.C", Scheme::kHttp, 0, "/x"},
         ParseCase{"hTtP://a.b.c", HostKind::kDomain, "a.b.c", Scheme::kHttp},
         ParseCase{"https://a.b.c/", HostKind::kDomain, "a.b.c", Scheme::kHttps},
-        ParseCase{"HTTPS://10.1.1.9:8443/x", HostKind::kNumeric, "10.1.1.9", Scheme::kHttps, 8443},
+        ParseCase{"HTTPS://10.1.1.9:8443/x", HostKind::kNumeric, "10.1.1.9", Scheme::kHttps, 8443, "/x"},
         ParseCase{"hTtPs://u:pw@a.b.c?x", HostKind::kDomain, "a.b.c", Scheme::kHttps},
         ParseCase{"10.1.2.3", HostKind::kNumeric, "10.1.2.3"}, ParseCase{"123", HostKind::kNumeric, "123"},
         ParseCase{"999.1", HostKind::kNumeric, "999.1"}, ParseCase{"1.2.3.4.5", HostKind::kNumeric, "1.2.3.4.5"},
         ParseCase{"a.b.c:81", HostKind::kDomain, "a.b.c", {}, 81},
-        ParseCase{"a.b.c:65536/x", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c:8o/x", HostKind::kDomain, "a.b.c"},
+        ParseCase{"a.b.c:65536/x", HostKind::kDomain, "a.b.c", {}, 0, "/x"},
+        ParseCase{"a.b.c:8o/x", HostKind::kDomain, "a.b.c", {}, 0, "/x"},
         ParseCase{"a.b.c?x=1", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c#top", HostKind::kDomain, "a.b.c"},
-        ParseCase{"a.b.c\\x", HostKind::kDomain, "a.b.c"}, ParseCase{"localhost", HostKind::kDomain, "localhost"},
-        ParseCase{"my_host-1.example.com/p?q#f", HostKind::kDomain, "my_host-1.example.com"},
+        ParseCase{"a.b.c\\x\\y", HostKind::kDomain, "a.b.c", {}, 0, "/x/y"},
+        ParseCase{"localhost", HostKind::kDomain, "localhost"},
+        ParseCase{"my_host-1.example.com/p?q#f", HostKind::kDomain, "my_host-1.example.com", {}, 0, "/p"},
+        ParseCase{"a.b.c/p#f/g?h", HostKind::kDomain, "a.b.c", {}, 0, "/p"},
         ParseCase{"*.example.com", HostKind::kDomain, "*.example.com"},
         ParseCase{"1.2.3.x", HostKind::kDomain, "1.2.3.x"}, ParseCase{"１２３.com", HostKind::kDomain, "１２３.com"},
-        ParseCase{"中国.cn/登录", HostKind::kDomain, "中国.cn"}, ParseCase{"a:b:c", HostKind::kDomain, "a"},
-        ParseCase{"中文.测试", HostKind::kDomain, "中文.测试"},
+        ParseCase{"中国.cn/登录", HostKind::kDomain, "中国.cn", {}, 0, "/登录"},
+        ParseCase{"a:b:c", HostKind::kDomain, "a"}, ParseCase{"中文.测试", HostKind::kDomain, "中文.测试"},
         ParseCase{"\xF0\xA0\x80\x80.cn", HostKind::kDomain, "\xF0\xA0\x80\x80.cn"},  // beyond U+FFFF
         ParseCase{std::string(253, 'a'), HostKind::kDomain, std::string(253, 'a')},
         // A user name and password are not the host.
-        ParseCase{"http://user:pw@portal.example.cn/app", HostKind::kDomain, "portal.example.cn", Scheme::kHttp},
+        ParseCase{"http://user:pw@portal.example.cn/app", HostKind::kDomain, "portal.example.cn", Scheme::kHttp, 0,
+                  "/app"},
         ParseCase{"user@a.b.c", HostKind::kDomain, "a.b.c"}, ParseCase{"@a.b.c", HostKind::kDomain, "a.b.c"},
-        ParseCase{"a@b:c@d.e:81/x", HostKind::kDomain, "d.e", {}, 81},
+        ParseCase{"a@b:c@d.e:81/x", HostKind::kDomain, "d.e", {}, 81, "/x"},
         ParseCase{"HTTP://u@10.1.2.3:81", HostKind::kNumeric, "10.1.2.3", Scheme::kHttp, 81},
-        ParseCase{"a.b.c/x@y.z", HostKind::kDomain, "a.b.c"}, ParseCase{"a.b.c?u=x@y.z", HostKind::kDomain, "a.b.c"},
+        ParseCase{"a.b.c/x@y.z", HostKind::kDomain, "a.b.c", {}, 0, "/x@y.z"},
+        ParseCase{"a.b.c?u=x@y.z", HostKind::kDomain, "a.b.c"},
         // Nothing any site can be reached at.
         ParseCase{"", HostKind::kInvalid, ""}, ParseCase{"http://", HostKind::kInvalid, ""},
         ParseCase{"/x", HostKind::kInvalid, ""}, ParseCase{":81", HostKind::kInvalid, ""},

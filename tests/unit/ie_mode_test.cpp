@@ -36,7 +36,8 @@ TEST(IeRetired, FollowsBuildEditionInstallationTypeAndPolicy) {
       {{"19044", "EnterpriseS", "Client"}, false},
       {{"17763", "enterprisesn", "Client"}, false},
       {{"19044", "IoTEnterpriseS", "Client"}, false},
-      {{"19044", "EnterpriseG", "Client"}, false},
+      {{"19044", "EnterpriseG", "Client"}, true},  // the government edition is built on Enterprise
+      {{"19044", "EnterpriseGN", "Client"}, true},
       {{"20348", "ServerStandard", "Server"}, false},
       {{"17763", "ServerDatacenter", "Server Core"}, false},
       {{"9600", "Professional", "Client"}, false},
@@ -146,6 +147,7 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
   const SiteTarget site{"Portal.Example.cn", 0, false};
   const SiteTarget on_8080{"portal.example.cn", 8080, false};
   const SiteTarget https{"portal.example.cn", 0, true};
+  const SiteTarget login{"portal.example.cn", 0, false, "/Login/x.aspx"};
   const SiteEntry msedge{"portal.example.cn", "Default", "MSEdge", false};
   const struct {
     std::vector<SiteEntry> sites;
@@ -153,13 +155,22 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
     bool listed;
   } cases[] = {
       {{Ie11("portal.example.cn")}, site, true},
-      {{Ie11("PORTAL.EXAMPLE.CN")}, on_8080, true},
+      {{Ie11("PORTAL.EXAMPLE.CN")}, on_8080, false},  // a bare host is the default port only
+      {{Ie11("portal.example.cn")}, https, true},
+      {{Ie11("portal.example.cn")}, {"portal.example.cn", 443, false}, false},
       {{Ie11("portal.example.cn:8080")}, on_8080, true},
       {{Ie11("portal.example.cn:8080")}, site, false},
       {{Ie11("portal.example.cn:80")}, site, true},
+      {{Ie11("portal.example.cn:80")}, https, false},
       {{Ie11("portal.example.cn:443")}, https, true},
-      {{Ie11("portal.example.cn/login/x.aspx")}, site, true},
-      {{Ie11("portal.example.cn:8080/app")}, on_8080, true},
+      {{Ie11("portal.example.cn:x")}, site, false},
+      {{Ie11("portal.example.cn/login/x.aspx")}, site, false},
+      {{Ie11("portal.example.cn/login")}, login, true},  // paths compare without case
+      {{Ie11("portal.example.cn/login/y")}, login, false},
+      {{Ie11("portal.example.cn/")}, login, true},
+      {{Ie11("portal.example.cn:8080/app")}, {"portal.example.cn", 8080, false, "/app/a"}, true},
+      {{Ie11("portal.example.cn:8080/app")}, on_8080, false},
+      {{Ie11("*.example.cn")}, {"*.example.cn", 0, false}, false},
       {{Ie11("other.example.cn"), Ie11("example.cn"), Ie11("portal.example.cn.evil")}, site, false},
       {{msedge}, site, false},
       {{{"portal.example.cn", "", "ie11", false}}, site, true},
@@ -207,12 +218,21 @@ TEST(IeModePlan, DecidesWhatToDoAndSay) {
       {{false, false, 0, kCloud, false, false, true}, {}},
       {{true, false, kAbsent, kNone, true, false, true}, {false, {kNoEdge}}},
       {{true, true, 0, kTool, true, true, true}, {false, {kTurnedOffByPolicy}}},
-      {{true, true, 2, kNone, true, false, true}, {false, {kTurnedOffByPolicy}}},
+      {{true, true, 3, kNone, true, false, true}, {false, {kTurnedOffByPolicy}}},
+      {{true, true, 2, kNone, true, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
+      {{true, true, 2, kOther, true, true, true}, {false, {kOpensInIeMode}}},
       {{true, true, 1, kCloud, false, false, true}, {false, {kListUnreadable}}},
-      {{true, true, kAbsent, kOther, false, false, true}, {false, {kListUnreadable}}},
+      {{true, true, kAbsent, kOther, false, false, true}, {false, {kLevelNotSet}}},
+      {{true, true, kAbsent, kOther, true, true, true}, {false, {kLevelNotSet}}},
+      {{true, true, kAbsent, kCloud, false, false, true}, {false, {kLevelNotSet}}},
+      {{true, true, 1, kOther, true, false, true, true}, {false, {kOldFormatList}}},
+      {{true, true, 1, kTool, true, false, true, true}, {true, {kOpensInIeMode, kAddedToList}}},
+      {{true, true, kAbsent, kNone, false, false, true, false, true}, {false, {kWildcardAddress}}},
+      {{true, true, 1, kOther, true, false, true, false, true}, {false, {kWildcardAddress}}},
+      {{true, true, 0, kNone, false, false, true, false, true}, {false, {kTurnedOffByPolicy}}},
       {{true, true, 1, kTool, false, false, true}, {false, {kListUnreadable}}},
       {{true, true, 1, kOther, true, true, true}, {false, {kOpensInIeMode}}},
-      {{true, true, kAbsent, kOther, true, false, true}, {false, {kNotInAdminList}}},
+      {{true, true, 1, kOther, true, false, true}, {false, {kNotInAdminList}}},
       {{true, true, 1, kTool, true, true, false}, {false, {kOpensInIeMode}}},
       {{true, true, kAbsent, kTool, true, true, true}, {true, {kOpensInIeMode}}},
       {{true, true, kAbsent, kNone, false, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
@@ -246,7 +266,9 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   using enum IeModeNote;
   const auto empty_machine = machine_.Dump();
   EXPECT_EQ(Run({"a.b.c", 0, false}, false).notes, std::vector{kCannotEnable});
+  EXPECT_EQ(Run({"*.b.c", 0, false}).notes, std::vector{kWildcardAddress});
   EXPECT_EQ(machine_.Dump(), empty_machine);
+  EXPECT_TRUE(files_.lists.empty());
 
   const IeModeOutcome added = Run({"a.b.c", 8080, false});
   EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
@@ -302,6 +324,8 @@ TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
   files_.lists["\\\\srv\\sites.xml"] = SiteList{4, {Ie11("x.y")}};
   EXPECT_EQ(Run({"a.b.c", 0, false}).notes, std::vector{kNotInAdminList});
   EXPECT_EQ(Run({"x.y", 0, false}).notes, std::vector{kOpensInIeMode});
+  files_.lists["\\\\srv\\sites.xml"] = SiteList{5, {}, true};
+  EXPECT_EQ(Run({"x.y", 0, false}).notes, std::vector{kOldFormatList});
   EXPECT_EQ(machine_.Dump(), admin);
   EXPECT_EQ(files_.lists.size(), 1u);
 }

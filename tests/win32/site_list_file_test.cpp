@@ -27,12 +27,14 @@ TEST(SiteListXml, ReadsV2SitesAndNoneFromV1) {
                              {"g.h"},
                              {"中.cn", "", "IE11", false}}}));
   EXPECT_EQ(ParseSiteListXml("<rules version=\"3\"><emie><domain>a.b.c</domain></emie></rules>", list), 0);
-  EXPECT_EQ(list, (SiteList{3, {}}));
+  EXPECT_EQ(list, (SiteList{3, {}, true}));
+  EXPECT_EQ(ParseSiteListXml("<site-list version=\"4\"/>", list), 0);
+  EXPECT_EQ(list, (SiteList{4, {}, false}));
   for (const char* bad : {"", "<site-list version=\"1\"><site url=\"a\">", "<other/>",
                           "<!DOCTYPE x [<!ENTITY e \"a\">]><site-list version=\"1\"/>"}) {
     EXPECT_EQ(ParseSiteListXml(bad, list), ERROR_INVALID_DATA) << bad;
   }
-  EXPECT_EQ(list, (SiteList{3, {}}));
+  EXPECT_EQ(list, (SiteList{4, {}}));
 }
 
 TEST(OwnSiteListFile, WrittenWholeInAFolderOnlyAdministratorsChange) {
