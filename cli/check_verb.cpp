@@ -7,6 +7,7 @@
 #include "check/check_presenter.h"
 #include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
+#include "cli/machine_part.h"
 
 namespace orvel::cli {
 namespace {
@@ -27,12 +28,18 @@ std::string_view StepName(CheckStep step) {
 
 std::string Step(std::string_view name, bool ok) { return JsonObject().Text("step", name).Bool("ok", ok).Json(); }
 
+// The machine's part of IE mode: not written for want of the right to (the
+// check was given nothing to write it with), or a write that failed.
+MachinePart IeModeMachinePart(const IeModeOutcome& ie_mode) {
+  if (!ie_mode.NotWritten()) return MachinePart::kInPlace;
+  return ie_mode.status == status::kSuccess ? MachinePart::kMissing : MachinePart::kWriteFailed;
+}
+
 ExitCode CheckCode(const CheckOutcome& outcome) {
   if (outcome.failed) return outcome.failed == CheckStep::kAddress ? kInvalidAddress : kFailed;
-  // The browser did not start, or the machine's part of IE mode could not be
-  // written (run elevated, it would be).
-  if (outcome.browser_started == false || outcome.ie_mode.NotWritten()) return kFailed;
-  return outcome.Stopped() ? kStopped : kDone;
+  if (outcome.browser_started == false) return kFailed;
+  const ExitCode machine_part = MachinePartCode(Verb::kCheck, IeModeMachinePart(outcome.ie_mode), false);
+  return Worst(outcome.Stopped() ? kStopped : kDone, machine_part);
 }
 
 }  // namespace
@@ -40,8 +47,10 @@ ExitCode CheckCode(const CheckOutcome& outcome) {
 VerbResult CheckResult(const CheckOutcome& outcome) {
   VerbResult result;
   result.code = CheckCode(outcome);
-  if (outcome.ie_mode.NotWritten()) result.errors.push_back(NotWrittenError(outcome.ie_mode.status));
-  const std::vector<std::string> lines = CheckLines(outcome);
+  const MachinePart machine_part = IeModeMachinePart(outcome.ie_mode);
+  if (machine_part == MachinePart::kWriteFailed) result.errors.push_back(NotWrittenError(outcome.ie_mode.status));
+  std::vector<std::string> lines = CheckLines(outcome);
+  if (machine_part == MachinePart::kMissing) lines.push_back(texts::IeModeNeedsAdministrator(outcome.address));
   result.lines = lines;
   std::vector<std::string> messages{std::string(CheckBox(outcome).text)};
   if (outcome.browser_started == false) messages.emplace_back(BrowserFailedBox().text);
@@ -52,6 +61,7 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
 
   std::vector<std::string> findings = FindingLines(outcome.diagnosis);
   for (std::string& line : IeModeFindingLines(outcome.ie_mode.notes)) findings.push_back(std::move(line));
+  if (machine_part == MachinePart::kMissing) findings.push_back(texts::IeModeNeedsAdministrator(outcome.address));
   std::vector<std::string> steps;
   for (const CheckStep step : outcome.completed) steps.push_back(Step(StepName(step), true));
   if (outcome.failed) steps.push_back(Step(StepName(*outcome.failed), false));
@@ -60,8 +70,8 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
       .Raw("lines", JsonTexts(lines))
       .Raw("messages", JsonTexts(messages))
       .Raw("findings", JsonTexts(findings))
-      .Bool("saved", outcome.Saved())
-      .Raw("ie_mode", IeModeJson(outcome.ie_mode.state));
+      .Bool("saved", outcome.Saved());
+  result.ie_mode = IeModeJson(outcome.ie_mode.state);
   return result;
 }
 

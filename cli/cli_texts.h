@@ -60,6 +60,17 @@ inline constexpr std::string_view kFileNotWritten = "无法写入文件 ";
 inline constexpr std::string_view kIeNotRetired = "本机 IE 未停用，不需要 Edge 的 IE 模式。";
 inline constexpr std::string_view kIeModeNotSetUp =
     "本网站还不在 Edge 的 IE 模式列表中（以管理员身份运行 check 会加入）。";
+// Where this process may not write the machine's part of IE mode.
+inline std::string IeModeNeedsAdministrator(std::string_view address) {
+  return std::string("本网站还不在 Edge 的 IE 模式列表中：须由管理员运行 orvel-zone ie-mode ")
+      .append(address)
+      .append("（或安装程序包时指定 ORVEL_ADDRESS）。");
+}
+inline std::string IeModeListLeftForAdministrator(std::string_view host) {
+  return std::string("本网站仍在本机的 Edge IE 模式列表中：本程序没有修改它的权限，须由管理员运行：orvel-zone ie-mode ")
+      .append(host)
+      .append(" --remove");
+}
 inline constexpr std::string_view kMachineNotWritten =
     "无法写入本机的 Edge 策略或本工具的 IE 模式列表（须以管理员身份运行，且 %ProgramData%\\ORVEL 属于管理员）";
 // Why the tool's folder was not used; empty for a status that is not the folder's.

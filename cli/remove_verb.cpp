@@ -5,6 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
+#include "cli/machine_part.h"
 #include "iemode/ie_mode_setup.h"
 #include "zones/remove_site.h"
 
@@ -39,19 +40,25 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
 }
 
 VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, const Options& options,
-                                const SiteAddress& address, ExitCode users) {
+                                const SiteAddress& address, ExitCode users, bool may_write) {
   VerbResult result;
   bool kept = false;
-  if (options.all_users && !address.typed_scheme && users == kDone) {
+  const bool no_one_needs_it = options.all_users && !address.typed_scheme && users == kDone;
+  if (no_one_needs_it && may_write) {
     if (const int32_t removed = RemoveHostFromIeMode(machine_writes, files, address.host);
         removed != status::kSuccess) {
       result.errors.push_back(NotWrittenError(removed));
-      result.code = kFailed;
+      result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, may_write);
     }
   } else {
     SiteList list;
     kept = files.ReadOwnList(list) == status::kSuccess && RemoveHost(list, address.host);
-    if (kept) result.lines.push_back(std::string(texts::kIeModeListKept).append(address.host).append(" --remove"));
+    if (kept && no_one_needs_it) {
+      result.lines.push_back(texts::IeModeListLeftForAdministrator(address.host));
+      result.code = MachinePartCode(Verb::kRemove, MachinePart::kMissing, may_write);
+    } else if (kept) {
+      result.lines.push_back(std::string(texts::kIeModeListKept).append(address.host).append(" --remove"));
+    }
   }
   result.json.Bool("ie_mode_list_kept", kept);
   return result;

@@ -15,7 +15,8 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address);
 // codes). The tool's IE mode list serves everyone: the host leaves it only
 // for all users, with its http trust gone too (no scheme typed), and only
 // when each user's entries went; else a line says it stays and how to take it.
+// Where this process `may_write` nothing of the machine's, it stays, said too.
 VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, const Options& options,
-                                const SiteAddress& address, ExitCode users);
+                                const SiteAddress& address, ExitCode users, bool may_write);
 
 }  // namespace orvel::cli

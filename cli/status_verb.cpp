@@ -6,6 +6,7 @@
 #include "check/check_presenter.h"
 #include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
+#include "cli/machine_part.h"
 #include "zones/site_status.h"
 #include "zones/zone_diagnosis.h"
 #include "zones/zone_keys.h"
@@ -22,7 +23,7 @@ std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::
 }  // namespace
 
 VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode) {
+                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
   const SiteStatus site = ReadSiteStatus(user, address.host, address.kind, address.scheme());
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
@@ -51,23 +52,28 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   }
   std::vector<std::string> findings =
       FindingLines(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme()));
-  // Read only, a site IE mode should have but lacks is one the check can
-  // add: missing, not stopped.
+  // Read only, a site IE mode should have but lacks is one the check adds
+  // where it may write the machine's part, else one an administrator must.
   bool ie_mode_missing = false;
   for (const IeModeNote note : ie_mode.notes) {
     if (note == IeModeNote::kCannotEnable) {
       ie_mode_missing = true;
-      result.lines.emplace_back(texts::kIeModeNotSetUp);
     } else if (IsFinding(note)) {
       findings.emplace_back(IeModeLine(note));
     }
   }
+  const bool stopped = !findings.empty();
+  if (ie_mode_missing && may_write_machine) result.lines.emplace_back(texts::kIeModeNotSetUp);
+  if (ie_mode_missing && !may_write_machine) findings.push_back(texts::IeModeNeedsAdministrator(address.text));
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
-  const bool in_place = site.InPlace() && !ie_mode_missing && findings.empty();
-  result.code = !site.InPlace() || ie_mode_missing ? kMissing : findings.empty() ? kDone : kStopped;
-  result.lines.emplace_back(result.code == kDone      ? texts::kInPlace
-                            : result.code == kMissing ? texts::kNotInPlace
-                                                      : texts::kInPlaceButStopped);
+  const bool in_place = site.InPlace() && !ie_mode_missing && !stopped;
+  const ExitCode user_part = !site.InPlace() ? kMissing : stopped ? kStopped : kDone;
+  result.code =
+      Worst(user_part, MachinePartCode(Verb::kStatus, ie_mode_missing ? MachinePart::kMissing : MachinePart::kInPlace,
+                                       may_write_machine));
+  result.lines.emplace_back(in_place                             ? texts::kInPlace
+                            : !site.InPlace() || ie_mode_missing ? texts::kNotInPlace
+                                                                 : texts::kInPlaceButStopped);
   result.json.Text("scheme", SchemeName(address.scheme()))
       .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
@@ -75,8 +81,8 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
       .Raw("settings", JsonArray(settings))
       .Bool("popups_allowed", site.popups_allowed)
       .Raw("findings", JsonTexts(findings))
-      .Bool("in_place", in_place)
-      .Raw("ie_mode", IeModeJson(ie_mode.state));
+      .Bool("in_place", in_place);
+  result.ie_mode = IeModeJson(ie_mode.state);
   return result;
 }
 

@@ -19,8 +19,11 @@ struct ZoneManagerAnswer {
 
 // Read only: the host's entry, the zone's settings and its pop-up value in
 // the user's registry, and what in it or the machine's stops them, with what
-// was read of Edge's IE mode for the site (without writing).
+// was read of Edge's IE mode for the site (without writing). A machine part
+// that is missing is a remediation's where this process `may_write_machine`,
+// else an administrator's.
 VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode = {});
+                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode = {},
+                     bool may_write_machine = true);
 
 }  // namespace orvel::cli

@@ -14,6 +14,9 @@ struct VerbResult {
   std::vector<std::string> lines;   // for standard output, in order
   std::vector<std::string> errors;  // for standard error
   JsonObject json;                  // the same facts, for --json
+  // What was read of the machine's IE mode, a JSON object; empty for none. It
+  // is the machine's, so it is given once, beside the users.
+  std::string ie_mode;
 };
 
 }  // namespace orvel::cli

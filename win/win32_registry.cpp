@@ -1,5 +1,7 @@
 #include "win/win32_registry.h"
 
+#include "win/unique_any.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -112,6 +114,12 @@ int32_t Win32Registry::DeleteKey(std::string_view path) {
 int32_t Win32Registry::DeleteValue(KeyHandle key, std::string_view name) {
   if (read_only_) return ERROR_ACCESS_DENIED;
   return RegDeleteValueW(ToHkey(key), Utf8ToWide(name).c_str());
+}
+
+bool Win32Registry::MayWriteMachinePolicies() {
+  UniqueKey policies;
+  return RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Policies", 0, KEY_READ | KEY_WRITE | KEY_WOW64_64KEY,
+                       policies.put()) == ERROR_SUCCESS;
 }
 
 }  // namespace orvel

@@ -25,6 +25,9 @@ class Win32Registry final : public Registry {
   static Win32Registry MachineWrites() {
     return Win32Registry(HKEY_LOCAL_MACHINE, KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, false);
   }
+  // Whether this process may write the machine's policies (elevated, or
+  // SYSTEM): asked of the policies key every Windows has, changing nothing.
+  static bool MayWriteMachinePolicies();
 
   int32_t OpenKey(std::string_view path, KeyHandle& key) override;
   int32_t CreateKey(std::string_view path, KeyHandle& key, bool& created) override;

@@ -42,7 +42,9 @@ ExitCode RemoveFromMachine(const Options& options, const SiteAddress& address, E
                            JsonObject& json) {
   Win32Registry machine_writes = Win32Registry::MachineWrites();
   Win32SiteListFiles site_lists;
-  return Worst(users, Show(RemoveFromIeModeList(machine_writes, site_lists, options, address, users), output, json));
+  return Worst(users, Show(RemoveFromIeModeList(machine_writes, site_lists, options, address, users,
+                                                Win32Registry::MayWriteMachinePolicies()),
+                           output, json));
 }
 
 }  // namespace orvel::cli

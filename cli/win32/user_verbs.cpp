@@ -23,9 +23,12 @@ VerbResult CheckForUser(const Options& options, const SiteAddress& address, Regi
   Win32SiteListFiles site_lists;
   const Win32AnsiCodec codec;
   SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
+  // Where it may not write the machine's part, the check does not try: it
+  // reports it for an administrator.
+  Registry* const writes = Win32Registry::MayWriteMachinePolicies() ? &machine_writes : nullptr;
   CheckOutcome outcome = CheckSite({
       .address = address,
-      .registries = {.user = user, .machine = machine, .site_lists = &site_lists, .machine_writes = &machine_writes},
+      .registries = {.user = user, .machine = machine, .site_lists = &site_lists, .machine_writes = writes},
       .store = options.save ? &file : nullptr,
   });
   if (options.login) {
@@ -44,7 +47,7 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
   }
   Win32SiteListFiles site_lists;
   const IeModeOutcome ie_mode = RunIeMode(machine, user, nullptr, site_lists, IeModeSite(address));
-  return RunStatus(user, machine, address, zone_manager, ie_mode);
+  return RunStatus(user, machine, address, zone_manager, ie_mode, Win32Registry::MayWriteMachinePolicies());
 }
 
 VerbResult RemoveForUser(const Options&, const SiteAddress& address, Registry& user, bool) {

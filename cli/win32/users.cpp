@@ -42,6 +42,7 @@ ExitCode ForEachUser(const Options& options, const SiteAddress& address, UserVer
   ExitCode worst = kDone;
   const std::vector<std::string> sids = Users(options, output, worst);
   std::vector<std::string> users;
+  std::string ie_mode;
   for (const std::string& sid : sids) {
     VerbResult result;
     const bool current_user = sid.empty();
@@ -64,9 +65,11 @@ ExitCode ForEachUser(const Options& options, const SiteAddress& address, UserVer
     }
     user.Number("exit_code", result.code).Merge(result.json).Raw("errors", JsonTexts(result.errors));
     users.push_back(user.Json());
+    if (ie_mode.empty()) ie_mode = std::move(result.ie_mode);
     worst = Worst(worst, result.code);
   }
   json.Raw("users", JsonArray(users));
+  if (!ie_mode.empty()) json.Raw("ie_mode", ie_mode);
   return worst;
 }
 

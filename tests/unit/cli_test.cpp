@@ -11,6 +11,7 @@
 #include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
 #include "cli/json.h"
+#include "cli/machine_part.h"
 #include "cli/options.h"
 #include "cli/output_code_page.h"
 #include "cli/remove_verb.h"
@@ -189,12 +190,15 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
   CheckOutcome ie_mode_not_written = outcome(kAll, {});
   ie_mode_not_written.ie_mode.state.ie_retired = true;
   ie_mode_not_written.ie_mode.notes = {IeModeNote::kCannotEnable};
+  CheckOutcome ie_mode_for_administrator = ie_mode_not_written;
   ie_mode_not_written.ie_mode.status = status::kAccessDenied;
+  ie_mode_for_administrator.address = "a.b.c";
   struct Case {
     const char* name;
     CheckOutcome outcome;
     ExitCode code;
     std::string json;
+    size_t errors = 0;
   };
   const Case cases[] = {
       {"invalid", outcome({}, CheckStep::kAddress), kInvalidAddress, R"("steps":[{"step":"address","ok":false}])"},
@@ -205,14 +209,19 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
       {"browser", outcome(kAll, {}, {}, false), kFailed,
        R"({"step":"permissions","ok":true},{"step":"browser","ok":false}])"},
       {"done", outcome(kAll, {}, {}, true), kDone, R"({"step":"browser","ok":true}],"lines")"},
-      {"ie mode not written", ie_mode_not_written, kFailed, R"("ie_mode":{"ie_retired":true,)"},
+      {"ie mode not written", ie_mode_not_written, kFailed, R"("saved":false)", 1},
+      {"ie mode for an administrator", ie_mode_for_administrator, kStopped,
+       JsonText(texts::IeModeNeedsAdministrator("a.b.c")) + R"(],"saved":false)"},
   };
   for (const Case& c : cases) {
     const VerbResult result = CheckResult(c.outcome);
     EXPECT_EQ(result.code, c.code) << c.name;
-    EXPECT_EQ(result.errors.size(), c.outcome.ie_mode.notes.empty() ? 0u : 1u) << c.name;
+    EXPECT_EQ(result.errors.size(), c.errors) << c.name;
     const std::string json = result.json.Json();
     EXPECT_NE(json.find(c.json), std::string::npos) << c.name << ": " << json;
+    // The machine's IE mode goes beside the users, not in each.
+    EXPECT_EQ(json.find("ie_mode"), std::string::npos) << c.name;
+    EXPECT_TRUE(result.ie_mode.starts_with(R"({"ie_retired":)")) << c.name;
   }
 }
 
@@ -295,26 +304,27 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
                    .popups_allowed = std::nullopt,
                    .list = {ListOwner::kOther, "https://list", ""},
                    .listed = std::nullopt};
+  const std::string for_administrator = texts::IeModeNeedsAdministrator("a.b.c:81");
   const struct {
     std::vector<IeModeNote> notes;
     ExitCode code;
     std::string_view line;
+    bool may_write = true;
   } cases[] = {
       {{IeModeNote::kOpensInIeMode}, kDone, texts::kInPlace},
       {{IeModeNote::kCannotEnable}, kMissing, texts::kIeModeNotSetUp},
+      {{IeModeNote::kCannotEnable}, kStopped, for_administrator, false},
       {{IeModeNote::kListUnreadable}, kStopped, orvel::texts::kIeModeListUnreadable},
   };
   for (const auto& c : cases) {
     ie_mode.notes = c.notes;
-    const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c:81"), {}, ie_mode);
+    const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c:81"), {}, ie_mode, c.may_write);
     EXPECT_EQ(status.code, c.code);
     EXPECT_NE(std::ranges::find(status.lines, c.line), status.lines.end()) << c.line;
-    EXPECT_NE(status.json.Json().find(R"("ie_mode":{"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
-                                      R"("integration_level":1,"delay_initial_download":true,"popups_allowed":null,)"
-                                      R"("site_list":"https://list",)"
-                                      R"("site_list_owner":"other","listed":null})"),
-              std::string::npos)
-        << status.json.Json();
+    EXPECT_EQ(status.ie_mode, R"({"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
+                              R"("integration_level":1,"delay_initial_download":true,"popups_allowed":null,)"
+                              R"("site_list":"https://list",)"
+                              R"("site_list_owner":"other","listed":null})");
   }
 }
 
@@ -339,12 +349,14 @@ TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
     ExitCode users;
     bool stays;
     bool said;
+    bool may_write = true;
   } cases[] = {
       {{"remove", "a.b.c", "--all-users"}, kDone, false, false},
       {{"remove", "https://a.b.c", "--all-users"}, kDone, true, true},  // its http trust stays
       {{"remove", "a.b.c", "--user", "S-1-5-21-1-2-3-1001"}, kDone, true, true},
       {{"remove", "a.b.c", "--all-users"}, kFailed, true, true},
-      {{"remove", "x.y"}, kDone, true, false},  // not on the list: nothing to say
+      {{"remove", "x.y"}, kDone, true, false},                         // not on the list: nothing to say
+      {{"remove", "a.b.c", "--all-users"}, kDone, true, true, false},  // an administrator's to take
   };
   for (const auto& c : cases) {
     const Options options = ParseArguments(c.arguments).options;
@@ -352,13 +364,38 @@ TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
     MemoryRegistry machine;
     test::MemoryListFiles files;
     files.lists[files.OwnListPath()] = SiteList{1, {{"a.b.c", "Default", "IE11", true}}};
-    const VerbResult result = RemoveFromIeModeList(machine, files, options, ReadSiteAddress(options.address), c.users);
+    const VerbResult result =
+        RemoveFromIeModeList(machine, files, options, ReadSiteAddress(options.address), c.users, c.may_write);
     EXPECT_EQ(files.lists.contains(files.OwnListPath()), c.stays);
     EXPECT_EQ(result.code, kDone);
     EXPECT_EQ(result.lines.size(), c.said ? 1u : 0u);
     for (const std::string& line : result.lines) EXPECT_TRUE(line.ends_with("orvel-zone ie-mode a.b.c --remove"));
     EXPECT_NE(result.json.Json().find(c.said ? R"("ie_mode_list_kept":true)" : R"("ie_mode_list_kept":false)"),
               std::string::npos);
+  }
+}
+
+// Who can finish the machine's part of IE mode: where the caller could, a
+// remediation; where it could not, an administrator. So a user-context
+// remediation settles: status and check both answer 5.
+TEST(MachinePartCode, ARemediationWhereTheCallerMayWriteElseAnAdministrator) {
+  constexpr auto kInPlace = MachinePart::kInPlace;
+  constexpr auto kNotThere = MachinePart::kMissing;
+  constexpr auto kWriteFailed = MachinePart::kWriteFailed;
+  const struct {
+    Verb verb;
+    MachinePart part;
+    bool may_write;
+    ExitCode code;
+  } cases[] = {
+      {Verb::kStatus, kInPlace, false, kDone},      {Verb::kStatus, kNotThere, true, kMissing},
+      {Verb::kStatus, kNotThere, false, kStopped},  {Verb::kCheck, kNotThere, false, kStopped},
+      {Verb::kCheck, kWriteFailed, true, kFailed},  {Verb::kRemove, kNotThere, false, kDone},
+      {Verb::kRemove, kWriteFailed, true, kFailed},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MachinePartCode(c.verb, c.part, c.may_write), c.code)
+        << VerbName(c.verb) << static_cast<int>(c.part) << c.may_write;
   }
 }
 

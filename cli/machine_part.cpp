@@ -1,0 +1,18 @@
+#include "cli/machine_part.h"
+
+namespace orvel::cli {
+
+ExitCode MachinePartCode(Verb verb, MachinePart part, bool may_write) {
+  switch (part) {
+    case MachinePart::kInPlace:
+      return kDone;
+    case MachinePart::kWriteFailed:
+      return kFailed;
+    case MachinePart::kMissing:
+      if (verb == Verb::kRemove) return kDone;
+      return verb == Verb::kStatus && may_write ? kMissing : kStopped;
+  }
+  return kFailed;
+}
+
+}  // namespace orvel::cli
