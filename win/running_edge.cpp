@@ -66,24 +66,26 @@ std::vector<Browser> DesktopUsersBrowsers() {
   return browsers;
 }
 
+struct WindowSearch {
+  const std::vector<Browser>* browsers;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectBrowserWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  if (IsWindowVisible(window) &&
+      std::ranges::any_of(*search.browsers, [&](const Browser& browser) { return browser.id == id; })) {
+    search.windows.push_back(window);
+  }
+  return TRUE;
+}
+
 // The visible top-level windows of those processes.
 std::vector<HWND> WindowsOf(const std::vector<Browser>& browsers) {
-  struct Search {
-    const std::vector<Browser>* browsers;
-    std::vector<HWND> windows;
-  } search{&browsers, {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& found = *reinterpret_cast<Search*>(parameter);
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        if (IsWindowVisible(window) &&
-            std::ranges::any_of(*found.browsers, [&](const Browser& browser) { return browser.id == id; })) {
-          found.windows.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{&browsers, {}};
+  EnumWindows(CollectBrowserWindow, reinterpret_cast<LPARAM>(&search));
   return search.windows;
 }
 

@@ -37,12 +37,14 @@ std::wstring FileBytesAsText(const std::wstring& path) {
   return std::wstring(bytes, bytes + read);  // the test writes ASCII addresses
 }
 
+LRESULT CALLBACK StandInWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
 int StayWithWindow() {
   WNDCLASSW window_class{};
-  window_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
-    if (message == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcW(window, message, wparam, lparam);
-  };
+  window_class.lpfnWndProc = StandInWindowProc;
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = L"StandInEdge";
   RegisterClassW(&window_class);
