@@ -77,13 +77,13 @@ inline constexpr std::string_view kMachineNotWritten =
 inline std::string_view FolderRefused(int32_t status) {
   switch (status) {
     case folder_status::kLink:
-      return "%ProgramData%\\ORVEL 是链接或挂载点，不是本工具的文件夹，未读写其中任何文件";
+      return "%ProgramData%\\ORVEL 是链接或挂载点，不是本工具的文件夹";
     case folder_status::kNotAFolder:
-      return "%ProgramData%\\ORVEL 不是文件夹，未读写其中任何文件";
+      return "%ProgramData%\\ORVEL 不是文件夹";
     case folder_status::kForeignOwner:
-      return "%ProgramData%\\ORVEL 或其中的列表不属于 SYSTEM 或管理员，未读写其中任何文件";
+      return "%ProgramData%\\ORVEL 或其中的列表不属于 SYSTEM 或管理员";
     case folder_status::kOpenToOthers:
-      return "%ProgramData%\\ORVEL 允许管理员以外的用户创建或修改文件，未读写其中任何文件";
+      return "%ProgramData%\\ORVEL 允许管理员以外的用户创建或修改文件";
     default:
       return {};
   }

@@ -37,18 +37,12 @@ int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& 
   return result;
 }
 
-bool DelaysInitialDownload(Registry& machine, Registry& user) {
-  return ReadEdgePolicyDword(machine, user, ie_mode_keys::kDelayInitialDownload) == std::optional<uint32_t>(1);
-}
-
 IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, const SiteTarget& site) {
   IeModeState state;
   state.ie_retired = IsIeRetired(ReadWindowsFacts(machine, user));
   state.edge_path = ReadEdgePath(machine);
   if (!state.edge_path.empty() && !files.FileExists(state.edge_path)) state.edge_path.clear();
   state.integration_level = ReadIntegrationLevel(machine, user);
-  state.delay_initial_download = DelaysInitialDownload(machine, user);
-  state.popups_allowed = PopupsAllowed(machine, SiteEntryUrl(site));
   state.list = ReadListInForce(machine, user, files);
   SiteList list;
   int32_t read = status::kFileNotFound;
@@ -96,12 +90,14 @@ IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_wri
     outcome.notes = {IeModeNote::kCannotEnable};
   } else if (plan.set_up) {
     outcome.state.listed = true;
-    outcome.state.delay_initial_download = DelaysInitialDownload(machine, user);
-    outcome.state.popups_allowed = PopupsAllowed(machine, SiteEntryUrl(site));
     if (list_existed && std::ranges::find(outcome.notes, IeModeNote::kAddedToList) != outcome.notes.end()) {
       outcome.notes.push_back(IeModeNote::kSeenAfterAMinute);
     }
   }
+  // Nothing the plan weighs: read once, as any set-up left them.
+  outcome.state.delay_initial_download =
+      ReadEdgePolicyDword(machine, user, ie_mode_keys::kDelayInitialDownload) == std::optional<uint32_t>(1);
+  outcome.state.popups_allowed = PopupsAllowed(machine, SiteEntryUrl(site));
   return outcome;
 }
 

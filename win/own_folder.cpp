@@ -236,7 +236,7 @@ int32_t OwnFolder::Open(const std::wstring& path, Use use) {
   return ERROR_SUCCESS;
 }
 
-int32_t OwnFolder::ReadFile(std::wstring_view name, size_t limit, std::string& bytes) const {
+int32_t OwnFolder::Read(std::wstring_view name, size_t limit, std::string& bytes) const {
   UniqueHandle file;
   if (const int32_t opened = OpenInFolder(handle_.get(), name, GENERIC_READ | READ_CONTROL,
                                           FILE_SHARE_READ | FILE_SHARE_DELETE, FILE_OPEN, file);
@@ -256,7 +256,7 @@ int32_t OwnFolder::ReadFile(std::wstring_view name, size_t limit, std::string& b
   return ReadFromHandle(file.get(), limit, bytes);
 }
 
-int32_t OwnFolder::ReplaceFile(std::wstring_view name, std::string_view bytes) const {
+int32_t OwnFolder::Replace(std::wstring_view name, std::string_view bytes) const {
   UniqueHandle temporary;
   if (const int32_t created =
           OpenInFolder(handle_.get(), TemporaryName(name), GENERIC_WRITE | DELETE, 0, FILE_CREATE, temporary);
@@ -269,7 +269,7 @@ int32_t OwnFolder::ReplaceFile(std::wstring_view name, std::string_view bytes) c
   return result;
 }
 
-int32_t OwnFolder::DeleteFile(std::wstring_view name) const {
+int32_t OwnFolder::Delete(std::wstring_view name) const {
   UniqueHandle file;
   const int32_t opened =
       OpenInFolder(handle_.get(), name, DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, FILE_OPEN, file);

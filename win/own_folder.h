@@ -35,12 +35,12 @@ class OwnFolder {
   // The file `name`, whole; ERROR_FILE_NOT_FOUND when absent, and the
   // folder's statuses for a file that is a link, someone else's, or one
   // others may change.
-  int32_t ReadFile(std::wstring_view name, size_t limit, std::string& bytes) const;
+  int32_t Read(std::wstring_view name, size_t limit, std::string& bytes) const;
   // Writes a new file under a name nobody can foretell and moves it over
   // `name`, so a failed write leaves the old file whole.
-  int32_t ReplaceFile(std::wstring_view name, std::string_view bytes) const;
+  int32_t Replace(std::wstring_view name, std::string_view bytes) const;
   // Deletes `name` itself, a link never followed; ERROR_FILE_NOT_FOUND when absent.
-  int32_t DeleteFile(std::wstring_view name) const;
+  int32_t Delete(std::wstring_view name) const;
   // Deletes the folder once closed, if it is empty then.
   void DeleteIfEmpty() const;
 

@@ -52,7 +52,7 @@ namespace {
 
 int32_t ReadFromFolder(const OwnFolder& folder, SiteList& list) {
   std::string bytes;
-  const int32_t result = folder.ReadFile(kOwnFile, kLargestList, bytes);
+  const int32_t result = folder.Read(kOwnFile, kLargestList, bytes);
   return result == ERROR_SUCCESS ? ParseSiteListXml(bytes, list) : result;
 }
 
@@ -71,8 +71,8 @@ int32_t Win32SiteListFiles::EditOwnList(OwnListEdit kind, const std::function<bo
   if (result == ERROR_SUCCESS) result = ReadFromFolder(folder, list);
   if (result == ERROR_FILE_NOT_FOUND && kind == OwnListEdit::kAdd) result = ERROR_SUCCESS;
   if (result != ERROR_SUCCESS || !edit(list)) return result;
-  if (!list.sites.empty()) return folder.ReplaceFile(kOwnFile, SiteListXml(list));
-  result = folder.DeleteFile(kOwnFile);
+  if (!list.sites.empty()) return folder.Replace(kOwnFile, SiteListXml(list));
+  result = folder.Delete(kOwnFile);
   folder.DeleteIfEmpty();
   return result;
 }
@@ -81,7 +81,7 @@ int32_t Win32SiteListFiles::DeleteOwnList() {
   OwnFolder folder;
   int32_t result = folder.Open(Folder(), OwnFolder::Use::kRemove);
   if (result == ERROR_SUCCESS) {
-    result = folder.DeleteFile(kOwnFile);
+    result = folder.Delete(kOwnFile);
     // Only an empty folder goes; a folder with anything else in it stays.
     folder.DeleteIfEmpty();
   }

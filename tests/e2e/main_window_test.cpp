@@ -528,9 +528,9 @@ TEST_F(IeModeE2e, TheSiteIsSetUpForEdgesIeModeAndLoginOpensEdge) {
 
 // A stand-in Edge that runs on, with a window (a browser left open) or
 // without one (startup boost); ended with the test.
-class RunningEdge {
+class StandInEdgeProcess {
  public:
-  RunningEdge(const std::wstring& program, const wchar_t* mode) {
+  StandInEdgeProcess(const std::wstring& program, const wchar_t* mode) {
     std::wstring command = L"\"" + program + L"\" " + mode;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -541,11 +541,11 @@ class RunningEdge {
       CloseHandle(started.hThread);
     }
   }
-  ~RunningEdge() {
+  ~StandInEdgeProcess() {
     if (process_.valid()) TerminateProcess(process_.get(), 3);
   }
-  RunningEdge(const RunningEdge&) = delete;
-  RunningEdge& operator=(const RunningEdge&) = delete;
+  StandInEdgeProcess(const StandInEdgeProcess&) = delete;
+  StandInEdgeProcess& operator=(const StandInEdgeProcess&) = delete;
 
   // Its exit code once it has ended, waiting up to 20 s; none while it runs.
   std::optional<DWORD> ExitCode(DWORD wait = 20000) const {
@@ -567,8 +567,8 @@ constexpr wchar_t kRestartQuestion[] =
 // An Edge that started before the set-up cannot see it: Login asks, and on
 // Yes closes its window, ends the one without, then opens the site.
 TEST_F(IeModeE2e, LoginRestartsAnEdgeThatStartedBeforeTheSetUp) {
-  const RunningEdge windowed(edge_.path(), L"--stay-with-window");
-  const RunningEdge boosted(edge_.path(), L"--stay-without-window");
+  const StandInEdgeProcess windowed(edge_.path(), L"--stay-with-window");
+  const StandInEdgeProcess boosted(edge_.path(), L"--stay-without-window");
   ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"StandInEdge", nullptr) != nullptr; }, 10s));
   const std::wstring address = L"http://portal.example.cn/orvel";
   Product product(folder_.path());
@@ -596,7 +596,7 @@ TEST_F(IeModeE2e, LoginRestartsAnEdgeThatStartedBeforeTheSetUp) {
 TEST_F(IeModeE2e, LoginOnNoStartsNothingAndAsksNothingOfANewerEdge) {
   Product product(folder_.path());
   {
-    const RunningEdge boosted(edge_.path(), L"--stay-without-window");
+    const StandInEdgeProcess boosted(edge_.path(), L"--stay-without-window");
     product.CloseBox(Run(product, L"portal.example.cn", ids::kLoginButton));
     const ShownBox question = product.WaitForBox();
     EXPECT_EQ(question.text, kRestartQuestion);
@@ -605,7 +605,7 @@ TEST_F(IeModeE2e, LoginOnNoStartsNothingAndAsksNothingOfANewerEdge) {
     EXPECT_EQ(boosted.ExitCode(0), std::nullopt);
     EXPECT_EQ(GetFileAttributesW(record_.c_str()), INVALID_FILE_ATTRIBUTES);
   }
-  const RunningEdge newer(edge_.path(), L"--stay-without-window");
+  const StandInEdgeProcess newer(edge_.path(), L"--stay-without-window");
   product.CloseBox(Run(product, L"portal.example.cn", ids::kLoginButton));
   ASSERT_TRUE(WaitForRecord()) << "Edge was not started";
   EXPECT_FALSE(product.HasBox());
