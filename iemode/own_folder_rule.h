@@ -64,4 +64,26 @@ inline constexpr int32_t kLink = 4395;          // ERROR_REPARSE_POINT_ENCOUNTER
 // 0 for a folder the tool may use as it is, else the status of the verdict.
 int32_t FolderVerdictStatus(FolderVerdict verdict);
 
+// A handle's access and share mode, as the file system weighs them when
+// another handle to the same file or folder is opened.
+struct FileOpen {
+  uint32_t access = 0;
+  uint32_t share = 0;
+};
+
+// Whether `opening` may be opened while `held` is open: each side's share
+// mode must allow the other's read, write and delete access.
+bool SharingAllows(FileOpen held, FileOpen opening);
+
+// The folder while the list changes: list, traverse, read attributes and
+// security, add a file, write the DACL; shared for reading and writing but
+// not for delete, so nobody may rename or delete it meanwhile. It holds no
+// DELETE itself: a rename into the folder needs the open below to succeed.
+inline constexpr FileOpen kFolderHeldForChange{0x00000001 | 0x00000020 | 0x00000080 | 0x00020000 | 0x00000002 |
+                                                   0x00040000 | 0x00100000,
+                                               0x1 | 0x2};
+// The open of the target's folder that Windows makes itself before a rename
+// (write data, synchronize; shared for reading and writing only).
+inline constexpr FileOpen kRenameTargetFolderOpen{0x00000002 | 0x00100000, 0x1 | 0x2};
+
 }  // namespace orvel

@@ -20,6 +20,11 @@
 namespace orvel {
 namespace {
 
+static_assert(kFolderHeldForChange.access == (FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | READ_CONTROL |
+                                              FILE_ADD_FILE | WRITE_DAC | SYNCHRONIZE));
+static_assert(kFolderHeldForChange.share == (FILE_SHARE_READ | FILE_SHARE_WRITE));
+static_assert(kRenameTargetFolderOpen.access == (FILE_WRITE_DATA | SYNCHRONIZE));
+
 // Owned by Administrators, not inherited from ProgramData: SYSTEM and
 // Administrators full control, Users read and list.
 constexpr wchar_t kFolderSddl[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
@@ -206,11 +211,13 @@ int32_t OwnFolder::Open(const std::wstring& path, Use use) {
     if (const int32_t made = MakeFolder(path); made != ERROR_SUCCESS) return made;
   }
   // Others may read alongside; while it is open for a change, nobody can
-  // rename it or put something else in its place.
+  // rename it or put something else in its place. The handle holds no DELETE:
+  // Windows opens the folder itself for a rename into it, sharing only read
+  // and write, and a DELETE held here would refuse that open.
   const bool change = use != Use::kRead;
-  const DWORD access = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | READ_CONTROL | SYNCHRONIZE |
-                       (change ? FILE_ADD_FILE | WRITE_DAC | DELETE : 0);
-  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (change ? 0 : FILE_SHARE_DELETE);
+  const DWORD access = change ? kFolderHeldForChange.access
+                              : FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | READ_CONTROL | SYNCHRONIZE;
+  const DWORD share = change ? kFolderHeldForChange.share : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   UniqueHandle folder(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!folder.valid()) {
@@ -233,6 +240,7 @@ int32_t OwnFolder::Open(const std::wstring& path, Use use) {
     return FolderVerdictStatus(verdict);
   }
   handle_ = std::move(folder);
+  path_ = path;
   return ERROR_SUCCESS;
 }
 
@@ -277,9 +285,21 @@ int32_t OwnFolder::Delete(std::wstring_view name) const {
   return MarkForDeletion(file.get());
 }
 
-void OwnFolder::DeleteIfEmpty() const {
+void OwnFolder::DeleteIfEmpty() {
+  BY_HANDLE_FILE_INFORMATION held{};
+  if (!handle_.valid() || !GetFileInformationByHandle(handle_.get(), &held)) return;
+  // The held handle does not share delete, so it is closed first; the folder
+  // opened again goes only if it is the same one, not a link put in its place.
+  handle_.reset();
+  const UniqueHandle folder(CreateFileW(path_.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION reopened{};
+  if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &reopened)) return;
+  const bool same = reopened.dwVolumeSerialNumber == held.dwVolumeSerialNumber &&
+                    reopened.nFileIndexHigh == held.nFileIndexHigh && reopened.nFileIndexLow == held.nFileIndexLow;
   // Refused while anything is left in it; that is the point.
-  MarkForDeletion(handle_.get());
+  if (same && !IsLink(reopened.dwFileAttributes)) MarkForDeletion(folder.get());
 }
 
 }  // namespace orvel

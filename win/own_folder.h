@@ -15,7 +15,7 @@ namespace orvel {
 // Administrators, TrustedInstaller or the running account, that nobody else
 // may change. Its files are opened, replaced and deleted relative to that
 // handle, so a link put in its place after the check is never followed.
-// While it is open for a change, the folder cannot be renamed or deleted.
+// While it is open for a change, nobody else can rename or delete the folder.
 class OwnFolder {
  public:
   enum class Use : uint8_t {
@@ -41,10 +41,12 @@ class OwnFolder {
   int32_t Replace(std::wstring_view name, std::string_view bytes) const;
   // Deletes `name` itself, a link never followed; ERROR_FILE_NOT_FOUND when absent.
   int32_t Delete(std::wstring_view name) const;
-  // Deletes the folder once closed, if it is empty then.
-  void DeleteIfEmpty() const;
+  // Closes the folder and deletes it if it is empty and still the folder
+  // that was opened.
+  void DeleteIfEmpty();
 
  private:
+  std::wstring path_;
   UniqueHandle handle_;
 };
 

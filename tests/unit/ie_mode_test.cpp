@@ -143,6 +143,27 @@ TEST(OwnFolderRule, UsesOnlyAPlainFolderNobodyElseMayChange) {
   EXPECT_EQ(FolderVerdictStatus(kProtect), folder_status::kOpenToOthers);
 }
 
+// The folder held while the list changes must let Windows open it for a
+// rename into it, and must stop anyone else renaming or deleting it.
+TEST(OwnFolderRule, HeldFolderSharesWhatARenameNeedsAndNothingMore) {
+  constexpr FileOpen kHeldWithDelete{kFolderHeldForChange.access | 0x00010000, kFolderHeldForChange.share};
+  constexpr FileOpen kRenameOrDeleteIt{0x00010000 | 0x00100000, 0x1 | 0x2 | 0x4};
+  const struct {
+    const char* name;
+    FileOpen held;
+    FileOpen opening;
+    bool allowed;
+  } cases[] = {
+      {"the rename's own open", kFolderHeldForChange, kRenameTargetFolderOpen, true},
+      {"someone renaming the folder", kFolderHeldForChange, kRenameOrDeleteIt, false},
+      {"a reader alongside", kFolderHeldForChange, {.access = 0x0001, .share = 0x7}, true},
+      {"held with DELETE, as it once was", kHeldWithDelete, kRenameTargetFolderOpen, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SharingAllows(c.held, c.opening), c.allowed) << c.name;
+  }
+}
+
 TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
   const SiteTarget site{"Portal.Example.cn", 0, false};
   const SiteTarget on_8080{"portal.example.cn", 8080, false};
