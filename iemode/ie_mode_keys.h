@@ -45,7 +45,4 @@ inline constexpr std::string_view kDelaySet = "DelaySet";
 // The pop-up values the tool added, each under its name with its pattern.
 inline constexpr std::string_view kPopupsRecord = "SOFTWARE\\ORVEL\\IeMode\\PopupsAllowedForUrls";
 
-// A path or URL; the registry allows far longer values, no list location is.
-inline constexpr unsigned kTextCapacity = 32768;
-
 }  // namespace orvel::ie_mode_keys

@@ -49,7 +49,7 @@ IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, c
   if (state.list.owner == ListOwner::kTool) {
     // A missing file is an empty list.
     read = files.ReadOwnList(list);
-    if (read == status::kFileNotFound) read = status::kSuccess;
+    if (IsMissing(read)) read = status::kSuccess;
   } else if (!state.list.path.empty()) {
     read = files.ReadList(state.list.path, list);
   }
@@ -108,7 +108,7 @@ int32_t RemoveHostFromIeMode(Registry& machine_writes, SiteListFiles& files, std
     emptied = removed && list.sites.empty();
     return removed;
   });
-  if (result == status::kFileNotFound) return status::kSuccess;
+  if (IsMissing(result)) return status::kSuccess;
   if (result != status::kSuccess) return result;
   // The last site out takes every pop-up value the tool added with it.
   const int32_t popups = emptied ? TakeBackPopups(machine_writes, std::nullopt) : TakeBackPopups(machine_writes, host);
@@ -120,7 +120,7 @@ int32_t RemoveIeModeSetUp(Registry& machine_writes, SiteListFiles& files) {
   // Policies that name the tool's list go even when its folder is not the
   // tool's: left behind, they would hand Edge whatever list is put there.
   int32_t result = files.DeleteOwnList();
-  if (result == status::kFileNotFound) result = status::kSuccess;
+  if (IsMissing(result)) result = status::kSuccess;
   int32_t taken_back = TakeBackPopups(machine_writes, std::nullopt);
   if (taken_back == status::kSuccess) taken_back = TakeBackPolicies(machine_writes, FileUrl(files.OwnListPath()));
   return result != status::kSuccess ? result : taken_back;

@@ -24,10 +24,11 @@ unsigned long BuildOf(std::string_view text) {
 }
 
 bool IeAppDisabled(Registry& registry) {
-  RegistryKey key(registry);
-  uint32_t value = 0;
-  return key.Open(ie_mode_keys::kIePolicy) == status::kSuccess &&
-         key.QueryDword(ie_mode_keys::kDisableIeApp, value) == status::kSuccess && value == 1;
+  return ReadDword(registry, ie_mode_keys::kIePolicy, ie_mode_keys::kDisableIeApp) == 1u;
+}
+
+std::string TextOrEmpty(Registry& registry, std::string_view name) {
+  return ReadString(registry, ie_mode_keys::kCurrentVersion, name).value_or("");
 }
 
 }  // namespace
@@ -43,22 +44,12 @@ bool IsIeRetired(const WindowsFacts& facts) {
   return !StartsWithFolded(facts.installation_type, "SERVER");
 }
 
-std::string ReadText(Registry& registry, std::string_view path, std::string_view name) {
-  RegistryKey key(registry);
-  std::string data;
-  if (key.Open(path) != status::kSuccess ||
-      key.QueryString(name, ie_mode_keys::kTextCapacity, data) != status::kSuccess) {
-    return {};
-  }
-  return data;
-}
-
 WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user) {
   using namespace ie_mode_keys;
   return WindowsFacts{
-      .build_number = ReadText(machine, kCurrentVersion, kBuildNumber),
-      .edition_id = ReadText(machine, kCurrentVersion, kEditionId),
-      .installation_type = ReadText(machine, kCurrentVersion, kInstallationType),
+      .build_number = TextOrEmpty(machine, kBuildNumber),
+      .edition_id = TextOrEmpty(machine, kEditionId),
+      .installation_type = TextOrEmpty(machine, kInstallationType),
       .ie_app_disabled = IeAppDisabled(machine) || IeAppDisabled(user),
   };
 }

@@ -22,7 +22,4 @@ bool IsIeRetired(const WindowsFacts& facts);
 // user's; a value that cannot be read counts as absent.
 WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user);
 
-// A REG_SZ value's text, before its first NUL; empty when it cannot be read.
-std::string ReadText(Registry& registry, std::string_view path, std::string_view name);
-
 }  // namespace orvel

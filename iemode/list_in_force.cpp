@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "iemode/ie_mode_keys.h"
-#include "iemode/ie_retired.h"
 #include "text/ascii.h"
 
 namespace orvel {
@@ -35,9 +34,10 @@ std::string PathOfFileUrl(std::string_view rest) {
   return path;
 }
 
-std::string FirstSet(Registry& machine, Registry& user, std::string_view path, std::string_view name) {
-  std::string text = ReadText(machine, path, name);
-  return text.empty() ? ReadText(user, path, name) : text;
+// The machine's text, or when it has none (or an empty one) the user's.
+std::string MachineOrUserText(Registry& machine, Registry& user, std::string_view path, std::string_view name) {
+  std::string text = ReadString(machine, path, name).value_or("");
+  return text.empty() ? ReadString(user, path, name).value_or("") : text;
 }
 
 }  // namespace
@@ -59,10 +59,10 @@ std::string FileUrl(std::string_view path) {
 
 ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& files) {
   using namespace ie_mode_keys;
-  std::string location = FirstSet(machine, user, kEdgePolicy, kCloudSiteList);
+  std::string location = MachineOrUserText(machine, user, kEdgePolicy, kCloudSiteList);
   if (!location.empty()) return ListInForce{ListOwner::kCloud, location, {}};
-  location = FirstSet(machine, user, kEdgePolicy, kSiteList);
-  if (location.empty()) location = FirstSet(machine, user, kEnterpriseMode, kEnterpriseSiteList);
+  location = MachineOrUserText(machine, user, kEdgePolicy, kSiteList);
+  if (location.empty()) location = MachineOrUserText(machine, user, kEnterpriseMode, kEnterpriseSiteList);
   if (location.empty()) return {};
   std::string path = SiteListPath(location);
   const bool own = !path.empty() && EqualsFolded(path, files.OwnListPath());
@@ -70,14 +70,8 @@ ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& fi
 }
 
 std::optional<uint32_t> ReadEdgePolicyDword(Registry& machine, Registry& user, std::string_view name) {
-  for (Registry* registry : {&machine, &user}) {
-    RegistryKey key(*registry);
-    uint32_t value = 0;
-    if (key.Open(ie_mode_keys::kEdgePolicy) == status::kSuccess && key.QueryDword(name, value) == status::kSuccess) {
-      return value;
-    }
-  }
-  return std::nullopt;
+  const std::optional<uint32_t> value = ReadDword(machine, ie_mode_keys::kEdgePolicy, name);
+  return value ? value : ReadDword(user, ie_mode_keys::kEdgePolicy, name);
 }
 
 std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user) {
@@ -85,7 +79,7 @@ std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user) 
 }
 
 std::string ReadEdgePath(Registry& machine) {
-  std::string path = ReadText(machine, ie_mode_keys::kEdgeAppPath, "");
+  std::string path = ReadString(machine, ie_mode_keys::kEdgeAppPath, "").value_or("");
   if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
   return path;
 }

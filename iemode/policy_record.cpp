@@ -12,13 +12,10 @@ using namespace ie_mode_keys;
 
 bool Absent(RegistryKey& key, std::string_view name) {
   std::string data;
-  return key.Query(name, kTextCapacity, data) == status::kFileNotFound;
+  return IsMissing(key.Query(name, kTextCapacity, data));
 }
 
-bool Recorded(RegistryKey& record, std::string_view name) {
-  uint32_t set = 0;
-  return record.QueryDword(name, set) == status::kSuccess && set == 1;
-}
+bool Recorded(RegistryKey& record, std::string_view name) { return record.ReadDword(name) == 1u; }
 
 // Sets one policy value when absent, recording it first: a record without its
 // value is harmless, as take-back looks at content, while a value without its
@@ -40,10 +37,11 @@ bool OwnListInForce(RegistryKey& policy, RegistryKey& record, std::string_view o
   std::string location;
   const int32_t read = policy.QueryString(kSiteList, kTextCapacity, location);
   if (read == status::kSuccess) return location == own_url;
-  return read == status::kFileNotFound && Recorded(record, kSiteListSet);
+  return IsMissing(read) && Recorded(record, kSiteListSet);
 }
 
-bool Deletable(int32_t result) { return result == status::kSuccess || result == status::kFileNotFound; }
+// Deleting what is already gone is fine.
+bool DeletedOrGone(int32_t result) { return result == status::kSuccess || IsMissing(result); }
 
 }  // namespace
 
@@ -69,41 +67,30 @@ int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url) {
 
 int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
   RegistryKey record(machine_writes);
-  if (record.Open(kRecord) == status::kFileNotFound) return status::kSuccess;
+  if (IsMissing(record.Open(kRecord))) return status::kSuccess;
   RegistryKey policy(machine_writes);
   const bool has_policy = policy.Open(kEdgePolicy) == status::kSuccess;
   int32_t result = status::kSuccess;
-  uint32_t level = 0;
-  if (has_policy && Recorded(record, kLevelSet) && policy.QueryDword(kLevel, level) == status::kSuccess &&
-      level == kLevelIeMode && OwnListInForce(policy, record, own_url)) {
+  if (has_policy && Recorded(record, kLevelSet) && policy.ReadDword(kLevel) == kLevelIeMode &&
+      OwnListInForce(policy, record, own_url)) {
     result = policy.DeleteValue(kLevel);
   }
-  uint32_t delay = 0;
-  if (Deletable(result) && has_policy && Recorded(record, kDelaySet) &&
-      policy.QueryDword(kDelayInitialDownload, delay) == status::kSuccess && delay == 1) {
+  if (DeletedOrGone(result) && has_policy && Recorded(record, kDelaySet) &&
+      policy.ReadDword(kDelayInitialDownload) == 1u) {
     result = policy.DeleteValue(kDelayInitialDownload);
   }
-  std::string location;
-  if (Deletable(result) && has_policy && Recorded(record, kSiteListSet) &&
-      policy.QueryString(kSiteList, kTextCapacity, location) == status::kSuccess && location == own_url) {
+  if (DeletedOrGone(result) && has_policy && Recorded(record, kSiteListSet) && policy.ReadString(kSiteList) == own_url) {
     result = policy.DeleteValue(kSiteList);
   }
-  if (!Deletable(result)) return result;
-  // An empty policy key says nothing; whoever made it, none is better.
-  if (has_policy && policy.IsEmpty()) {
-    policy.Close();
-    result = machine_writes.DeleteKey(kEdgePolicy);
-    if (!Deletable(result)) return result;
-  }
+  if (!DeletedOrGone(result)) return result;
+  policy.Close();
   record.Close();
+  // An empty policy key says nothing; whoever made it, none is better.
+  if (has_policy) result = DeleteKeyIfEmpty(machine_writes, kEdgePolicy);
+  if (result != status::kSuccess) return result;
   result = machine_writes.DeleteKey(kRecord);
-  if (!Deletable(result)) return result;
-  RegistryKey parent(machine_writes);
-  if (parent.Open(kRecordParent) == status::kSuccess && parent.IsEmpty()) {
-    parent.Close();
-    result = machine_writes.DeleteKey(kRecordParent);
-  }
-  return Deletable(result) ? status::kSuccess : result;
+  if (!DeletedOrGone(result)) return result;
+  return DeleteKeyIfEmpty(machine_writes, kRecordParent);
 }
 
 }  // namespace orvel

@@ -12,20 +12,15 @@ namespace {
 using namespace ie_mode_keys;
 using Values = std::map<std::string, std::string>;
 
-// Value names of a registry key run to 16383 characters.
-constexpr uint32_t kNameCapacity = 16384;
-
 // The text values of an open key by name; one not text reads as empty, which
 // no pattern is. False when the key cannot be listed.
 bool ReadValues(RegistryKey& key, Values& values) {
   for (uint32_t i = 0;; ++i) {
     std::string name;
-    const int32_t listed = key.EnumValue(i, kNameCapacity, name);
+    const int32_t listed = key.EnumValue(i, kValueNameCapacity, name);
     if (listed == status::kNoMoreItems) return true;
     if (listed != status::kSuccess) return false;
-    std::string text;
-    if (key.QueryString(name, kTextCapacity, text) != status::kSuccess) text.clear();
-    values[name] = text;
+    values[name] = key.ReadString(name).value_or("");
   }
 }
 
@@ -33,12 +28,13 @@ bool ReadValues(RegistryKey& key, Values& values) {
 int32_t ReadKey(Registry& registry, std::string_view path, Values& values) {
   RegistryKey key(registry);
   const int32_t opened = key.Open(path);
-  if (opened == status::kFileNotFound) return status::kSuccess;
+  if (IsMissing(opened)) return status::kSuccess;
   if (opened != status::kSuccess) return opened;
   return ReadValues(key, values) ? status::kSuccess : status::kInvalidParameter;
 }
 
-bool OnlyTheTools(const Values& allowed, const Values& recorded) {
+// Every value allowed is one the tool added, as it added it.
+bool EveryValueIsTheTools(const Values& allowed, const Values& recorded) {
   for (const auto& [name, text] : allowed) {
     const auto found = recorded.find(name);
     if (found == recorded.end() || found->second != text) return false;
@@ -46,7 +42,7 @@ bool OnlyTheTools(const Values& allowed, const Values& recorded) {
   return true;
 }
 
-bool Holds(const Values& allowed, std::string_view pattern) {
+bool AllowsPattern(const Values& allowed, std::string_view pattern) {
   for (const auto& [name, text] : allowed) {
     if (EqualsFolded(text, pattern)) return true;
   }
@@ -62,14 +58,6 @@ std::string LowestFreeName(const Values& allowed, const Values& recorded) {
 
 std::string_view HostOf(std::string_view pattern) { return pattern.substr(0, pattern.find(':')); }
 
-// Deletes the key when nothing is left in it.
-int32_t DeleteIfEmpty(Registry& registry, RegistryKey& key, std::string_view path) {
-  if (!key.is_open() || !key.IsEmpty()) return status::kSuccess;
-  key.Close();
-  const int32_t result = registry.DeleteKey(path);
-  return result == status::kFileNotFound ? status::kSuccess : result;
-}
-
 }  // namespace
 
 int32_t AllowPopups(Registry& machine_writes, std::string_view pattern) {
@@ -77,7 +65,7 @@ int32_t AllowPopups(Registry& machine_writes, std::string_view pattern) {
   Values recorded;
   int32_t result = ReadKey(machine_writes, kPopupsAllowed, allowed);
   if (result == status::kSuccess) result = ReadKey(machine_writes, kPopupsRecord, recorded);
-  if (result != status::kSuccess || Holds(allowed, pattern) || !OnlyTheTools(allowed, recorded)) return result;
+  if (result != status::kSuccess || AllowsPattern(allowed, pattern) || !EveryValueIsTheTools(allowed, recorded)) return result;
   const std::string name = LowestFreeName(allowed, recorded);
   RegistryKey record(machine_writes);
   RegistryKey policy(machine_writes);
@@ -93,7 +81,7 @@ int32_t AllowPopups(Registry& machine_writes, std::string_view pattern) {
 int32_t TakeBackPopups(Registry& machine_writes, std::optional<std::string_view> host) {
   RegistryKey record(machine_writes);
   if (const int32_t opened = record.Open(kPopupsRecord); opened != status::kSuccess) {
-    return opened == status::kFileNotFound ? status::kSuccess : opened;
+    return IsMissing(opened) ? status::kSuccess : opened;
   }
   Values recorded;
   if (!ReadValues(record, recorded)) return status::kInvalidParameter;
@@ -101,22 +89,23 @@ int32_t TakeBackPopups(Registry& machine_writes, std::optional<std::string_view>
   const bool has_policy = policy.Open(kPopupsAllowed) == status::kSuccess;
   for (const auto& [name, pattern] : recorded) {
     if (host && !EqualsFolded(HostOf(pattern), *host)) continue;
-    std::string now;
-    if (has_policy && policy.QueryString(name, kTextCapacity, now) == status::kSuccess && now == pattern) {
+    if (has_policy && policy.ReadString(name) == pattern) {
       if (const int32_t deleted = policy.DeleteValue(name); deleted != status::kSuccess) return deleted;
     }
     if (const int32_t deleted = record.DeleteValue(name); deleted != status::kSuccess) return deleted;
   }
-  const int32_t result = DeleteIfEmpty(machine_writes, policy, kPopupsAllowed);
-  return result == status::kSuccess ? DeleteIfEmpty(machine_writes, record, kPopupsRecord) : result;
+  policy.Close();
+  record.Close();
+  const int32_t result = DeleteKeyIfEmpty(machine_writes, kPopupsAllowed);
+  return result == status::kSuccess ? DeleteKeyIfEmpty(machine_writes, kPopupsRecord) : result;
 }
 
 std::optional<bool> PopupsAllowed(Registry& machine, std::string_view pattern) {
   Values allowed;
   Values recorded;
   if (ReadKey(machine, kPopupsAllowed, allowed) != status::kSuccess) return std::nullopt;
-  if (Holds(allowed, pattern) || Holds(allowed, "*")) return true;
-  if (ReadKey(machine, kPopupsRecord, recorded) != status::kSuccess || !OnlyTheTools(allowed, recorded)) {
+  if (AllowsPattern(allowed, pattern) || AllowsPattern(allowed, "*")) return true;
+  if (ReadKey(machine, kPopupsRecord, recorded) != status::kSuccess || !EveryValueIsTheTools(allowed, recorded)) {
     return std::nullopt;
   }
   return false;

@@ -18,6 +18,10 @@ uint32_t DwordFromBytes(std::string_view bytes) {
   return number;
 }
 
+std::string_view WithoutTrailingBackslash(std::string_view path) {
+  return path.ends_with('\\') ? path.substr(0, path.size() - 1) : path;
+}
+
 int32_t Registry::DeleteKey(std::string_view) { return status::kNotSupported; }
 int32_t Registry::DeleteValue(KeyHandle, std::string_view) { return status::kNotSupported; }
 
@@ -94,6 +98,18 @@ int32_t RegistryKey::Query(std::string_view name, uint32_t capacity, std::string
   return registry_->QueryValue(handle_, name, capacity, type, data);
 }
 
+std::optional<uint32_t> RegistryKey::ReadDword(std::string_view name) {
+  uint32_t value = 0;
+  if (QueryDword(name, value) != status::kSuccess) return std::nullopt;
+  return value;
+}
+
+std::optional<std::string> RegistryKey::ReadString(std::string_view name, uint32_t capacity) {
+  std::string text;
+  if (QueryString(name, capacity, text) != status::kSuccess) return std::nullopt;
+  return text;
+}
+
 int32_t RegistryKey::EnumKey(uint32_t index, uint32_t capacity, std::string& name) {
   return registry_->EnumKey(handle_, index, capacity, name);
 }
@@ -112,9 +128,48 @@ bool RegistryKey::IsEmpty() {
          registry_->EnumValue(handle_, 0, 1, name) == status::kNoMoreItems;
 }
 
+std::vector<std::string> RegistryKey::SubkeyNames(uint32_t capacity) {
+  std::vector<std::string> names;
+  for (uint32_t index = 0;; ++index) {
+    std::string name;
+    if (EnumKey(index, capacity, name) != status::kSuccess) return names;
+    names.push_back(TrimAtNul(name));
+  }
+}
+
 void RegistryKey::Close() noexcept {
   if (handle_ == 0) return;
   registry_->CloseKey(std::exchange(handle_, KeyHandle{0}));
+}
+
+}  // namespace orvel
+
+namespace orvel {
+
+std::optional<uint32_t> ReadDword(Registry& registry, std::string_view path, std::string_view name) {
+  RegistryKey key(registry);
+  return key.Open(path) == status::kSuccess ? key.ReadDword(name) : std::nullopt;
+}
+
+std::optional<std::string> ReadString(Registry& registry, std::string_view path, std::string_view name) {
+  RegistryKey key(registry);
+  return key.Open(path) == status::kSuccess ? key.ReadString(name) : std::nullopt;
+}
+
+std::vector<std::string> SubkeyNames(Registry& registry, std::string_view path, uint32_t capacity) {
+  RegistryKey key(registry);
+  return key.Open(path) == status::kSuccess ? key.SubkeyNames(capacity) : std::vector<std::string>{};
+}
+
+int32_t DeleteKeyIfEmpty(Registry& registry, std::string_view path) {
+  {
+    RegistryKey key(registry);
+    const int32_t opened = key.Open(path);
+    if (opened != status::kSuccess) return IsMissing(opened) ? status::kSuccess : opened;
+    if (!key.IsEmpty()) return status::kSuccess;
+  }
+  const int32_t deleted = registry.DeleteKey(path);
+  return IsMissing(deleted) ? status::kSuccess : deleted;
 }
 
 }  // namespace orvel

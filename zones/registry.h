@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace orvel {
 
@@ -20,6 +22,19 @@ inline constexpr int32_t kMoreData = 234;
 inline constexpr int32_t kNoMoreItems = 259;
 inline constexpr int32_t kUnsupportedType = 1630;
 }  // namespace status
+
+// A key or value that is not there. Operations return a status; a caller to
+// whom "not there" is no failure asks this, reads return an optional instead.
+constexpr bool IsMissing(int32_t result) { return result == status::kFileNotFound; }
+
+// Buffer sizes, each named once for what it holds: a value's name (16,383
+// UTF-16 units and its NUL) and a text value the tool reads (bytes, with its
+// NUL). The zone map has its own, zone_keys::kZoneMapBuffer.
+inline constexpr uint32_t kValueNameCapacity = 16384;
+inline constexpr uint32_t kTextCapacity = 32768;
+
+// The path without one trailing backslash, which names the same key.
+std::string_view WithoutTrailingBackslash(std::string_view path);
 
 enum class ValueType : uint32_t { kString = 1, kExpandString = 2, kBinary = 3, kDword = 4 };
 
@@ -94,12 +109,19 @@ class RegistryKey {
   [[nodiscard]] int32_t QueryString(std::string_view name, uint32_t capacity, std::string& text);
   // Reads a value's raw data, as Registry::QueryValue.
   [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
+  // Reads that say "absent" once: none for a value that is missing, of
+  // another type, too long or unreadable.
+  std::optional<uint32_t> ReadDword(std::string_view name);
+  std::optional<std::string> ReadString(std::string_view name, uint32_t capacity = kTextCapacity);
   [[nodiscard]] int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);
   [[nodiscard]] int32_t EnumValue(uint32_t index, uint32_t capacity, std::string& name);
   [[nodiscard]] int32_t DeleteValue(std::string_view name);
   // True when the key holds neither subkeys nor values; false when it does or
   // cannot be asked.
   [[nodiscard]] bool IsEmpty();
+  // The names of its subkeys in enumeration order, up to the first that
+  // cannot be listed or does not fit in `capacity` UTF-16 units with its NUL.
+  std::vector<std::string> SubkeyNames(uint32_t capacity);
   void Close() noexcept;
 
   bool is_open() const { return handle_ != 0; }
@@ -108,5 +130,14 @@ class RegistryKey {
   Registry* registry_;
   KeyHandle handle_ = 0;
 };
+
+// The same reads by path: a key that does not open reads as absent too.
+std::optional<uint32_t> ReadDword(Registry& registry, std::string_view path, std::string_view name);
+std::optional<std::string> ReadString(Registry& registry, std::string_view path, std::string_view name);
+std::vector<std::string> SubkeyNames(Registry& registry, std::string_view path, uint32_t capacity);
+
+// Deletes the key when it holds neither subkeys nor values; a key that is
+// already gone, or holds something, is fine.
+int32_t DeleteKeyIfEmpty(Registry& registry, std::string_view path);
 
 }  // namespace orvel

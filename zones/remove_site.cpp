@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
-#include "text/trim.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {
 namespace {
-
-bool Missing(int32_t result) { return result == status::kFileNotFound; }
 
 // Paths as reported: a domain entry's path may end in a backslash.
 std::string KeyName(std::string_view path) { return std::string(WithoutTrailingBackslash(path)); }
@@ -19,26 +16,32 @@ class Removal {
   explicit Removal(Registry& registry) : registry_(registry) {}
 
   // Deletes one value; a value that is not there is nothing to do.
-  void Value(std::string_view path, std::string_view name) {
+  void DeleteValue(std::string_view path, std::string_view name) {
     RegistryKey key(registry_);
     const int32_t opened = key.Open(path);
-    if (Missing(opened)) return;
+    if (IsMissing(opened)) return;
     if (opened != status::kSuccess) return Fail(opened);
     const int32_t deleted = key.DeleteValue(name);
     if (deleted == status::kSuccess) {
       site_.removed.push_back({KeyName(path), std::string(name)});
-    } else if (!Missing(deleted)) {
+    } else if (!IsMissing(deleted)) {
       Fail(deleted);
     }
   }
 
-  // Deletes the key when it exists and holds nothing (or anything, when
-  // `only_when_empty` is false); true when it is gone.
-  bool Key(std::string_view path, bool only_when_empty) {
+  // Delete the key when it exists (and, for the first, holds nothing); true
+  // when it is gone.
+  bool DeleteKeyIfEmpty(std::string_view path) { return Delete(path, true); }
+  bool DeleteKey(std::string_view path) { return Delete(path, false); }
+
+  RemovedSite Result() && { return std::move(site_); }
+
+ private:
+  bool Delete(std::string_view path, bool only_when_empty) {
     {
       RegistryKey key(registry_);
       const int32_t opened = key.Open(path);
-      if (Missing(opened)) return false;
+      if (IsMissing(opened)) return false;
       if (opened != status::kSuccess) {
         Fail(opened);
         return false;
@@ -47,16 +50,13 @@ class Removal {
     }
     const int32_t deleted = registry_.DeleteKey(path);
     if (deleted != status::kSuccess) {
-      if (!Missing(deleted)) Fail(deleted);
+      if (!IsMissing(deleted)) Fail(deleted);
       return false;
     }
     site_.removed.push_back({KeyName(path), {}});
     return true;
   }
 
-  RemovedSite Result() && { return std::move(site_); }
-
- private:
   void Fail(int32_t result) {
     if (site_.result == status::kSuccess) site_.result = result;
   }
@@ -77,30 +77,27 @@ std::vector<std::string_view> SchemeValues(std::optional<Scheme> scheme) {
 bool HasSchemeValue(Registry& registry, std::string_view path) {
   RegistryKey key(registry);
   if (key.Open(path) != status::kSuccess) return false;
-  return std::ranges::any_of(kSchemes, [&](Scheme scheme) {
-    uint32_t zone = 0;
-    return key.QueryDword(SchemeName(scheme), zone) == status::kSuccess;
-  });
+  return std::ranges::any_of(kSchemes, [&](Scheme scheme) { return key.ReadDword(SchemeName(scheme)).has_value(); });
 }
 
 void RemoveDomain(Removal& removal, std::string_view host, std::optional<Scheme> scheme) {
   const std::string path = DomainEntryPath(host);
-  for (const std::string_view name : SchemeValues(scheme)) removal.Value(path, name);
+  for (const std::string_view name : SchemeValues(scheme)) removal.DeleteValue(path, name);
   // The check creates the rest's key too, for a host of three labels or more.
   std::string first_label;
   const std::string rest = SplitHostName(host, first_label);
-  if (removal.Key(path, true) && !first_label.empty()) {
-    removal.Key(std::string(zone_keys::kDomains).append(rest), true);
+  if (removal.DeleteKeyIfEmpty(path) && !first_label.empty()) {
+    removal.DeleteKeyIfEmpty(std::string(zone_keys::kDomains).append(rest));
   }
 }
 
 void RemoveRanges(Registry& registry, Removal& removal, std::string_view host, std::optional<Scheme> scheme) {
   for (const std::string& path : RangeEntriesOf(registry, host)) {
     if (scheme) {
-      removal.Value(path, SchemeName(*scheme));
+      removal.DeleteValue(path, SchemeName(*scheme));
       if (HasSchemeValue(registry, path)) continue;
     }
-    removal.Key(path, false);
+    removal.DeleteKey(path);
   }
 }
 
@@ -117,7 +114,7 @@ RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKin
   } else {
     RemoveRanges(registry, removal, host, scheme);
   }
-  if (!TrustedForAnyScheme(registry, host, kind)) removal.Value(zone_keys::kAllow, host);
+  if (!TrustedForAnyScheme(registry, host, kind)) removal.DeleteValue(zone_keys::kAllow, host);
   return std::move(removal).Result();
 }
 

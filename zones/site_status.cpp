@@ -14,11 +14,8 @@ std::vector<SettingState> ReadSettings(Registry& registry) {
   RegistryKey zone(registry);
   const bool opened = zone.Open(zone_keys::kZone2) == status::kSuccess;
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
-    SettingState state{setting.action, setting.policy, std::nullopt};
-    uint32_t value = 0;
-    if (opened && zone.QueryDword(zone_keys::ActionValueName(setting.action), value) == status::kSuccess)
-      state.actual = value;
-    states.push_back(state);
+    states.push_back(
+        {setting.action, setting.policy, opened ? zone.ReadDword(zone_keys::ActionValueName(setting.action)) : std::nullopt});
   }
   return states;
 }

@@ -1,18 +1,14 @@
 #include "zones/subkeys.h"
 
-#include "text/trim.h"
+#include <algorithm>
+#include <iterator>
+
 #include "zones/zone_keys.h"
 
 namespace orvel {
 
 size_t EnumSubkeys(Registry& root, std::string_view key_path, std::vector<std::string>& names) {
-  RegistryKey key(root);
-  if (key.Open(key_path) != status::kSuccess) return 0;
-  for (uint32_t index = 0;; ++index) {
-    std::string name;
-    if (key.EnumKey(index, zone_keys::kNameCapacity, name) != status::kSuccess) break;
-    names.push_back(TrimAtNul(name));
-  }
+  std::ranges::move(SubkeyNames(root, key_path, zone_keys::kZoneMapBuffer), std::back_inserter(names));
   return names.size();
 }
 

@@ -15,10 +15,7 @@ namespace {
 constexpr int kMaxRangeAttempts = 1000;
 
 bool IsTrustedEntry(Registry& registry, std::string_view path, Scheme scheme) {
-  RegistryKey key(registry);
-  uint32_t zone = 0;
-  return key.Open(path) == status::kSuccess && key.QueryDword(SchemeName(scheme), zone) == status::kSuccess &&
-         zone == zone_keys::kTrustedZone;
+  return ReadDword(registry, path, SchemeName(scheme)) == zone_keys::kTrustedZone;
 }
 
 // The Range entries as one listing finds them: every name, and the paths of
@@ -34,9 +31,7 @@ RangeListing ListRanges(Registry& registry, std::string_view host) {
   for (const std::string& name : listing.names) {
     std::string path = RangeEntryPath(name);
     RegistryKey key(registry);
-    std::string text;
-    if (key.Open(path) == status::kSuccess &&
-        key.QueryString(zone_keys::kRangeText, zone_keys::kNameCapacity, text) == status::kSuccess && text == host) {
+    if (key.Open(path) == status::kSuccess && key.ReadString(zone_keys::kRangeText, zone_keys::kZoneMapBuffer) == host) {
       listing.host_entries.push_back(std::move(path));
     }
   }

@@ -6,18 +6,9 @@
 namespace orvel {
 namespace {
 
-// Value names of a site list are host patterns; the registry allows 16,383
-// characters.
-constexpr uint32_t kValueNameCapacity = 16384;
 constexpr std::string_view kTrustedZoneText = "2";
 
-bool DwordIs(Registry& registry, std::string_view path, std::string_view name, uint32_t expected) {
-  RegistryKey key(registry);
-  uint32_t value = 0;
-  return key.Open(path) == status::kSuccess && key.QueryDword(name, value) == status::kSuccess && value == expected;
-}
-
-bool IsHardened(Registry& registry) { return DwordIs(registry, zone_keys::kZoneMap, zone_keys::kEnhancedSecurity, 1); }
+bool IsHardened(Registry& registry) { return ReadDword(registry, zone_keys::kZoneMap, zone_keys::kEnhancedSecurity) == 1u; }
 
 // Whether the registry holds a site list (a policy key with at least one
 // value) that puts nothing of the host into zone 2.
@@ -30,10 +21,7 @@ bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind, 
     if (key.EnumValue(index, kValueNameCapacity, entry) != status::kSuccess) break;
     in_force = true;
     if (!SiteListEntryNamesHost(entry, host, kind, scheme)) continue;
-    std::string zone;
-    if (key.QueryString(entry, zone_keys::kNameCapacity, zone) == status::kSuccess && zone == kTrustedZoneText) {
-      return false;
-    }
+    if (key.ReadString(entry, zone_keys::kZoneMapBuffer) == kTrustedZoneText) return false;
   }
   return in_force;
 }
@@ -41,14 +29,14 @@ bool SiteListExcludes(Registry& registry, std::string_view host, HostKind kind, 
 // Whether the policy key holds a value for the action other than the one
 // the check wrote.
 bool Overrides(RegistryKey& policy_key, bool opened, const zone_keys::ZoneSetting& setting) {
-  uint32_t policy = 0;
-  return opened && policy_key.QueryDword(zone_keys::ActionValueName(setting.action), policy) == status::kSuccess &&
-         policy != setting.policy;
+  if (!opened) return false;
+  const std::optional<uint32_t> policy = policy_key.ReadDword(zone_keys::ActionValueName(setting.action));
+  return policy && *policy != setting.policy;
 }
 
 void Diagnose(Registry& user, Registry& machine, std::string_view host, HostKind kind, Scheme scheme,
               ZoneDiagnosis& found) {
-  found.machine_settings_only = DwordIs(machine, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
+  found.machine_settings_only = ReadDword(machine, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly) == 1u;
   found.site_list_excludes_host =
       SiteListExcludes(machine, host, kind, scheme) || SiteListExcludes(user, host, kind, scheme);
   RegistryKey machine_policy(machine);

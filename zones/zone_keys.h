@@ -65,7 +65,8 @@ inline constexpr std::string_view kPolicyZone2 =
 inline constexpr std::string_view kMachineSettingsOnly = "Security_HKLM_only";
 inline constexpr std::string_view kEnhancedSecurity = "IEHarden";
 
-// Names and registry buffers are 255 bytes, as the zone map has always been read.
-inline constexpr unsigned kNameCapacity = 255;
+// The zone map's names and texts are read through 255-byte buffers, as it
+// has always been read.
+inline constexpr uint32_t kZoneMapBuffer = 255;
 
 }  // namespace orvel::zone_keys
