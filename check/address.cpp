@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "text/ascii.h"
+#include "text/trim.h"
 #include "text/utf8.h"
 
 namespace orvel {
 namespace {
 
-constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 constexpr size_t kMaxHostLength = 253;
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
@@ -90,29 +90,6 @@ std::optional<Scheme> TypedScheme(std::string_view address) {
     if (StartsWithFolded(address, SchemePrefix(scheme))) return scheme;
   }
   return std::nullopt;
-}
-
-std::string TrimBlanks(std::string_view text) {
-  while (true) {
-    if (!text.empty() && text.front() == ' ') {
-      text.remove_prefix(1);
-    } else if (text.substr(0, kIdeographicSpace.size()) == kIdeographicSpace) {
-      text.remove_prefix(kIdeographicSpace.size());
-    } else {
-      break;
-    }
-  }
-  while (true) {
-    if (!text.empty() && text.back() == ' ') {
-      text.remove_suffix(1);
-    } else if (text.size() >= kIdeographicSpace.size() &&
-               text.substr(text.size() - kIdeographicSpace.size()) == kIdeographicSpace) {
-      text.remove_suffix(kIdeographicSpace.size());
-    } else {
-      break;
-    }
-  }
-  return std::string(text);
 }
 
 ParsedAddress ParseSiteAddress(std::string_view address) {

@@ -11,9 +11,6 @@
 
 namespace orvel {
 
-// Removes blanks (U+0020) and ideographic spaces (U+3000) at both ends;
-// tabs and other characters stay.
-std::string TrimBlanks(std::string_view text);
 
 // The scheme an address begins with: "http://" or "https://" in any letter
 // case. None for any other beginning.

@@ -17,11 +17,10 @@ std::vector<std::string_view> SplitLabels(std::string_view host) {
   }
 }
 
-std::string SplitHostName(std::string_view host, std::string& first_label) {
+HostNameParts SplitHostName(std::string_view host) {
   const std::vector<std::string_view> labels = SplitLabels(host);
-  if (labels.size() < 3) return std::string(host);
-  first_label = std::string(labels.front());
-  return std::string(host.substr(labels.front().size() + 1));
+  if (labels.size() < 3) return {{}, std::string(host)};
+  return {std::string(labels.front()), std::string(host.substr(labels.front().size() + 1))};
 }
 
 }  // namespace orvel

@@ -16,9 +16,13 @@ enum class HostKind : int16_t {
 // The dot-separated labels of a host, empty ones included; none for "".
 std::vector<std::string_view> SplitLabels(std::string_view host);
 
-// For a host of three or more labels: writes the first label and returns the
-// text after the first dot. Otherwise returns the host and leaves
-// `first_label` alone.
-std::string SplitHostName(std::string_view host, std::string& first_label);
+struct HostNameParts {
+  std::string first_label;
+  std::string rest;
+};
+
+// For a host of three or more labels: the first label and the text after the
+// first dot. Otherwise no first label, and the host as the rest.
+HostNameParts SplitHostName(std::string_view host);
 
 }  // namespace orvel

@@ -84,10 +84,9 @@ void RemoveDomain(Removal& removal, std::string_view host, std::optional<Scheme>
   const std::string path = DomainEntryPath(host);
   for (const std::string_view name : SchemeValues(scheme)) removal.DeleteValue(path, name);
   // The check creates the rest's key too, for a host of three labels or more.
-  std::string first_label;
-  const std::string rest = SplitHostName(host, first_label);
-  if (removal.DeleteKeyIfEmpty(path) && !first_label.empty()) {
-    removal.DeleteKeyIfEmpty(std::string(zone_keys::kDomains).append(rest));
+  const HostNameParts parts = SplitHostName(host);
+  if (removal.DeleteKeyIfEmpty(path) && !parts.first_label.empty()) {
+    removal.DeleteKeyIfEmpty(std::string(zone_keys::kDomains).append(parts.rest));
   }
 }
 

@@ -81,9 +81,8 @@ std::vector<std::string> RangeEntriesOf(Registry& registry, std::string_view hos
 }
 
 std::string DomainEntryPath(std::string_view host) {
-  std::string first_label;
-  const std::string rest = SplitHostName(host, first_label);
-  return std::string(zone_keys::kDomains).append(rest).append("\\").append(first_label);
+  const HostNameParts parts = SplitHostName(host);
+  return std::string(zone_keys::kDomains).append(parts.rest).append("\\").append(parts.first_label);
 }
 
 bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {

@@ -14,6 +14,7 @@
 #include "check/check_site.h"
 #include "check/texts.h"
 #include "tests/fuzz/fuzz_require.h"
+#include "text/trim.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"

@@ -8,6 +8,7 @@
 
 #include "check/address.h"
 #include "tests/fuzz/fuzz_require.h"
+#include "text/trim.h"
 #include "text/ascii.h"
 
 namespace {

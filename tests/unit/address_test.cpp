@@ -165,13 +165,13 @@ TEST(SplitHostName, SplitsOffTheFirstLabelOfThreeOrMore) {
     std::string host, rest, first;
   };
   const Case cases[] = {
-      {"a.b.c", "b.c", "a"}, {"x.a.b.c", "a.b.c", "x"}, {"a.b", "a.b", "kept"}, {"a", "a", "kept"},
-      {"", "", "kept"},      {"a..b", ".b", "a"},       {".a.b", "a.b", ""},
+      {"a.b.c", "b.c", "a"}, {"x.a.b.c", "a.b.c", "x"}, {"a.b", "a.b", ""}, {"a", "a", ""},
+      {"", "", ""},          {"a..b", ".b", "a"},       {".a.b", "a.b", ""},
   };
   for (const Case& c : cases) {
-    std::string first = "kept";
-    EXPECT_EQ(SplitHostName(c.host, first), c.rest) << c.host;
-    EXPECT_EQ(first, c.first) << c.host;
+    const HostNameParts parts = SplitHostName(c.host);
+    EXPECT_EQ(parts.rest, c.rest) << c.host;
+    EXPECT_EQ(parts.first_label, c.first) << c.host;
   }
 }
 
