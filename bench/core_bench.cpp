@@ -36,7 +36,9 @@ void FillRanges(MemoryRegistry& registry, int64_t count) {
 void BM_IsTrustedSiteNumeric(benchmark::State& state) {
   MemoryRegistry registry;
   FillRanges(registry, state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(IsTrustedSite(registry, "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(IsTrustedSite(
+        registry, Site{.host = std::string("10.1.2.3"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
 }
 BENCHMARK(BM_IsTrustedSiteNumeric)->Arg(0)->Arg(100)->Arg(1000)->Arg(10000);
 
@@ -47,7 +49,8 @@ void BM_AddTrustedSiteNumeric(benchmark::State& state) {
     auto registry = std::make_unique<MemoryRegistry>();
     FillRanges(*registry, state.range(0));
     state.ResumeTiming();
-    benchmark::DoNotOptimize(AddTrustedSite(*registry, "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
+    benchmark::DoNotOptimize(AddTrustedSite(
+        *registry, Site{.host = std::string("10.1.2.3"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
     state.PauseTiming();
     registry.reset();
     state.ResumeTiming();
@@ -62,8 +65,11 @@ void BM_DomainCheck(benchmark::State& state) {
   }
   test::PutKey(registry, zone_keys::kZone2);
   for (auto _ : state) {
-    if (!IsTrustedSite(registry, "portal.example.cn", HostKind::kDomain, Scheme::kHttp)) {
-      AddTrustedSite(registry, "portal.example.cn", HostKind::kDomain, Scheme::kHttp);
+    if (!IsTrustedSite(
+            registry,
+            Site{.host = std::string("portal.example.cn"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp})) {
+      AddTrustedSite(
+          registry, Site{.host = std::string("portal.example.cn"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp});
     }
     benchmark::DoNotOptimize(SetZonePermissions(registry, "portal.example.cn"));
   }

@@ -92,43 +92,39 @@ std::optional<Scheme> TypedScheme(std::string_view address) {
   return std::nullopt;
 }
 
-ParsedAddress ParseSiteAddress(std::string_view address) {
-  ParsedAddress parsed;
+SiteAddress ParseSiteAddress(std::string_view address) {
+  SiteAddress invalid;
+  invalid.text = std::string(address);
+  SiteAddress parsed = invalid;
   std::string_view rest = address;
-  parsed.typed_scheme = TypedScheme(rest);
-  if (parsed.typed_scheme) rest.remove_prefix(SchemePrefix(*parsed.typed_scheme).size());
-  if (StartsWithScheme(rest)) return {};
+  if (const std::optional<Scheme> typed = TypedScheme(rest)) {
+    parsed.site.scheme = *typed;
+    parsed.scheme_typed = true;
+    rest.remove_prefix(SchemePrefix(*typed).size());
+  }
+  if (StartsWithScheme(rest)) return invalid;
 
   std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
-  parsed.path = PathAfterAuthority(rest.substr(authority.size()));
+  parsed.site.path = PathAfterAuthority(rest.substr(authority.size()));
   // A user name and password stand before the last "@"; the host follows it.
   if (const size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
   const size_t colon = authority.find(':');
   const std::string_view name = authority.substr(0, colon);
-  if (!IsPlausibleHost(name)) return {};
+  if (!IsPlausibleHost(name)) return invalid;
 
-  parsed.host = std::string(name);
+  parsed.site.host = std::string(name);
   if (colon != std::string_view::npos) {
     const std::string_view port = authority.substr(colon + 1);
     uint32_t number = 0;
     const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
     if (error == std::errc() && end == port.data() + port.size() && number <= 0xFFFF) {
-      parsed.port = static_cast<uint16_t>(number);
+      parsed.site.port = static_cast<uint16_t>(number);
     }
   }
-  parsed.kind = std::ranges::all_of(SplitLabels(name), IsDigits) ? HostKind::kNumeric : HostKind::kDomain;
+  parsed.site.kind = std::ranges::all_of(SplitLabels(name), IsDigits) ? HostKind::kNumeric : HostKind::kDomain;
   return parsed;
 }
 
-SiteAddress ReadSiteAddress(std::string_view typed) {
-  SiteAddress address;
-  address.text = TrimBlanks(typed);
-  static_cast<ParsedAddress&>(address) = ParseSiteAddress(address.text);
-  return address;
-}
-
-SiteTarget IeModeSite(const ParsedAddress& address) {
-  return {address.host, address.port, address.scheme() == Scheme::kHttps, address.path};
-}
+SiteAddress ReadSiteAddress(std::string_view typed) { return ParseSiteAddress(TrimBlanks(typed)); }
 
 }  // namespace orvel

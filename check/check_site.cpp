@@ -21,16 +21,16 @@ CheckOutcome CheckSite(const CheckRequest& request) {
   Registry& registry = registries.user;
   CheckOutcome outcome;
   outcome.address = address.text;
-  if (address.kind == HostKind::kInvalid) return Fail(outcome, CheckStep::kAddress, status::kSuccess);
+  const Site& site = address.site;
+  if (site.kind == HostKind::kInvalid) return Fail(outcome, CheckStep::kAddress, status::kSuccess);
   outcome.completed.push_back(CheckStep::kAddress);
 
-  const Scheme scheme = address.scheme();
-  if (const int32_t trusted = TrustSite(registry, address.host, address.kind, scheme); trusted != status::kSuccess) {
+  if (const int32_t trusted = TrustSite(registry, site); trusted != status::kSuccess) {
     return Fail(outcome, CheckStep::kTrustedSite, trusted);
   }
   outcome.completed.push_back(CheckStep::kTrustedSite);
 
-  if (const int32_t set = SetZonePermissions(registry, address.host); set != status::kSuccess) {
+  if (const int32_t set = SetZonePermissions(registry, site.host); set != status::kSuccess) {
     return Fail(outcome, CheckStep::kPermissions, set);
   }
   outcome.completed.push_back(CheckStep::kPermissions);
@@ -42,10 +42,10 @@ CheckOutcome CheckSite(const CheckRequest& request) {
     outcome.completed.push_back(CheckStep::kSave);
   }
   outcome.desktop_account = registries.desktop_account;
-  outcome.diagnosis = DiagnoseZoneSettings(registry, registries.machine, address.host, address.kind, scheme);
+  const Hives hives{registry, registries.machine};
+  outcome.diagnosis = DiagnoseZoneSettings(hives, site);
   if (registries.site_lists != nullptr) {
-    outcome.ie_mode =
-        RunIeMode(registries.machine, registry, registries.machine_writes, *registries.site_lists, IeModeSite(address));
+    outcome.ie_mode = RunIeMode(hives, registries.machine_writes, *registries.site_lists, site);
   }
   return outcome;
 }

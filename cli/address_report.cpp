@@ -19,7 +19,7 @@ std::string_view KindName(HostKind kind) {
 
 JsonObject AddressJson(std::string_view verb, const SiteAddress& address) {
   JsonObject json;
-  json.Text("verb", verb).Text("address", address.text).Text("host", address.host).Text("kind", KindName(address.kind));
+  json.Text("verb", verb).Text("address", address.text).Text("host", address.site.host).Text("kind", KindName(address.site.kind));
   return json;
 }
 

@@ -28,17 +28,10 @@ std::string_view StepName(CheckStep step) {
 
 std::string Step(std::string_view name, bool ok) { return JsonObject().Text("step", name).Bool("ok", ok).Json(); }
 
-// The machine's part of IE mode: not written for want of the right to (the
-// check was given nothing to write it with), or a write that failed.
-MachinePart IeModeMachinePart(const IeModeOutcome& ie_mode) {
-  if (!ie_mode.NotWritten()) return MachinePart::kInPlace;
-  return ie_mode.status == status::kSuccess ? MachinePart::kMissing : MachinePart::kWriteFailed;
-}
-
 ExitCode CheckCode(const CheckOutcome& outcome) {
   if (outcome.failed) return outcome.failed == CheckStep::kAddress ? kInvalidAddress : kFailed;
   if (outcome.browser_started == false) return kFailed;
-  const ExitCode machine_part = MachinePartCode(Verb::kCheck, IeModeMachinePart(outcome.ie_mode), false);
+  const ExitCode machine_part = MachinePartCode(Verb::kCheck, outcome.ie_mode.machine_part, false);
   return Worst(outcome.Stopped() ? kStopped : kDone, machine_part);
 }
 
@@ -47,10 +40,10 @@ ExitCode CheckCode(const CheckOutcome& outcome) {
 VerbResult CheckResult(const CheckOutcome& outcome) {
   VerbResult result;
   result.code = CheckCode(outcome);
-  const MachinePart machine_part = IeModeMachinePart(outcome.ie_mode);
+  const MachinePart machine_part = outcome.ie_mode.machine_part;
   if (machine_part == MachinePart::kWriteFailed) result.errors.push_back(NotWrittenError(outcome.ie_mode.status));
   std::vector<std::string> lines = CheckLines(outcome);
-  if (machine_part == MachinePart::kMissing) lines.push_back(texts::IeModeNeedsAdministrator(outcome.address));
+  if (machine_part == MachinePart::kNotPermitted) lines.push_back(texts::IeModeNeedsAdministrator(outcome.address));
   result.lines = lines;
   std::vector<std::string> messages{std::string(CheckBox(outcome).text)};
   if (outcome.browser_started == false) messages.emplace_back(BrowserFailedBox().text);
@@ -61,7 +54,7 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
 
   std::vector<std::string> findings = FindingLines(outcome.diagnosis);
   for (std::string& line : IeModeFindingLines(outcome.ie_mode.notes)) findings.push_back(std::move(line));
-  if (machine_part == MachinePart::kMissing) findings.push_back(texts::IeModeNeedsAdministrator(outcome.address));
+  if (machine_part == MachinePart::kNotPermitted) findings.push_back(texts::IeModeNeedsAdministrator(outcome.address));
   std::vector<std::string> steps;
   for (const CheckStep step : outcome.completed) steps.push_back(Step(StepName(step), true));
   if (outcome.failed) steps.push_back(Step(StepName(*outcome.failed), false));

@@ -67,7 +67,7 @@ VerbResult IeModeResult(const IeModeOutcome& outcome) {
   if (!outcome.state.ie_retired) result.lines.emplace_back(texts::kIeNotRetired);
   for (const IeModeNote note : outcome.notes) result.lines.emplace_back(IeModeLine(note));
   const std::vector<std::string> findings = IeModeFindingLines(outcome.notes);
-  if (outcome.NotWritten()) {
+  if (outcome.machine_part == MachinePart::kWriteFailed || outcome.machine_part == MachinePart::kNotPermitted) {
     result.code = kFailed;
     result.errors.push_back(NotWrittenError(outcome.status));
   } else if (!findings.empty()) {

@@ -4,16 +4,9 @@
 
 #include "cli/exit_codes.h"
 #include "cli/options.h"
+#include "iemode/ie_mode_setup.h"
 
 namespace orvel::cli {
-
-// The machine's part of Edge's IE mode for the site: the tool's list and the
-// policies it sets.
-enum class MachinePart : uint8_t {
-  kInPlace,      // or not needed
-  kMissing,      // needed and not there (not written, not taken back)
-  kWriteFailed,  // a write or delete that was possible failed
-};
 
 // What the machine's part says in a verb's exit code, by whether this
 // process may write it: a remediation's work (1) where it could, an

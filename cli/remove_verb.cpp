@@ -12,7 +12,8 @@
 namespace orvel::cli {
 
 VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
-  const RemovedSite site = RemoveTrustedSite(registry, address.host, address.kind, address.typed_scheme);
+  const RemovedSite site = RemoveTrustedSite(registry, address.site,
+                                              address.scheme_typed ? RemovedSchemes::kTheSites : RemovedSchemes::kEvery);
   VerbResult result;
   std::vector<std::string> removed;
   for (const RemovedEntry& entry : site.removed) {
@@ -43,21 +44,21 @@ VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, 
                                 const SiteAddress& address, ExitCode users, bool may_write) {
   VerbResult result;
   bool kept = false;
-  const bool no_one_needs_it = options.all_users && !address.typed_scheme && users == kDone;
+  const bool no_one_needs_it = options.all_users && !address.scheme_typed && users == kDone;
   if (no_one_needs_it && may_write) {
-    if (const int32_t removed = RemoveHostFromIeMode(machine_writes, files, address.host);
+    if (const int32_t removed = RemoveHostFromIeMode(machine_writes, files, address.site.host);
         removed != status::kSuccess) {
       result.errors.push_back(NotWrittenError(removed));
       result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, may_write);
     }
   } else {
     SiteList list;
-    kept = files.ReadOwnList(list) == status::kSuccess && RemoveHost(list, address.host);
+    kept = files.ReadOwnList(list) == status::kSuccess && RemoveHost(list, address.site.host);
     if (kept && no_one_needs_it) {
-      result.lines.push_back(texts::IeModeListLeftForAdministrator(address.host));
-      result.code = MachinePartCode(Verb::kRemove, MachinePart::kMissing, may_write);
+      result.lines.push_back(texts::IeModeListLeftForAdministrator(address.site.host));
+      result.code = MachinePartCode(Verb::kRemove, MachinePart::kNotPermitted, may_write);
     } else if (kept) {
-      result.lines.push_back(std::string(texts::kIeModeListKept).append(address.host).append(" --remove"));
+      result.lines.push_back(std::string(texts::kIeModeListKept).append(address.site.host).append(" --remove"));
     }
   }
   result.json.Bool("ie_mode_list_kept", kept);

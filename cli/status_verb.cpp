@@ -24,7 +24,7 @@ std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::
 
 VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
                      const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
-  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind, address.scheme());
+  const SiteStatus site = ReadSiteStatus(user, address.site);
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
   std::vector<std::string> settings;
@@ -51,7 +51,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
   std::vector<std::string> findings =
-      FindingLines(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme()));
+      FindingLines(DiagnoseZoneSettings({user, machine}, address.site));
   // Read only, a site IE mode should have but lacks is one the check adds
   // where it may write the machine's part, else one an administrator must.
   bool ie_mode_missing = false;
@@ -69,12 +69,12 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   const bool in_place = site.InPlace() && !ie_mode_missing && !stopped;
   const ExitCode user_part = !site.InPlace() ? kMissing : stopped ? kStopped : kDone;
   result.code =
-      Worst(user_part, MachinePartCode(Verb::kStatus, ie_mode_missing ? MachinePart::kMissing : MachinePart::kInPlace,
+      Worst(user_part, MachinePartCode(Verb::kStatus, ie_mode_missing ? MachinePart::kNotPermitted : MachinePart::kInPlace,
                                        may_write_machine));
   result.lines.emplace_back(in_place                             ? texts::kInPlace
                             : !site.InPlace() || ie_mode_missing ? texts::kNotInPlace
                                                                  : texts::kInPlaceButStopped);
-  result.json.Text("scheme", SchemeName(address.scheme()))
+  result.json.Text("scheme", SchemeName(address.site.scheme))
       .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
       .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "iemode/list_in_force.h"
+#include "zones/site.h"
 
 namespace orvel {
 
@@ -30,22 +32,24 @@ bool IsFinding(IeModeNote note);
 // Whether Edge opens IE mode at this InternetExplorerIntegrationLevel.
 bool IsIeModeLevel(uint32_t level);
 
-// What was read about the machine, the user and the site.
-struct IeModeFacts {
+// Everything read about Edge's IE mode for one site.
+struct IeModeState {
   bool ie_retired = false;
-  bool edge_present = false;
-  std::optional<uint32_t> integration_level;
-  ListOwner list_owner = ListOwner::kNone;
-  // The list in force was read (never true for the cloud list); the tool's
-  // own list also when its file is missing, which reads as an empty list.
-  bool list_read = false;
-  bool listed = false;
-  // The check may write the machine's policies (not for a read-only status).
-  bool may_write = false;
-  // The list in force, read, is of schema v.1.
-  bool list_old_format = false;
-  // The address is "*.domain": trusted in the zone map, never listed.
-  bool wildcard = false;
+  std::string edge_path = {};  // empty when Edge is not there
+  std::optional<uint32_t> integration_level = {};
+  ListInForce list = {};
+  // None when the list in force cannot be read (never read for the cloud
+  // list); false with no list, and for the tool's own list when its file is
+  // missing, which reads as an empty list.
+  std::optional<bool> listed = {};
+  // The version of the tool's own list when it is there and in force or no
+  // list is: above 0, Edge may hold a copy of it.
+  uint32_t own_list_version = 0;
+  // Read after any set-up, for reports: tabs wait for Edge's first download
+  // of the site list, and Edge allows the site's pop-ups (none when an
+  // organisation's list does not say).
+  bool delay_initial_download = false;
+  std::optional<bool> popups_allowed = false;
 };
 
 struct IeModePlan {
@@ -56,7 +60,8 @@ struct IeModePlan {
   bool operator==(const IeModePlan&) const = default;
 };
 
-// Nothing at all where IE is not retired.
-IeModePlan PlanIeMode(const IeModeFacts& facts);
+// Nothing at all where IE is not retired. `may_write`: the machine's part
+// may be written (not for a read-only status).
+IeModePlan PlanIeMode(const IeModeState& state, const Site& site, bool may_write);
 
 }  // namespace orvel

@@ -12,16 +12,13 @@ namespace {
 
 // Adds the site to the tool's list unless it is listed, then sets the absent
 // policy values. The record key is made first: where the machine's policies
-// may not be written, that fails before any file is. `list_existed` tells
-// whether the site went into a list that was there before.
-int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& site, bool listed, bool& list_existed) {
+// may not be written, that fails before any file is.
+int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const Site& site, bool listed) {
   {
     RegistryKey record(machine_writes);
     if (const int32_t result = record.Create(ie_mode_keys::kRecord); result != status::kSuccess) return result;
   }
   int32_t result = listed ? status::kSuccess : files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& list) {
-    // A missing file reads as a list of version 0; the tool's start at 1.
-    list_existed = list.version != 0;
     return AddSite(list, SiteEntryUrl(site));
   });
   if (result == status::kSuccess) result = SetAbsentPolicies(machine_writes, FileUrl(files.OwnListPath()));
@@ -37,19 +34,20 @@ int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const SiteTarget& 
   return result;
 }
 
-IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, const SiteTarget& site) {
+IeModeState ReadState(const Hives& hives, SiteListFiles& files, const Site& site) {
   IeModeState state;
-  state.ie_retired = IsIeRetired(ReadWindowsFacts(machine, user));
-  state.edge_path = ReadEdgePath(machine);
+  state.ie_retired = IsIeRetired(ReadWindowsFacts(hives));
+  state.edge_path = ReadEdgePath(hives.machine);
   if (!state.edge_path.empty() && !files.FileExists(state.edge_path)) state.edge_path.clear();
-  state.integration_level = ReadIntegrationLevel(machine, user);
-  state.list = ReadListInForce(machine, user, files);
+  state.integration_level = ReadIntegrationLevel(hives);
+  state.list = ReadListInForce(hives, files);
   SiteList list;
   int32_t read = status::kFileNotFound;
-  if (state.list.owner == ListOwner::kTool) {
+  if (state.list.owner == ListOwner::kTool || (state.list.owner == ListOwner::kNone && state.ie_retired)) {
     // A missing file is an empty list.
     read = files.ReadOwnList(list);
     if (IsMissing(read)) read = status::kSuccess;
+    if (read == status::kSuccess) state.own_list_version = list.version;
   } else if (!state.list.path.empty()) {
     read = files.ReadList(state.list.path, list);
   }
@@ -64,40 +62,26 @@ IeModeState ReadState(Registry& machine, Registry& user, SiteListFiles& files, c
 
 }  // namespace
 
-bool IeModeOutcome::NotWritten() const { return std::ranges::find(notes, IeModeNote::kCannotEnable) != notes.end(); }
-
-IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_writes, SiteListFiles& files,
-                        const SiteTarget& site) {
+IeModeOutcome RunIeMode(const Hives& hives, Registry* machine_writes, SiteListFiles& files, const Site& site) {
   IeModeOutcome outcome;
-  outcome.state = ReadState(machine, user, files, site);
-  const IeModeState& state = outcome.state;
-  const IeModeFacts facts{
-      .ie_retired = state.ie_retired,
-      .edge_present = !state.edge_path.empty(),
-      .integration_level = state.integration_level,
-      .list_owner = state.list.owner,
-      .list_read = state.listed.has_value(),
-      .listed = state.listed.value_or(false),
-      .may_write = machine_writes != nullptr,
-      .list_old_format = state.list.old_format,
-      .wildcard = IsWildcardSite(site),
-  };
-  IeModePlan plan = PlanIeMode(facts);
+  outcome.state = ReadState(hives, files, site);
+  IeModePlan plan = PlanIeMode(outcome.state, site, machine_writes != nullptr);
   outcome.notes = std::move(plan.notes);
-  bool list_existed = false;
-  if (plan.set_up) outcome.status = SetUp(*machine_writes, files, site, facts.listed, list_existed);
-  if (outcome.status != status::kSuccess) {
-    outcome.notes = {IeModeNote::kCannotEnable};
+  if (std::ranges::find(outcome.notes, IeModeNote::kCannotEnable) != outcome.notes.end()) {
+    outcome.machine_part = MachinePart::kNotPermitted;
   } else if (plan.set_up) {
+    outcome.status = SetUp(*machine_writes, files, site, outcome.state.listed.value_or(false));
+    outcome.machine_part = outcome.status == status::kSuccess ? MachinePart::kSetUpNow : MachinePart::kWriteFailed;
+  }
+  if (outcome.machine_part == MachinePart::kWriteFailed) {
+    outcome.notes = {IeModeNote::kCannotEnable};
+  } else if (outcome.machine_part == MachinePart::kSetUpNow) {
     outcome.state.listed = true;
-    if (list_existed && std::ranges::find(outcome.notes, IeModeNote::kAddedToList) != outcome.notes.end()) {
-      outcome.notes.push_back(IeModeNote::kSeenAfterAMinute);
-    }
   }
   // Nothing the plan weighs: read once, as any set-up left them.
   outcome.state.delay_initial_download =
-      ReadEdgePolicyDword(machine, user, ie_mode_keys::kDelayInitialDownload) == std::optional<uint32_t>(1);
-  outcome.state.popups_allowed = PopupsAllowed(machine, SiteEntryUrl(site));
+      ReadEdgePolicyDword(hives, ie_mode_keys::kDelayInitialDownload) == std::optional<uint32_t>(1);
+  outcome.state.popups_allowed = PopupsAllowed(hives.machine, SiteEntryUrl(site));
   return outcome;
 }
 

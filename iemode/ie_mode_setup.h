@@ -8,40 +8,34 @@
 #include "iemode/ie_mode_plan.h"
 #include "iemode/list_in_force.h"
 #include "iemode/site_list_files.h"
-#include "zones/registry.h"
+#include "zones/hives.h"
+#include "zones/site.h"
 
 namespace orvel {
 
-// Everything read about Edge's IE mode for one site, for reports.
-struct IeModeState {
-  bool ie_retired = false;
-  std::string edge_path;  // empty when Edge is not there
-  std::optional<uint32_t> integration_level;
-  // Tabs wait for Edge's first download of the site list.
-  bool delay_initial_download = false;
-  // Edge allows the site's pop-ups; none when an organisation's list does not say.
-  std::optional<bool> popups_allowed = false;
-  ListInForce list;
-  std::optional<bool> listed;  // none when it cannot be told
+// What became of the machine's part of IE mode for the site: the tool's list
+// and the policy values it sets.
+enum class MachinePart : uint8_t {
+  kInPlace,      // there already, or not needed
+  kSetUpNow,     // written by this run
+  kNotPermitted, // needed, and this run may not write it
+  kWriteFailed,  // a write that was possible failed; the outcome's status says why
 };
 
 struct IeModeOutcome {
   IeModeState state;
   std::vector<IeModeNote> notes;
+  MachinePart machine_part = MachinePart::kInPlace;
   // The Win32 status of a set-up that failed (its note is kCannotEnable).
   int32_t status = 0;
-
-  // The site should be set up and the machine's part was not written.
-  bool NotWritten() const;
 };
 
-// Reads the state, decides, and where the plan says so and `machine_writes`
+// Reads the state, plans, and where the plan says so and `machine_writes`
 // is given, adds the site to the tool's own list and sets the absent policy
-// values, recording them. `machine` and `user` are only read; without
-// `machine_writes` nothing is written and a site that should be set up is
-// reported as kCannotEnable.
-IeModeOutcome RunIeMode(Registry& machine, Registry& user, Registry* machine_writes, SiteListFiles& files,
-                        const SiteTarget& site);
+// values, recording them. The hives are only read; without `machine_writes`
+// nothing is written and a site that should be set up is reported as
+// kCannotEnable.
+IeModeOutcome RunIeMode(const Hives& hives, Registry* machine_writes, SiteListFiles& files, const Site& site);
 
 // Takes the host out of the tool's own list; when the list is left empty,
 // deletes it and the values the tool recorded. 0 when there was nothing to do.

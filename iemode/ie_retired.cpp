@@ -44,13 +44,13 @@ bool IsIeRetired(const WindowsFacts& facts) {
   return !StartsWithFolded(facts.installation_type, "SERVER");
 }
 
-WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user) {
+WindowsFacts ReadWindowsFacts(const Hives& hives) {
   using namespace ie_mode_keys;
   return WindowsFacts{
-      .build_number = TextOrEmpty(machine, kBuildNumber),
-      .edition_id = TextOrEmpty(machine, kEditionId),
-      .installation_type = TextOrEmpty(machine, kInstallationType),
-      .ie_app_disabled = IeAppDisabled(machine) || IeAppDisabled(user),
+      .build_number = TextOrEmpty(hives.machine, kBuildNumber),
+      .edition_id = TextOrEmpty(hives.machine, kEditionId),
+      .installation_type = TextOrEmpty(hives.machine, kInstallationType),
+      .ie_app_disabled = IeAppDisabled(hives.machine) || IeAppDisabled(hives.user),
   };
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "zones/registry.h"
+#include "zones/hives.h"
 
 namespace orvel {
 
@@ -20,6 +20,6 @@ bool IsIeRetired(const WindowsFacts& facts);
 
 // Reads the facts from the machine's registry and the policy also from the
 // user's; a value that cannot be read counts as absent.
-WindowsFacts ReadWindowsFacts(Registry& machine, Registry& user);
+WindowsFacts ReadWindowsFacts(const Hives& hives);
 
 }  // namespace orvel

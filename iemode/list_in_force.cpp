@@ -35,9 +35,9 @@ std::string PathOfFileUrl(std::string_view rest) {
 }
 
 // The machine's text, or when it has none (or an empty one) the user's.
-std::string MachineOrUserText(Registry& machine, Registry& user, std::string_view path, std::string_view name) {
-  std::string text = ReadString(machine, path, name).value_or("");
-  return text.empty() ? ReadString(user, path, name).value_or("") : text;
+std::string MachineOrUserText(const Hives& hives, std::string_view path, std::string_view name) {
+  std::string text = ReadString(hives.machine, path, name).value_or("");
+  return text.empty() ? ReadString(hives.user, path, name).value_or("") : text;
 }
 
 }  // namespace
@@ -57,25 +57,25 @@ std::string FileUrl(std::string_view path) {
   return url;
 }
 
-ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& files) {
+ListInForce ReadListInForce(const Hives& hives, SiteListFiles& files) {
   using namespace ie_mode_keys;
-  std::string location = MachineOrUserText(machine, user, kEdgePolicy, kCloudSiteList);
+  std::string location = MachineOrUserText(hives, kEdgePolicy, kCloudSiteList);
   if (!location.empty()) return ListInForce{ListOwner::kCloud, location, {}};
-  location = MachineOrUserText(machine, user, kEdgePolicy, kSiteList);
-  if (location.empty()) location = MachineOrUserText(machine, user, kEnterpriseMode, kEnterpriseSiteList);
+  location = MachineOrUserText(hives, kEdgePolicy, kSiteList);
+  if (location.empty()) location = MachineOrUserText(hives, kEnterpriseMode, kEnterpriseSiteList);
   if (location.empty()) return {};
   std::string path = SiteListPath(location);
   const bool own = !path.empty() && EqualsFolded(path, files.OwnListPath());
   return ListInForce{own ? ListOwner::kTool : ListOwner::kOther, location, path};
 }
 
-std::optional<uint32_t> ReadEdgePolicyDword(Registry& machine, Registry& user, std::string_view name) {
-  const std::optional<uint32_t> value = ReadDword(machine, ie_mode_keys::kEdgePolicy, name);
-  return value ? value : ReadDword(user, ie_mode_keys::kEdgePolicy, name);
+std::optional<uint32_t> ReadEdgePolicyDword(const Hives& hives, std::string_view name) {
+  const std::optional<uint32_t> value = ReadDword(hives.machine, ie_mode_keys::kEdgePolicy, name);
+  return value ? value : ReadDword(hives.user, ie_mode_keys::kEdgePolicy, name);
 }
 
-std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user) {
-  return ReadEdgePolicyDword(machine, user, ie_mode_keys::kLevel);
+std::optional<uint32_t> ReadIntegrationLevel(const Hives& hives) {
+  return ReadEdgePolicyDword(hives, ie_mode_keys::kLevel);
 }
 
 std::string ReadEdgePath(Registry& machine) {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "iemode/site_list_files.h"
-#include "zones/registry.h"
+#include "zones/hives.h"
 
 namespace orvel {
 
@@ -20,8 +20,8 @@ enum class ListOwner : uint8_t {
 
 struct ListInForce {
   ListOwner owner = ListOwner::kNone;
-  std::string location;     // as the policy gives it; empty for kNone
-  std::string path;         // the file to read; empty when it cannot be read here
+  std::string location = {};  // as the policy gives it; empty for kNone
+  std::string path = {};      // the file to read; empty when it cannot be read here
   bool old_format = false;  // the file, once read, is of schema v.1
   bool operator==(const ListInForce&) const = default;
 };
@@ -40,14 +40,14 @@ std::string FileUrl(std::string_view path);
 // (`files.OwnListPath()`), compared without case, is the tool's; that path
 // is asked only when a location names a file, as finding it may load the
 // shell.
-ListInForce ReadListInForce(Registry& machine, Registry& user, SiteListFiles& files);
+ListInForce ReadListInForce(const Hives& hives, SiteListFiles& files);
 
 // A REG_DWORD Edge policy, machine policy first, then user; none when
 // neither is set.
-std::optional<uint32_t> ReadEdgePolicyDword(Registry& machine, Registry& user, std::string_view name);
+std::optional<uint32_t> ReadEdgePolicyDword(const Hives& hives, std::string_view name);
 
 // InternetExplorerIntegrationLevel, as above.
-std::optional<uint32_t> ReadIntegrationLevel(Registry& machine, Registry& user);
+std::optional<uint32_t> ReadIntegrationLevel(const Hives& hives);
 
 // The file the App Paths entry of msedge.exe names, without quotes; empty
 // when there is none.

@@ -11,7 +11,7 @@ namespace {
 constexpr std::string_view kIe11 = "IE11";
 constexpr std::string_view kDefaultMode = "Default";
 
-uint16_t DefaultPort(bool https) { return https ? 443 : 80; }
+uint16_t DefaultPort(Scheme scheme) { return scheme == Scheme::kHttps ? 443 : 80; }
 
 // The url without a path: what names the host, or host:port.
 std::string_view Authority(std::string_view url) { return url.substr(0, url.find('/')); }
@@ -24,9 +24,9 @@ bool NamesHost(std::string_view url, std::string_view host) {
 
 // The port a url names: the one after ':', else the scheme's default; 0
 // when what follows ':' is no port.
-uint16_t EntryPort(std::string_view authority, bool https) {
+uint16_t EntryPort(std::string_view authority, Scheme scheme) {
   const size_t colon = authority.find(':');
-  if (colon == std::string_view::npos) return DefaultPort(https);
+  if (colon == std::string_view::npos) return DefaultPort(scheme);
   const std::string_view digits = authority.substr(colon + 1);
   uint32_t port = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
@@ -35,12 +35,12 @@ uint16_t EntryPort(std::string_view authority, bool https) {
 }
 
 // A url without a path lists every path; one with a path, those beginning with it.
-bool NamesTarget(std::string_view url, const SiteTarget& target) {
+bool NamesSite(std::string_view url, const Site& site) {
   const std::string_view authority = Authority(url);
   const std::string_view path = authority.size() == url.size() ? "/" : url.substr(authority.size());
-  const uint16_t port = target.port == 0 ? DefaultPort(target.https) : target.port;
-  return EqualsFolded(authority.substr(0, authority.find(':')), target.host) &&
-         EntryPort(authority, target.https) == port && StartsWithFolded(target.path, path);
+  const uint16_t port = site.port == 0 ? DefaultPort(site.scheme) : site.port;
+  return EqualsFolded(authority.substr(0, authority.find(':')), site.host) &&
+         EntryPort(authority, site.scheme) == port && StartsWithFolded(site.path, path);
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {
@@ -69,17 +69,17 @@ void AppendEscaped(std::string& out, std::string_view text) {
 
 }  // namespace
 
-std::string SiteEntryUrl(const SiteTarget& target) {
-  if (target.port == 0 || target.port == DefaultPort(target.https)) return target.host;
-  return target.host + ":" + std::to_string(target.port);
+std::string SiteEntryUrl(const Site& site) {
+  if (site.port == 0 || site.port == DefaultPort(site.scheme)) return site.host;
+  return site.host + ":" + std::to_string(site.port);
 }
 
-bool IsWildcardSite(const SiteTarget& target) { return target.host.starts_with("*."); }
+bool IsWildcardSite(const Site& site) { return site.host.starts_with("*."); }
 
-bool ListsSite(const SiteList& list, const SiteTarget& target) {
-  if (IsWildcardSite(target)) return false;
-  return std::ranges::any_of(list.sites, [&](const SiteEntry& site) {
-    return EqualsFolded(site.open_in, kIe11) && NamesTarget(site.url, target);
+bool ListsSite(const SiteList& list, const Site& site) {
+  if (IsWildcardSite(site)) return false;
+  return std::ranges::any_of(list.sites, [&](const SiteEntry& entry) {
+    return EqualsFolded(entry.open_in, kIe11) && NamesSite(entry.url, site);
   });
 }
 

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "zones/site.h"
+
 namespace orvel {
 
 // One <site> of an Enterprise Mode site list (schema v.2).
@@ -24,28 +26,19 @@ struct SiteList {
   bool operator==(const SiteList&) const = default;
 };
 
-// The site an address names: its host, the port it connects to, 0 for the
-// scheme's default (80 for http, 443 for https), and the path asked for.
-struct SiteTarget {
-  std::string host;
-  uint16_t port = 0;
-  bool https = false;
-  std::string path = "/";
-};
-
 // A host of the zone map's wildcard form, "*.example.com": no site list may
 // hold one, and none lists it.
-bool IsWildcardSite(const SiteTarget& target);
+bool IsWildcardSite(const Site& site);
 
-// Whether a <site> opening in IE11 names the target, as Edge reads a v.2
+// Whether a <site> opening in IE11 names the site, as Edge reads a v.2
 // url: a bare host is the scheme's default port only, host:port that port;
 // a path after either lists the paths that begin with it. Host and path
 // compare without case.
-bool ListsSite(const SiteList& list, const SiteTarget& target);
+bool ListsSite(const SiteList& list, const Site& site);
 
 // The url the tool writes for a site: the host, or host:port when the port
 // is not the scheme's default.
-std::string SiteEntryUrl(const SiteTarget& target);
+std::string SiteEntryUrl(const Site& site);
 
 // Makes the list hold the entry for `url`, opening in IE11 with redirects
 // kept, in place of an entry of that url that did not; other entries stay.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "text/trim.h"
+#include "zones/registry.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 
@@ -44,11 +44,11 @@ class RegText {
  public:
   explicit RegText(std::string_view root) : root_(root) { text_.append(kHeader).append(kLineEnd); }
 
-  void Key(std::string_view path) {
+  void WriteKey(std::string_view path) {
     text_.append(kLineEnd).append("[").append(root_).append("\\").append(WithoutTrailingBackslash(path));
     text_.append("]").append(kLineEnd);
   }
-  void Value(std::string_view name, std::string_view data) {
+  void WriteValue(std::string_view name, std::string_view data) {
     text_.append(Quoted(name)).append("=").append(data).append(kLineEnd);
   }
 
@@ -63,22 +63,23 @@ class RegText {
 
 std::string RegFileRangeName(std::string_view host) { return std::string("ORVEL-").append(host); }
 
-std::string RegFileText(std::string_view root, std::string_view host, HostKind kind, Scheme scheme) {
+std::string RegFileText(std::string_view root, const Site& site) {
+  const std::string& host = site.host;
   RegText reg(root);
-  if (kind == HostKind::kDomain) {
-    reg.Key(DomainEntryPath(host));
+  if (site.kind == HostKind::kDomain) {
+    reg.WriteKey(DomainEntryPath(host));
   } else {
-    reg.Key(std::string(zone_keys::kRanges).append(RegFileRangeName(host)));
+    reg.WriteKey(std::string(zone_keys::kRanges).append(RegFileRangeName(host)));
   }
-  reg.Value(SchemeName(scheme), Dword(zone_keys::kTrustedZone));
-  if (kind != HostKind::kDomain) reg.Value(zone_keys::kRangeText, Quoted(host));
+  reg.WriteValue(SchemeName(site.scheme), Dword(zone_keys::kTrustedZone));
+  if (site.kind != HostKind::kDomain) reg.WriteValue(zone_keys::kRangeText, Quoted(host));
 
-  reg.Key(zone_keys::kZone2);
+  reg.WriteKey(zone_keys::kZone2);
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings)
-    reg.Value(zone_keys::ActionValueName(setting.action), Dword(setting.policy));
+    reg.WriteValue(zone_keys::ActionValueName(setting.action), Dword(setting.policy));
 
-  reg.Key(zone_keys::kAllow);
-  reg.Value(host, Hex(zone_keys::kPopupAllowed));
+  reg.WriteKey(zone_keys::kAllow);
+  reg.WriteValue(host, Hex(zone_keys::kPopupAllowed));
   return std::move(reg).Text();
 }
 

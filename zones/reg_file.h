@@ -3,8 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "zones/host_name.h"
-#include "zones/scheme.h"
+#include "zones/site.h"
 
 namespace orvel {
 
@@ -19,6 +18,6 @@ std::string RegFileRangeName(std::string_view host);
 // makes the host's zone-map entry for the scheme, the zone's settings and the host's pop-up
 // allow value as a check does, below `root` ("HKEY_CURRENT_USER" or
 // "HKEY_USERS\<SID>"). UTF-8 with CR LF line ends.
-std::string RegFileText(std::string_view root, std::string_view host, HostKind kind, Scheme scheme);
+std::string RegFileText(std::string_view root, const Site& site);
 
 }  // namespace orvel

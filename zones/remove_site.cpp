@@ -100,20 +100,25 @@ void RemoveRanges(Registry& registry, Removal& removal, std::string_view host, s
   }
 }
 
-bool TrustedForAnyScheme(Registry& registry, std::string_view host, HostKind kind) {
-  return std::ranges::any_of(kSchemes, [&](Scheme scheme) { return IsTrustedSite(registry, host, kind, scheme); });
+bool TrustedForAnyScheme(Registry& registry, Site site) {
+  return std::ranges::any_of(kSchemes, [&](Scheme scheme) {
+    site.scheme = scheme;
+    return IsTrustedSite(registry, site);
+  });
 }
 
 }  // namespace
 
-RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind, std::optional<Scheme> scheme) {
+RemovedSite RemoveTrustedSite(Registry& registry, const Site& site, RemovedSchemes schemes) {
   Removal removal(registry);
-  if (kind == HostKind::kDomain) {
-    RemoveDomain(removal, host, scheme);
+  const std::optional<Scheme> scheme =
+      schemes == RemovedSchemes::kTheSites ? std::optional(site.scheme) : std::nullopt;
+  if (site.kind == HostKind::kDomain) {
+    RemoveDomain(removal, site.host, scheme);
   } else {
-    RemoveRanges(registry, removal, host, scheme);
+    RemoveRanges(registry, removal, site.host, scheme);
   }
-  if (!TrustedForAnyScheme(registry, host, kind)) removal.DeleteValue(zone_keys::kAllow, host);
+  if (!TrustedForAnyScheme(registry, site)) removal.DeleteValue(zone_keys::kAllow, site.host);
   return std::move(removal).Result();
 }
 

@@ -6,9 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "zones/host_name.h"
 #include "zones/registry.h"
-#include "zones/scheme.h"
+#include "zones/site.h"
 
 namespace orvel {
 
@@ -26,13 +25,16 @@ struct RemovedSite {
   int32_t result = 0;
 };
 
-// Takes the scheme's value, or with no scheme both schemes' values, from the
+// Which schemes' values a removal takes.
+enum class RemovedSchemes : uint8_t { kTheSites, kEvery };
+
+// Takes the site's scheme's value, or every scheme's, from the
 // host's zone-map entries: its domain key (then the key, and an empty parent
 // key, when nothing else is left in them), or every Range entry whose text is
 // the host (then the entry, when neither scheme's value is left in it). The
 // host's pop-up allow value goes too unless the host is still trusted for a
 // scheme. Another host's entries and the zone's own settings, which every
 // trusted site shares, stay.
-RemovedSite RemoveTrustedSite(Registry& registry, std::string_view host, HostKind kind, std::optional<Scheme> scheme);
+RemovedSite RemoveTrustedSite(Registry& registry, const Site& site, RemovedSchemes schemes);
 
 }  // namespace orvel

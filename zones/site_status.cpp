@@ -34,12 +34,12 @@ bool SiteStatus::InPlace() const {
   return trusted && popups_allowed && std::ranges::all_of(settings, &SettingState::holds);
 }
 
-SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
-  SiteStatus site;
-  site.trusted = IsTrustedSite(registry, host, kind, scheme);
-  site.settings = ReadSettings(registry);
-  site.popups_allowed = PopupsAllowed(registry, host);
-  return site;
+SiteStatus ReadSiteStatus(Registry& registry, const Site& site) {
+  return SiteStatus{
+      .trusted = IsTrustedSite(registry, site),
+      .settings = ReadSettings(registry),
+      .popups_allowed = PopupsAllowed(registry, site.host),
+  };
 }
 
 }  // namespace orvel

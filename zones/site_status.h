@@ -5,9 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "zones/host_name.h"
 #include "zones/registry.h"
-#include "zones/scheme.h"
+#include "zones/site.h"
 
 namespace orvel {
 
@@ -29,6 +28,6 @@ struct SiteStatus {
   bool InPlace() const;
 };
 
-SiteStatus ReadSiteStatus(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
+SiteStatus ReadSiteStatus(Registry& registry, const Site& site);
 
 }  // namespace orvel

@@ -85,24 +85,26 @@ std::string DomainEntryPath(std::string_view host) {
   return std::string(zone_keys::kDomains).append(parts.rest).append("\\").append(parts.first_label);
 }
 
-bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
-  return kind == HostKind::kDomain ? IsTrustedEntry(registry, DomainEntryPath(host), scheme)
-                                   : AnyTrusted(registry, RangeEntriesOf(registry, host), scheme);
+bool IsTrustedSite(Registry& registry, const Site& site) {
+  return site.kind == HostKind::kDomain ? IsTrustedEntry(registry, DomainEntryPath(site.host), site.scheme)
+                                        : AnyTrusted(registry, RangeEntriesOf(registry, site.host), site.scheme);
 }
 
-int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
-  return kind == HostKind::kDomain ? AddDomain(registry, host, scheme)
-                                   : AddRange(registry, host, scheme, ListRanges(registry, host));
+int32_t AddTrustedSite(Registry& registry, const Site& site) {
+  return site.kind == HostKind::kDomain ? AddDomain(registry, site.host, site.scheme)
+                                        : AddRange(registry, site.host, site.scheme, ListRanges(registry, site.host));
 }
 
-int32_t TrustSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme) {
-  if (kind == HostKind::kDomain) {
-    return IsTrustedEntry(registry, DomainEntryPath(host), scheme) ? status::kSuccess
-                                                                   : AddDomain(registry, host, scheme);
+int32_t TrustSite(Registry& registry, const Site& site) {
+  if (site.kind == HostKind::kDomain) {
+    return IsTrustedEntry(registry, DomainEntryPath(site.host), site.scheme)
+               ? status::kSuccess
+               : AddDomain(registry, site.host, site.scheme);
   }
-  const RangeListing listing = ListRanges(registry, host);
-  return AnyTrusted(registry, listing.host_entries, scheme) ? status::kSuccess
-                                                            : AddRange(registry, host, scheme, listing);
+  const RangeListing listing = ListRanges(registry, site.host);
+  return AnyTrusted(registry, listing.host_entries, site.scheme)
+             ? status::kSuccess
+             : AddRange(registry, site.host, site.scheme, listing);
 }
 
 }  // namespace orvel

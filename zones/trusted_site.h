@@ -5,9 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "zones/host_name.h"
 #include "zones/registry.h"
-#include "zones/scheme.h"
+#include "zones/site.h"
 
 namespace orvel {
 
@@ -24,15 +23,15 @@ std::vector<std::string> RangeEntriesOf(Registry& registry, std::string_view hos
 
 // True when the host already has a zone-map entry of its kind that puts the
 // scheme into the trusted-sites zone. Any failure reads as false.
-bool IsTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
+bool IsTrustedSite(Registry& registry, const Site& site);
 
 // Puts the scheme's value on the host's zone-map entry: its domain key, or
 // the first Range entry naming it, or else a new Range entry. 0, or the
 // status of the write that failed.
-int32_t AddTrustedSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
+int32_t AddTrustedSite(Registry& registry, const Site& site);
 
 // IsTrustedSite, then AddTrustedSite when it is not, reading the Range
 // entries once for both: the check's step.
-int32_t TrustSite(Registry& registry, std::string_view host, HostKind kind, Scheme scheme);
+int32_t TrustSite(Registry& registry, const Site& site);
 
 }  // namespace orvel

@@ -4,9 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "zones/host_name.h"
-#include "zones/registry.h"
-#include "zones/scheme.h"
+#include "zones/hives.h"
+#include "zones/site.h"
 
 namespace orvel {
 
@@ -27,16 +26,15 @@ struct ZoneDiagnosis {
   bool operator==(const ZoneDiagnosis&) const = default;
 };
 
-// Reads, never writes, the user's root and the machine's. A key or value
+// Reads, never writes, the user's hive and the machine's. A key or value
 // that cannot be read counts as absent.
-ZoneDiagnosis DiagnoseZoneSettings(Registry& user, Registry& machine, std::string_view host, HostKind kind,
-                                   Scheme scheme);
+ZoneDiagnosis DiagnoseZoneSettings(const Hives& hives, const Site& site);
 
 // Whether a site-to-zone list entry (a value name) names the host for the
 // scheme: after no prefix, the scheme's ("http://" or "https://") or "*://",
 // the host itself, or
 // for a domain name "*." and a suffix the host ends with after a dot. Case is
 // not significant.
-bool SiteListEntryNamesHost(std::string_view entry, std::string_view host, HostKind kind, Scheme scheme);
+bool SiteListEntryNamesHost(std::string_view entry, const Site& site);
 
 }  // namespace orvel

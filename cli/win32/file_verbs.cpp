@@ -33,7 +33,7 @@ struct Exported {
 Exported RegFile(const Options& options, const SiteAddress& address) {
   const std::string root =
       options.user ? std::string("HKEY_USERS\\").append(*options.user) : std::string(kCurrentUserRoot);
-  std::string text = RegFileText(root, address.host, address.kind, address.scheme());
+  std::string text = RegFileText(root, address.site);
   const std::wstring wide = L"\xFEFF" + Utf8ToWide(text);
   std::string bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
   return {"reg", std::move(text), std::move(bytes), texts::kRegFileWritten};
@@ -43,7 +43,7 @@ Exported RegFile(const Options& options, const SiteAddress& address) {
 // who merges it into a central list: UTF-8, as the list's own header says.
 Exported SiteListFile(const SiteAddress& address) {
   SiteList list;
-  AddSite(list, SiteEntryUrl(IeModeSite(address)));
+  AddSite(list, SiteEntryUrl(address.site));
   std::string text = SiteListXml(list);
   std::string bytes = text;
   return {"site_list", std::move(text), std::move(bytes), texts::kSiteListWritten};
@@ -53,7 +53,7 @@ Exported SiteListFile(const SiteAddress& address) {
 
 ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
   // Edge matches no wildcard: a list holding one would open nothing in IE mode.
-  if (options.site_list && IsWildcardSite(IeModeSite(address))) {
+  if (options.site_list && IsWildcardSite(address.site)) {
     output.Error(std::string(orvel::texts::kWildcardNotListed));
     return kInvalidAddress;
   }

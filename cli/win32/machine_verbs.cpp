@@ -27,7 +27,7 @@ ExitCode IeMode(const Options& options, const SiteAddress& address, Output& outp
   Win32SiteListFiles site_lists;
   if (options.remove || options.remove_all) {
     const int32_t removed = options.remove_all ? RemoveIeModeSetUp(machine_writes, site_lists)
-                                               : RemoveHostFromIeMode(machine_writes, site_lists, address.host);
+                                               : RemoveHostFromIeMode(machine_writes, site_lists, address.site.host);
     json.Number("result", removed);
     if (removed == status::kSuccess) return kDone;
     output.Error(NotWrittenError(removed));
@@ -35,7 +35,7 @@ ExitCode IeMode(const Options& options, const SiteAddress& address, Output& outp
   }
   Win32Registry machine = Win32Registry::MachineSettings();
   Win32Registry user(HKEY_CURRENT_USER);
-  return Show(IeModeResult(RunIeMode(machine, user, &machine_writes, site_lists, IeModeSite(address))), output, json);
+  return Show(IeModeResult(RunIeMode({user, machine}, &machine_writes, site_lists, address.site)), output, json);
 }
 
 ExitCode RemoveFromMachine(const Options& options, const SiteAddress& address, ExitCode users, Output& output,

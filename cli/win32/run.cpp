@@ -61,7 +61,7 @@ ExitCode Run(const std::vector<std::string>& arguments) {
   Output output(options.json);
   JsonObject json = AddressJson(VerbName(options.verb), address);
   // Taking everything back names no site.
-  if (address.kind == HostKind::kInvalid && !options.remove_all) {
+  if (address.site.kind == HostKind::kInvalid && !options.remove_all) {
     CheckOutcome invalid;
     invalid.failed = CheckStep::kAddress;
     if (options.verb == Verb::kCheck) output.Lines(CheckLines(invalid));

@@ -43,10 +43,10 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
   ZoneManagerAnswer zone_manager;
   zone_manager.asked = own_hive;
   if (own_hive) {
-    zone_manager.zone = UrlZone(std::string(SchemePrefix(address.scheme())).append(address.host).append("/"));
+    zone_manager.zone = UrlZone(std::string(SchemePrefix(address.site.scheme)).append(address.site.host).append("/"));
   }
   Win32SiteListFiles site_lists;
-  const IeModeOutcome ie_mode = RunIeMode(machine, user, nullptr, site_lists, IeModeSite(address));
+  const IeModeOutcome ie_mode = RunIeMode({user, machine}, nullptr, site_lists, address.site);
   return RunStatus(user, machine, address, zone_manager, ie_mode, Win32Registry::MayWriteMachinePolicies());
 }
 

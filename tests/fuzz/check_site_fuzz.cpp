@@ -14,11 +14,11 @@
 #include "check/check_site.h"
 #include "check/texts.h"
 #include "tests/fuzz/fuzz_require.h"
-#include "text/trim.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
+#include "text/trim.h"
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 
@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   FUZZ_REQUIRE(view.lines.size() == 6 && view.lines.back() == texts::kPermissionsChecked);
   FUZZ_REQUIRE(store.saved == Lines{trimmed});
-  FUZZ_REQUIRE(IsTrustedSite(registry, host, kind, parsed.scheme()));
+  FUZZ_REQUIRE(IsTrustedSite(registry, Site{.host = std::string(host), .kind = kind, .scheme = parsed.scheme()}));
   FUZZ_REQUIRE(test::GetValue(registry, zone_keys::kAllow, host) == std::string(2, '\0'));
   for (std::string_view value : kZoneValues) {
     FUZZ_REQUIRE(std::binary_search(after.begin(), after.end(), Key(zone_keys::kZone2) + "|" + std::string(value)));

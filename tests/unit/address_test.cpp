@@ -44,12 +44,12 @@ class ParseSiteAddressTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseSiteAddressTest, GivesSchemeHostAndKind) {
   const ParseCase& c = GetParam();
-  const ParsedAddress parsed = ParseSiteAddress(c.address);
-  EXPECT_EQ(parsed.kind, c.kind) << c.address;
-  EXPECT_EQ(parsed.host, c.host) << c.address;
-  EXPECT_EQ(parsed.typed_scheme, c.scheme) << c.address;
-  EXPECT_EQ(parsed.port, c.port) << c.address;
-  EXPECT_EQ(parsed.path, c.path) << c.address;
+  const SiteAddress parsed = ParseSiteAddress(c.address);
+  EXPECT_EQ(parsed.site.kind, c.kind) << c.address;
+  EXPECT_EQ(parsed.site.host, c.host) << c.address;
+  EXPECT_EQ(parsed.typed_scheme(), c.scheme) << c.address;
+  EXPECT_EQ(parsed.site.port, c.port) << c.address;
+  EXPECT_EQ(parsed.site.path, c.path) << c.address;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,8 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ParseSiteAddress, SurvivesHugeAddresses) {
   const std::string long_host(100000, '7');
-  EXPECT_EQ(ParseSiteAddress(long_host).kind, HostKind::kInvalid);
-  EXPECT_EQ(ParseSiteAddress("a.b.c/" + std::string(100000, 'x')).host, "a.b.c");
+  EXPECT_EQ(ParseSiteAddress(long_host).site.kind, HostKind::kInvalid);
+  EXPECT_EQ(ParseSiteAddress("a.b.c/" + std::string(100000, 'x')).site.host, "a.b.c");
 }
 
 TEST(NextCodePoint, ReadsUtf8AndSurrogateFormsAndSkipsEachBadStretchOnce) {

@@ -191,6 +191,8 @@ TEST(CliCheckResult, CodeAndJsonFollowTheOutcome) {
   ie_mode_not_written.ie_mode.state.ie_retired = true;
   ie_mode_not_written.ie_mode.notes = {IeModeNote::kCannotEnable};
   CheckOutcome ie_mode_for_administrator = ie_mode_not_written;
+  ie_mode_for_administrator.ie_mode.machine_part = MachinePart::kNotPermitted;
+  ie_mode_not_written.ie_mode.machine_part = MachinePart::kWriteFailed;
   ie_mode_not_written.ie_mode.status = status::kAccessDenied;
   ie_mode_for_administrator.address = "a.b.c";
   struct Case {
@@ -300,10 +302,10 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
   ie_mode.state = {.ie_retired = true,
                    .edge_path = "C:\\Edge\\msedge.exe",
                    .integration_level = 1,
-                   .delay_initial_download = true,
-                   .popups_allowed = std::nullopt,
                    .list = {ListOwner::kOther, "https://list", ""},
-                   .listed = std::nullopt};
+                   .listed = std::nullopt,
+                   .delay_initial_download = true,
+                   .popups_allowed = std::nullopt};
   const std::string for_administrator = texts::IeModeNeedsAdministrator("a.b.c:81");
   const struct {
     std::vector<IeModeNote> notes;
@@ -380,7 +382,7 @@ TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
 // remediation settles: status and check both answer 5.
 TEST(MachinePartCode, ARemediationWhereTheCallerMayWriteElseAnAdministrator) {
   constexpr auto kInPlace = MachinePart::kInPlace;
-  constexpr auto kNotThere = MachinePart::kMissing;
+  constexpr auto kNotThere = MachinePart::kNotPermitted;
   constexpr auto kWriteFailed = MachinePart::kWriteFailed;
   const struct {
     Verb verb;

@@ -39,16 +39,28 @@ TEST_P(CrowdedZoneMap, NewEntriesTakeTheNextFreeNameAndOverwriteNothing) {
   const std::vector<std::string> before = hive->Dump();
 
   for (const int i : {1, 9, 10, kEntries}) {
-    EXPECT_TRUE(IsTrustedSite(reg, RangeHost(i), HostKind::kNumeric, Scheme::kHttp)) << RangeHost(i);
-    EXPECT_TRUE(IsTrustedSite(reg, DomainHost(i), HostKind::kDomain, Scheme::kHttp)) << DomainHost(i);
+    EXPECT_TRUE(IsTrustedSite(
+        reg, Site{.host = std::string(RangeHost(i)), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}))
+        << RangeHost(i);
+    EXPECT_TRUE(IsTrustedSite(
+        reg, Site{.host = std::string(DomainHost(i)), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}))
+        << DomainHost(i);
   }
-  EXPECT_FALSE(IsTrustedSite(reg, RangeHost(kEntries + 1), HostKind::kNumeric, Scheme::kHttp));
-  EXPECT_FALSE(IsTrustedSite(reg, "192.168.0.1", HostKind::kNumeric, Scheme::kHttp));
-  EXPECT_FALSE(IsTrustedSite(reg, DomainHost(kEntries + 1), HostKind::kDomain, Scheme::kHttp));
-  EXPECT_FALSE(IsTrustedSite(reg, "www.example.cn", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_FALSE(IsTrustedSite(
+      reg, Site{.host = std::string(RangeHost(kEntries + 1)), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
+  EXPECT_FALSE(IsTrustedSite(
+      reg, Site{.host = std::string("192.168.0.1"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
+  EXPECT_FALSE(IsTrustedSite(
+      reg, Site{.host = std::string(DomainHost(kEntries + 1)), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
+  EXPECT_FALSE(IsTrustedSite(
+      reg, Site{.host = std::string("www.example.cn"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
 
-  EXPECT_EQ(AddTrustedSite(reg, "192.168.0.1", HostKind::kNumeric, Scheme::kHttp), 0);
-  EXPECT_EQ(AddTrustedSite(reg, "www.example.cn", HostKind::kDomain, Scheme::kHttp), 0);
+  EXPECT_EQ(AddTrustedSite(
+                reg, Site{.host = std::string("192.168.0.1"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}),
+            0);
+  EXPECT_EQ(AddTrustedSite(
+                reg, Site{.host = std::string("www.example.cn"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}),
+            0);
 
   const std::vector<std::string> after = hive->Dump();
   EXPECT_TRUE(std::includes(after.begin(), after.end(), before.begin(), before.end()));

@@ -126,28 +126,23 @@ void PrintTo(const Outcome& out, std::ostream* os) {
       << " saved";
 }
 
-std::string HostOf(const std::string& address, HostKind& kind) {
-  ParsedAddress parsed = ParseSiteAddress(address);
-  kind = parsed.kind;
-  return std::move(parsed.host);
-}
+Site SiteOf(const std::string& address) { return ParseSiteAddress(address).site; }
 
 Outcome RunOp(Op op, const std::string& address, Registry& registry) {
-  HostKind kind = HostKind::kInvalid;
-  const std::string host = HostOf(address, kind);
+  const Site site = SiteOf(address);
   Outcome out;
   switch (op) {
     case Op::kIsTrusted:
-      out.result = IsTrustedSite(registry, host, kind, Scheme::kHttp) ? 1 : 0;
+      out.result = IsTrustedSite(registry, site) ? 1 : 0;
       break;
     case Op::kAdd:
-      out.result = AddTrustedSite(registry, host, kind, Scheme::kHttp);
+      out.result = AddTrustedSite(registry, site);
       break;
     case Op::kEnumRanges:
       out.result = static_cast<int32_t>(EnumSubkeys(registry, zone_keys::kRanges, out.names));
       break;
     case Op::kPermissions:
-      out.result = SetZonePermissions(registry, host);
+      out.result = SetZonePermissions(registry, site.host);
       break;
     case Op::kCheck: {
       test::RecordingView view;
@@ -176,12 +171,11 @@ PermissionStep FindPermissionStep(const Scenario& scenario) {
   MemoryRegistry memory;
   scenario.setup(memory);
   FaultyRegistry counter(memory);
-  HostKind kind = HostKind::kInvalid;
-  const std::string host = HostOf(scenario.address, kind);
-  if (kind == HostKind::kInvalid) return {};
-  TrustSite(counter, host, kind, Scheme::kHttp);
+  const Site site = SiteOf(scenario.address);
+  if (site.kind == HostKind::kInvalid) return {};
+  TrustSite(counter, site);
   const size_t from = counter.Calls().size();
-  SetZonePermissions(counter, host);
+  SetZonePermissions(counter, site.host);
   return {from, counter.Calls().size()};
 }
 
@@ -343,8 +337,7 @@ TEST(FaultInjection, EveryCallOfEveryOperationFailsSafely) {
             const Lines new_ranges = RangeLines(after);
             EXPECT_TRUE(std::includes(new_ranges.begin(), new_ranges.end(), old_ranges.begin(), old_ranges.end()));
             EXPECT_LE(NewRangeEntries(old_ranges, new_ranges), 1);
-            HostKind kind = HostKind::kInvalid;
-            EXPECT_TRUE(IsTrustedSite(memory, HostOf(scenario.address, kind), kind, Scheme::kHttp));
+            EXPECT_TRUE(IsTrustedSite(memory, SiteOf(scenario.address)));
           }
         }
       }
@@ -365,10 +358,8 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
   const auto setup = [](MemoryRegistry& r) {
     ZoneKey(r);
     for (const char* host : {"a.x.example.cn", "b.x.example.cn", "10.0.0.1", "10.0.0.2"}) {
-      HostKind kind = HostKind::kInvalid;
-      const std::string name = HostOf(host, kind);
-      ASSERT_EQ(AddTrustedSite(r, name, kind, Scheme::kHttp), 0);
-      ASSERT_EQ(SetZonePermissions(r, name), 0);
+      ASSERT_EQ(AddTrustedSite(r, SiteOf(host)), 0);
+      ASSERT_EQ(SetZonePermissions(r, host), 0);
     }
   };
   constexpr RegistryCall kRemovalCalls[] = {
@@ -376,17 +367,16 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
       RegistryCall::kDeleteKey, RegistryCall::kDeleteValue, RegistryCall::kEnumValue};
   int injected = 0;
   for (const char* address : {"a.x.example.cn", "10.0.0.1"}) {
-    HostKind kind = HostKind::kInvalid;
-    const std::string host = HostOf(address, kind);
+    const Site site = SiteOf(address);
     MemoryRegistry clean;
     setup(clean);
-    ASSERT_EQ(RemoveTrustedSite(clean, host, kind, std::nullopt).result, 0);
+    ASSERT_EQ(RemoveTrustedSite(clean, site, RemovedSchemes::kEvery).result, 0);
     const Lines kept_by_clean_run = clean.Dump();
     for (const RegistryCall call : kRemovalCalls) {
       MemoryRegistry counted;
       setup(counted);
       FaultyRegistry counter(counted);
-      RemoveTrustedSite(counter, host, kind, std::nullopt);
+      RemoveTrustedSite(counter, site, RemovedSchemes::kEvery);
       for (int nth = 1; nth <= counter.CallCount(call); ++nth) {
         SCOPED_TRACE(std::string(address) + ", call kind " + std::to_string(static_cast<int>(call)) + " #" +
                      std::to_string(nth));
@@ -395,18 +385,18 @@ TEST(FaultInjection, RemovalNeverTakesMoreThanItsOwnEntries) {
         setup(memory);
         FaultyRegistry faulty(memory);
         faulty.FailCall(call, nth, kInjected);
-        const RemovedSite site = RemoveTrustedSite(faulty, host, kind, std::nullopt);
+        const RemovedSite removed = RemoveTrustedSite(faulty, site, RemovedSchemes::kEvery);
         const Lines after = memory.Dump();
         EXPECT_TRUE(std::includes(after.begin(), after.end(), kept_by_clean_run.begin(), kept_by_clean_run.end()));
         EXPECT_EQ(faulty.OpenHandleCount(), 0u);
         // A failed delete is always reported; a failed read may only
         // leave an entry unseen, and a failed close is ignored.
         if (call == RegistryCall::kDeleteKey || call == RegistryCall::kDeleteValue) {
-          EXPECT_EQ(site.result, kInjected);
+          EXPECT_EQ(removed.result, kInjected);
         } else {
-          EXPECT_TRUE(site.result == 0 || site.result == kInjected) << site.result;
+          EXPECT_TRUE(removed.result == 0 || removed.result == kInjected) << removed.result;
         }
-        for (const RemovedEntry& entry : site.removed) {
+        for (const RemovedEntry& entry : removed.removed) {
           EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const std::string& kept) {
             if (!entry.value.empty()) return kept.starts_with(entry.key + "|" + entry.value + "=");
             return kept == entry.key || kept.starts_with(entry.key + "|") || kept.starts_with(entry.key + "\\");

@@ -55,9 +55,9 @@ TEST(IeRetired, FollowsBuildEditionInstallationTypeAndPolicy) {
   PutString(machine, kCurrentVersion, kBuildNumber, "19045");
   PutString(machine, kCurrentVersion, kEditionId, "EnterpriseS");
   PutString(machine, kCurrentVersion, kInstallationType, "Client");
-  EXPECT_FALSE(IsIeRetired(ReadWindowsFacts(machine, user)));
+  EXPECT_FALSE(IsIeRetired(ReadWindowsFacts({user, machine})));
   PutDword(user, kIePolicy, kDisableIeApp, 1);
-  EXPECT_TRUE(IsIeRetired(ReadWindowsFacts(machine, user)));
+  EXPECT_TRUE(IsIeRetired(ReadWindowsFacts({user, machine})));
 }
 
 TEST(ListInForce, CloudThenEdgeMachineThenUserThenEnterpriseMode) {
@@ -93,7 +93,7 @@ TEST(ListInForce, CloudThenEdgeMachineThenUserThenEnterpriseMode) {
     MemoryRegistry user;
     for (const Put& put : c.puts) PutString(put.machine ? machine : user, put.path, put.name, put.text);
     test::MemoryListFiles files;
-    const ListInForce found = ReadListInForce(machine, user, files);
+    const ListInForce found = ReadListInForce({user, machine}, files);
     EXPECT_EQ(found, c.expected) << c.expected.location;
   }
   EXPECT_EQ(FileUrl(kOwnPath), kOwnUrl);
@@ -102,11 +102,11 @@ TEST(ListInForce, CloudThenEdgeMachineThenUserThenEnterpriseMode) {
 TEST(ListInForce, IntegrationLevelMachineFirst) {
   MemoryRegistry machine;
   MemoryRegistry user;
-  EXPECT_EQ(ReadIntegrationLevel(machine, user), std::nullopt);
+  EXPECT_EQ(ReadIntegrationLevel({user, machine}), std::nullopt);
   PutDword(user, kEdgePolicy, kLevel, 2);
-  EXPECT_EQ(ReadIntegrationLevel(machine, user), 2u);
+  EXPECT_EQ(ReadIntegrationLevel({user, machine}), 2u);
   PutDword(machine, kEdgePolicy, kLevel, 0);
-  EXPECT_EQ(ReadIntegrationLevel(machine, user), 0u);
+  EXPECT_EQ(ReadIntegrationLevel({user, machine}), 0u);
 }
 
 // The tool's folder: only a plain directory nobody but the system and the
@@ -165,20 +165,20 @@ TEST(OwnFolderRule, HeldFolderSharesWhatARenameNeedsAndNothingMore) {
 }
 
 TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
-  const SiteTarget site{"Portal.Example.cn", 0, false};
-  const SiteTarget on_8080{"portal.example.cn", 8080, false};
-  const SiteTarget https{"portal.example.cn", 0, true};
-  const SiteTarget login{"portal.example.cn", 0, false, "/Login/x.aspx"};
+  const Site site{.host = "Portal.Example.cn"};
+  const Site on_8080{.host = "portal.example.cn", .port = 8080};
+  const Site https{.host = "portal.example.cn", .scheme = Scheme::kHttps};
+  const Site login{.host = "portal.example.cn", .path = "/Login/x.aspx"};
   const SiteEntry msedge{"portal.example.cn", "Default", "MSEdge", false};
   const struct {
     std::vector<SiteEntry> sites;
-    SiteTarget target;
+    Site target;
     bool listed;
   } cases[] = {
       {{Ie11("portal.example.cn")}, site, true},
       {{Ie11("PORTAL.EXAMPLE.CN")}, on_8080, false},  // a bare host is the default port only
       {{Ie11("portal.example.cn")}, https, true},
-      {{Ie11("portal.example.cn")}, {"portal.example.cn", 443, false}, false},
+      {{Ie11("portal.example.cn")}, {.host = "portal.example.cn", .port = 443}, false},
       {{Ie11("portal.example.cn:8080")}, on_8080, true},
       {{Ie11("portal.example.cn:8080")}, site, false},
       {{Ie11("portal.example.cn:80")}, site, true},
@@ -189,9 +189,9 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
       {{Ie11("portal.example.cn/login")}, login, true},  // paths compare without case
       {{Ie11("portal.example.cn/login/y")}, login, false},
       {{Ie11("portal.example.cn/")}, login, true},
-      {{Ie11("portal.example.cn:8080/app")}, {"portal.example.cn", 8080, false, "/app/a"}, true},
+      {{Ie11("portal.example.cn:8080/app")}, {.host = "portal.example.cn", .port = 8080, .path = "/app/a"}, true},
       {{Ie11("portal.example.cn:8080/app")}, on_8080, false},
-      {{Ie11("*.example.cn")}, {"*.example.cn", 0, false}, false},
+      {{Ie11("*.example.cn")}, {.host = "*.example.cn"}, false},
       {{Ie11("other.example.cn"), Ie11("example.cn"), Ie11("portal.example.cn.evil")}, site, false},
       {{msedge}, site, false},
       {{{"portal.example.cn", "", "ie11", false}}, site, true},
@@ -204,11 +204,11 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
 }
 
 TEST(SiteList, EntryUrlAddRemoveAndXml) {
-  EXPECT_EQ(SiteEntryUrl({"a.b.c", 0, false}), "a.b.c");
-  EXPECT_EQ(SiteEntryUrl({"a.b.c", 80, false}), "a.b.c");
-  EXPECT_EQ(SiteEntryUrl({"a.b.c", 443, false}), "a.b.c:443");
-  EXPECT_EQ(SiteEntryUrl({"a.b.c", 443, true}), "a.b.c");
-  EXPECT_EQ(SiteEntryUrl({"a.b.c", 80, true}), "a.b.c:80");
+  EXPECT_EQ(SiteEntryUrl({.host = "a.b.c"}), "a.b.c");
+  EXPECT_EQ(SiteEntryUrl({.host = "a.b.c", .port = 80}), "a.b.c");
+  EXPECT_EQ(SiteEntryUrl({.host = "a.b.c", .port = 443}), "a.b.c:443");
+  EXPECT_EQ(SiteEntryUrl({.host = "a.b.c", .scheme = Scheme::kHttps, .port = 443}), "a.b.c");
+  EXPECT_EQ(SiteEntryUrl({.host = "a.b.c", .scheme = Scheme::kHttps, .port = 80}), "a.b.c:80");
 
   const SiteEntry kept{"kept.cn/x", "IE8Enterprise", "IE11", false};
   SiteList list{7, {kept, {"a.b.c", "", "MSEdge", false}}};
@@ -234,34 +234,116 @@ TEST(SiteList, EntryUrlAddRemoveAndXml) {
 TEST(IeModePlan, DecidesWhatToDoAndSay) {
   using enum IeModeNote;
   using enum ListOwner;
-  constexpr std::optional<uint32_t> kAbsent;
-  const std::pair<IeModeFacts, IeModePlan> cases[] = {
-      {{false, false, 0, kCloud, false, false, true}, {}},
-      {{true, false, kAbsent, kNone, true, false, true}, {false, {kNoEdge}}},
-      {{true, true, 0, kTool, true, true, true}, {false, {kTurnedOffByPolicy}}},
-      {{true, true, 3, kNone, true, false, true}, {false, {kTurnedOffByPolicy}}},
-      {{true, true, 2, kNone, true, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
-      {{true, true, 2, kOther, true, true, true}, {false, {kOpensInIeMode}}},
-      {{true, true, 1, kCloud, false, false, true}, {false, {kListUnreadable}}},
-      {{true, true, kAbsent, kOther, false, false, true}, {false, {kLevelNotSet}}},
-      {{true, true, kAbsent, kOther, true, true, true}, {false, {kLevelNotSet}}},
-      {{true, true, kAbsent, kCloud, false, false, true}, {false, {kLevelNotSet}}},
-      {{true, true, 1, kOther, true, false, true, true}, {false, {kOldFormatList}}},
-      {{true, true, 1, kTool, true, false, true, true}, {true, {kOpensInIeMode, kAddedToList}}},
-      {{true, true, kAbsent, kNone, false, false, true, false, true}, {false, {kWildcardAddress}}},
-      {{true, true, 1, kOther, true, false, true, false, true}, {false, {kWildcardAddress}}},
-      {{true, true, 0, kNone, false, false, true, false, true}, {false, {kTurnedOffByPolicy}}},
-      {{true, true, 1, kTool, false, false, true}, {false, {kListUnreadable}}},
-      {{true, true, 1, kOther, true, true, true}, {false, {kOpensInIeMode}}},
-      {{true, true, 1, kOther, true, false, true}, {false, {kNotInAdminList}}},
-      {{true, true, 1, kTool, true, true, false}, {false, {kOpensInIeMode}}},
-      {{true, true, kAbsent, kTool, true, true, true}, {true, {kOpensInIeMode}}},
-      {{true, true, kAbsent, kNone, false, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
-      {{true, true, 1, kTool, true, false, true}, {true, {kOpensInIeMode, kAddedToList}}},
-      {{true, true, kAbsent, kNone, false, false, false}, {false, {kCannotEnable}}},
+  struct Case {
+    IeModeState state;
+    Site site = {.host = "a.b.c"};
+    bool may_write = true;
+    IeModePlan plan;
+  };
+  const Site kWildcard{.host = "*.b.c"};
+  const Case cases[] = {
+      {.state = {.integration_level = 0, .list = {.owner = kCloud}}, .plan = {}},
+      {.state = {.ie_retired = true, .list = {.owner = kNone}, .listed = false}, .plan = {false, {kNoEdge}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 0,
+                 .list = {.owner = kTool},
+                 .listed = true},
+       .plan = {false, {kTurnedOffByPolicy}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 3,
+                 .list = {.owner = kNone},
+                 .listed = false},
+       .plan = {false, {kTurnedOffByPolicy}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 2,
+                 .list = {.owner = kNone},
+                 .listed = false},
+       .plan = {true, {kOpensInIeMode, kAddedToList}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 2,
+                 .list = {.owner = kOther},
+                 .listed = true},
+       .plan = {false, {kOpensInIeMode}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .integration_level = 1, .list = {.owner = kCloud}},
+       .plan = {false, {kListUnreadable}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .list = {.owner = kOther}},
+       .plan = {false, {kLevelNotSet}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .list = {.owner = kOther}, .listed = true},
+       .plan = {false, {kLevelNotSet}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .list = {.owner = kCloud}},
+       .plan = {false, {kLevelNotSet}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 1,
+                 .list = {.owner = kOther, .old_format = true},
+                 .listed = false},
+       .plan = {false, {kOldFormatList}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 1,
+                 .list = {.owner = kTool, .old_format = true},
+                 .listed = false},
+       .plan = {true, {kOpensInIeMode, kAddedToList}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .list = {.owner = kNone}},
+       .site = kWildcard,
+       .plan = {false, {kWildcardAddress}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 1,
+                 .list = {.owner = kOther},
+                 .listed = false},
+       .site = kWildcard,
+       .plan = {false, {kWildcardAddress}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .integration_level = 0, .list = {.owner = kNone}},
+       .site = kWildcard,
+       .plan = {false, {kTurnedOffByPolicy}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .integration_level = 1, .list = {.owner = kTool}},
+       .plan = {false, {kListUnreadable}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 1,
+                 .list = {.owner = kOther},
+                 .listed = true},
+       .plan = {false, {kOpensInIeMode}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 1,
+                 .list = {.owner = kOther},
+                 .listed = false},
+       .plan = {false, {kNotInAdminList}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 1,
+                 .list = {.owner = kTool},
+                 .listed = true},
+       .may_write = false,
+       .plan = {false, {kOpensInIeMode}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .list = {.owner = kTool}, .listed = true},
+       .plan = {true, {kOpensInIeMode}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .list = {.owner = kNone}},
+       .plan = {true, {kOpensInIeMode, kAddedToList}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .integration_level = 1,
+                 .list = {.owner = kTool},
+                 .listed = false},
+       .plan = {true, {kOpensInIeMode, kAddedToList}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .list = {.owner = kNone}},
+       .may_write = false,
+       .plan = {false, {kCannotEnable}}},
+      {.state = {.ie_retired = true,
+                 .edge_path = "msedge.exe",
+                 .list = {.owner = kTool},
+                 .listed = false,
+                 .own_list_version = 3},
+       .plan = {true, {kOpensInIeMode, kAddedToList, kSeenAfterAMinute}}},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(PlanIeMode(cases[i].first), cases[i].second) << "row " << i;
+    EXPECT_EQ(PlanIeMode(cases[i].state, cases[i].site, cases[i].may_write), cases[i].plan) << "row " << i;
   }
   EXPECT_FALSE(IsFinding(kAddedToList));
   EXPECT_TRUE(IsFinding(kNoEdge));
@@ -274,8 +356,8 @@ class IeModeSetUp : public testing::Test {
     PutString(machine_, kEdgeAppPath, "", "\"C:\\Edge\\msedge.exe\"");
     test::PutKey(machine_, "SOFTWARE\\Policies\\Microsoft");
   }
-  IeModeOutcome Run(const SiteTarget& site, bool write = true) {
-    return RunIeMode(machine_, user_, write ? &machine_ : nullptr, files_, site);
+  IeModeOutcome Run(const Site& site, bool write = true) {
+    return RunIeMode({user_, machine_}, write ? &machine_ : nullptr, files_, site);
   }
 
   MemoryRegistry machine_;
@@ -286,12 +368,12 @@ class IeModeSetUp : public testing::Test {
 TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   using enum IeModeNote;
   const auto empty_machine = machine_.Dump();
-  EXPECT_EQ(Run({"a.b.c", 0, false}, false).notes, std::vector{kCannotEnable});
-  EXPECT_EQ(Run({"*.b.c", 0, false}).notes, std::vector{kWildcardAddress});
+  EXPECT_EQ(Run({.host = "a.b.c"}, false).notes, std::vector{kCannotEnable});
+  EXPECT_EQ(Run({.host = "*.b.c"}).notes, std::vector{kWildcardAddress});
   EXPECT_EQ(machine_.Dump(), empty_machine);
   EXPECT_TRUE(files_.lists.empty());
 
-  const IeModeOutcome added = Run({"a.b.c", 8080, false});
+  const IeModeOutcome added = Run({.host = "a.b.c", .port = 8080});
   EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
   EXPECT_EQ(added.state.edge_path, kEdge);
   EXPECT_EQ(files_.lists.at(std::string(kOwnPath)), (SiteList{1, {Ie11("a.b.c:8080")}}));
@@ -304,9 +386,10 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "1"), std::string("a.b.c:8080") + '\0');
   EXPECT_EQ(added.state.popups_allowed, true);
 
-  EXPECT_EQ(Run({"a.b.c", 8080, false}).notes, std::vector{kOpensInIeMode});
+  EXPECT_EQ(Run({.host = "a.b.c", .port = 8080}).notes, std::vector{kOpensInIeMode});
   // Into a list Edge may hold a copy of: seen a minute after Edge restarts.
-  EXPECT_EQ(Run({"d.e.f", 0, true}).notes, (std::vector{kOpensInIeMode, kAddedToList, kSeenAfterAMinute}));
+  EXPECT_EQ(Run({.host = "d.e.f", .scheme = Scheme::kHttps}).notes,
+            (std::vector{kOpensInIeMode, kAddedToList, kSeenAfterAMinute}));
   EXPECT_EQ(files_.lists.at(std::string(kOwnPath)).version, 2u);
 
   EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "2"), std::string("d.e.f") + '\0');
@@ -318,7 +401,7 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(machine_.Dump(), empty_machine);
 
   // An administrator's list since, with the same level: both are theirs now.
-  Run({"a.b.c", 0, false});
+  Run({.host = "a.b.c"});
   PutString(machine_, kEdgePolicy, kSiteList, "\\\\srv\\sites.xml");
   EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
   EXPECT_EQ(GetDword(machine_, kEdgePolicy, kLevel), 1u);
@@ -331,7 +414,7 @@ TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
   // An organisation's pop-up list is theirs: nothing is added to it.
   PutString(machine_, kPopupsAllowed, "1", "[*.]corp.example");
   const auto level_only = machine_.Dump();
-  const IeModeOutcome added = Run({"a.b.c", 0, false});
+  const IeModeOutcome added = Run({.host = "a.b.c"});
   EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
   EXPECT_EQ(added.state.popups_allowed, std::nullopt);
   EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "2"), std::nullopt);
@@ -341,12 +424,12 @@ TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
 
   PutString(machine_, kEdgePolicy, kSiteList, "\\\\srv\\sites.xml");
   const auto admin = machine_.Dump();
-  EXPECT_EQ(Run({"a.b.c", 0, false}).notes, std::vector{kListUnreadable});
+  EXPECT_EQ(Run({.host = "a.b.c"}).notes, std::vector{kListUnreadable});
   files_.lists["\\\\srv\\sites.xml"] = SiteList{4, {Ie11("x.y")}};
-  EXPECT_EQ(Run({"a.b.c", 0, false}).notes, std::vector{kNotInAdminList});
-  EXPECT_EQ(Run({"x.y", 0, false}).notes, std::vector{kOpensInIeMode});
+  EXPECT_EQ(Run({.host = "a.b.c"}).notes, std::vector{kNotInAdminList});
+  EXPECT_EQ(Run({.host = "x.y"}).notes, std::vector{kOpensInIeMode});
   files_.lists["\\\\srv\\sites.xml"] = SiteList{5, {}, true};
-  EXPECT_EQ(Run({"x.y", 0, false}).notes, std::vector{kOldFormatList});
+  EXPECT_EQ(Run({.host = "x.y"}).notes, std::vector{kOldFormatList});
   EXPECT_EQ(machine_.Dump(), admin);
   EXPECT_EQ(files_.lists.size(), 1u);
 }
@@ -354,7 +437,7 @@ TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
 TEST_F(IeModeSetUp, AFailedWriteLeavesNothingRecorded) {
   const auto before = machine_.Dump();
   files_.write_status = status::kAccessDenied;
-  const IeModeOutcome failed = Run({"a.b.c", 0, false});
+  const IeModeOutcome failed = Run({.host = "a.b.c"});
   EXPECT_EQ(failed.notes, std::vector{IeModeNote::kCannotEnable});
   EXPECT_EQ(failed.status, status::kAccessDenied);
   EXPECT_EQ(machine_.Dump(), before);
@@ -364,7 +447,7 @@ TEST_F(IeModeSetUp, AFailedWriteLeavesNothingRecorded) {
   for (int nth = 1; nth <= 4; ++nth) {
     FaultyRegistry faulty(machine_);
     faulty.FailCall(RegistryCall::kSetValue, nth, 1450);
-    EXPECT_EQ(RunIeMode(machine_, user_, &faulty, files_, {"a.b.c", 0, false}).status, 1450) << nth;
+    EXPECT_EQ(RunIeMode({user_, machine_}, &faulty, files_, {.host = "a.b.c"}).status, 1450) << nth;
     for (const auto& [value, record] : {std::pair{kSiteList, kSiteListSet}, std::pair{kLevel, kLevelSet}}) {
       EXPECT_EQ(GetValue(machine_, kEdgePolicy, value).has_value(), GetDword(machine_, kRecord, record) == 1u)
           << nth << ' ' << value;

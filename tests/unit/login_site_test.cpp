@@ -209,7 +209,7 @@ TEST_F(LoginSiteTest, WhereIeIsRetiredEdgeOpensTheSite) {
     const std::vector<std::string> tail(view.lines.end() - static_cast<long>(c.lines.size()), view.lines.end());
     EXPECT_EQ(tail, c.lines);
     EXPECT_EQ(view.messages, std::vector<ShownMessage>{c.box});
-    EXPECT_EQ(ListsSite(files.lists[std::string(test::kOwnPath)], {"a.b.c", 8080, false}), c.listed);
+    EXPECT_EQ(ListsSite(files.lists[std::string(test::kOwnPath)], {.host = "a.b.c", .port = 8080}), c.listed);
   }
 }
 

@@ -119,7 +119,8 @@ TEST(ZoneDiagnosis, FindsWhatStopsTheSettingsAndNothingElse) {
     const auto machine_before = machine.Dump();
     FaultyRegistry counted_user(user);
     FaultyRegistry counted_machine(machine);
-    const ZoneDiagnosis found = DiagnoseZoneSettings(counted_user, counted_machine, c.host, c.kind, Scheme::kHttp);
+    const ZoneDiagnosis found =
+        DiagnoseZoneSettings({counted_user, counted_machine}, Site{.host = c.host, .kind = c.kind});
     EXPECT_EQ(found, c.expected);
     EXPECT_EQ(found.Any(), c.expected != kNone);
     EXPECT_EQ(user.Dump(), user_before);
@@ -139,8 +140,9 @@ TEST(ZoneDiagnosis, ReadFailuresCountAsAbsent) {
   faulty_user.FailCall(RegistryCall::kEnumValue, 1, status::kAccessDenied);
   // The machine key that cannot be opened hides its policy; the user's
   // listing that fails hides the site list's entry.
-  EXPECT_EQ(DiagnoseZoneSettings(faulty_user, faulty_machine, "portal.example.cn", HostKind::kDomain, Scheme::kHttp),
-            ZoneDiagnosis{});
+  EXPECT_EQ(
+      DiagnoseZoneSettings({faulty_user, faulty_machine}, Site{.host = "portal.example.cn", .kind = HostKind::kDomain}),
+      ZoneDiagnosis{});
   EXPECT_EQ(faulty_user.OpenHandleCount() + faulty_machine.OpenHandleCount(), 0u);
 }
 
@@ -181,11 +183,12 @@ TEST(ZoneDiagnosis, SiteListEntries) {
       {"http://*.example.cn", "portal.example.cn", false, Scheme::kHttps},
   };
   for (const Entry& e : entries) {
-    EXPECT_EQ(SiteListEntryNamesHost(e.entry, e.host, HostKind::kDomain, e.scheme), e.names_it)
+    EXPECT_EQ(SiteListEntryNamesHost(e.entry, Site{.host = e.host, .kind = HostKind::kDomain, .scheme = e.scheme}),
+              e.names_it)
         << e.entry << " / " << e.host << " / " << SchemeName(e.scheme);
   }
-  EXPECT_TRUE(SiteListEntryNamesHost("http://10.1.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
-  EXPECT_FALSE(SiteListEntryNamesHost("*.2.3", "10.1.2.3", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_TRUE(SiteListEntryNamesHost("http://10.1.2.3", Site{.host = "10.1.2.3", .kind = HostKind::kNumeric}));
+  EXPECT_FALSE(SiteListEntryNamesHost("*.2.3", Site{.host = "10.1.2.3", .kind = HostKind::kNumeric}));
 }
 
 }  // namespace

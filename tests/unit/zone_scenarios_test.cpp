@@ -45,11 +45,15 @@ class ZoneScenario : public testing::TestWithParam<test::HiveMaker> {
 };
 
 TEST_P(ZoneScenario, DomainOnAnEmptyZoneMapIsAddedUnderItsRest) {
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
-  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
+  EXPECT_FALSE(
+      IsTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
+  EXPECT_EQ(
+      AddTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
-  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
-  EXPECT_FALSE(IsTrustedSite(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_TRUE(
+      IsTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
+  EXPECT_FALSE(
+      IsTrustedSite(reg(), Site{.host = std::string("x.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
 }
 
 // Each scheme has its own value on the host's one entry: https first writes
@@ -64,13 +68,14 @@ TEST_P(ZoneScenario, EachSchemeIsAValueOnTheHostsOneEntry) {
               {"10.1.1.9", HostKind::kNumeric, kRanges + "Range2"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.host);
-    EXPECT_EQ(AddTrustedSite(reg(), row.host, row.kind, Scheme::kHttps), 0);
+    EXPECT_EQ(AddTrustedSite(reg(), Site{.host = std::string(row.host), .kind = row.kind, .scheme = Scheme::kHttps}),
+              0);
     EXPECT_EQ(GetDword(reg(), row.entry, "https"), 2u);
     EXPECT_EQ(GetDword(reg(), row.entry, "http"), std::nullopt);
-    EXPECT_TRUE(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttps));
-    EXPECT_FALSE(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttp));
+    EXPECT_TRUE(IsTrustedSite(reg(), Site{.host = std::string(row.host), .kind = row.kind, .scheme = Scheme::kHttps}));
+    EXPECT_FALSE(IsTrustedSite(reg(), Site{.host = std::string(row.host), .kind = row.kind, .scheme = Scheme::kHttp}));
 
-    EXPECT_EQ(AddTrustedSite(reg(), row.host, row.kind, Scheme::kHttp), 0);
+    EXPECT_EQ(AddTrustedSite(reg(), Site{.host = std::string(row.host), .kind = row.kind, .scheme = Scheme::kHttp}), 0);
     EXPECT_EQ(GetDword(reg(), row.entry, "http"), 2u);
     EXPECT_EQ(GetDword(reg(), row.entry, "https"), 2u);
   }
@@ -80,60 +85,81 @@ TEST_P(ZoneScenario, EachSchemeIsAValueOnTheHostsOneEntry) {
 }
 
 TEST_P(ZoneScenario, ShortDomainsAreTheirOwnKey) {
-  EXPECT_EQ(AddTrustedSite(reg(), "b.c", HostKind::kDomain, Scheme::kHttp), 0);
-  EXPECT_EQ(AddTrustedSite(reg(), "intranet", HostKind::kDomain, Scheme::kHttp), 0);
+  EXPECT_EQ(AddTrustedSite(reg(), Site{.host = std::string("b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}),
+            0);
+  EXPECT_EQ(
+      AddTrustedSite(reg(), Site{.host = std::string("intranet"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}),
+      0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c", "http"), 2u);
   EXPECT_EQ(GetDword(reg(), kDomains + "intranet", "http"), 2u);
-  EXPECT_TRUE(IsTrustedSite(reg(), "b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_TRUE(
+      IsTrustedSite(reg(), Site{.host = std::string("b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
   EXPECT_EQ(DomainEntryPath("a.b.c.d"), kDomains + "b.c.d\\a");
   EXPECT_EQ(DomainEntryPath("b.c"), kDomains + "b.c\\");
 }
 
 TEST_P(ZoneScenario, AlreadyMappedDomainIsFoundOnlyAsADword) {
   PutDword(reg(), kDomains + "b.c\\a", "http", 2);
-  EXPECT_TRUE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
-  EXPECT_TRUE(IsTrustedSite(reg(), "A.B.C", HostKind::kDomain, Scheme::kHttp));  // keys ignore case
+  EXPECT_TRUE(
+      IsTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
+  EXPECT_TRUE(IsTrustedSite(
+      reg(),
+      Site{.host = std::string("A.B.C"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));  // keys ignore case
   // A value of another type or size is not the zone number: it is written again.
   const std::pair<ValueType, std::string> wrong[] = {{ValueType::kBinary, std::string("\x02\0\0\0", 4)},
                                                      {ValueType::kString, std::string("2\0", 2)},
                                                      {ValueType::kBinary, "\x02"}};
   for (const auto& [type, data] : wrong) {
     test::PutValue(reg(), kDomains + "e.f\\d", "http", type, data);
-    EXPECT_FALSE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain, Scheme::kHttp)) << data.size();
-    EXPECT_EQ(AddTrustedSite(reg(), "d.e.f", HostKind::kDomain, Scheme::kHttp), 0);
-    EXPECT_TRUE(IsTrustedSite(reg(), "d.e.f", HostKind::kDomain, Scheme::kHttp));
+    EXPECT_FALSE(
+        IsTrustedSite(reg(), Site{.host = std::string("d.e.f"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}))
+        << data.size();
+    EXPECT_EQ(
+        AddTrustedSite(reg(), Site{.host = std::string("d.e.f"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}),
+        0);
+    EXPECT_TRUE(
+        IsTrustedSite(reg(), Site{.host = std::string("d.e.f"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
   }
 }
 
 TEST_P(ZoneScenario, DomainInAnotherZoneIsMovedToTrustedSites) {
   PutDword(reg(), kDomains + "b.c\\a", "http", 4);
   PutDword(reg(), kDomains + "b.c\\a", "https", 4);
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
-  EXPECT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
+  EXPECT_FALSE(
+      IsTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
+  EXPECT_EQ(
+      AddTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}), 0);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "http"), 2u);
   EXPECT_EQ(GetDword(reg(), kDomains + "b.c\\a", "https"), 4u);
 }
 
 TEST_P(ZoneScenario, DomainWithoutHttpValueIsNotTrusted) {
   PutKey(reg(), kDomains + "b.c\\a");
-  EXPECT_FALSE(IsTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp));
+  EXPECT_FALSE(
+      IsTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}));
 }
 
 TEST_P(ZoneScenario, NoRangesKeyGivesRange1) {
   std::vector<std::string> names;
   EXPECT_EQ(EnumSubkeys(reg(), kRanges, names), 0u);
   EXPECT_TRUE(names.empty());
-  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
-  EXPECT_EQ(AddTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp), 0);
+  EXPECT_FALSE(
+      IsTrustedSite(reg(), Site{.host = std::string("1.2.3.4"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
+  EXPECT_EQ(
+      AddTrustedSite(reg(), Site{.host = std::string("1.2.3.4"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}),
+      0);
   EXPECT_EQ(GetDword(reg(), kRanges + "Range1", "http"), 2u);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range1", ":Range"), std::string("1.2.3.4", 8));
-  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_TRUE(
+      IsTrustedSite(reg(), Site{.host = std::string("1.2.3.4"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
 }
 
 TEST_P(ZoneScenario, NextRangeFollowsTheLastListedName) {
   PutRange("Range1", "10.0.0.1");
   PutRange("Range3", "10.0.0.3");
-  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.9", HostKind::kNumeric, Scheme::kHttp), 0);
+  EXPECT_EQ(
+      AddTrustedSite(reg(), Site{.host = std::string("10.0.0.9"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}),
+      0);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range4", ":Range"), std::string("10.0.0.9", 9));
   EXPECT_EQ(GetValue(reg(), kRanges + "Range3", ":Range"), std::string("10.0.0.3", 9));
 }
@@ -143,7 +169,9 @@ TEST_P(ZoneScenario, TakenNameIsNeverOverwritten) {
   PutRange("Range10", "10.0.0.10");
   PutRange("Range9", "10.0.0.9");
   PutRange("Range1", "10.0.0.1");
-  EXPECT_EQ(AddTrustedSite(reg(), "10.0.0.77", HostKind::kNumeric, Scheme::kHttp), 0);
+  EXPECT_EQ(AddTrustedSite(reg(),
+                           Site{.host = std::string("10.0.0.77"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}),
+            0);
   EXPECT_EQ(GetValue(reg(), kRanges + "Range10", ":Range"), std::string("10.0.0.10", 10));
   EXPECT_EQ(GetValue(reg(), kRanges + "Range2", ":Range"), std::string("10.0.0.77", 10));
 }
@@ -153,15 +181,18 @@ TEST_P(ZoneScenario, RangeMatchNeedsTheExactTextAndZoneTwo) {
   PutRange("Range2", "1.2.3.4 ");                             // trailing blank
   PutRange("RangeA", "01.2.3.4");                             // another text
   PutString(reg(), kRanges + "RangeB", ":Range", "1.2.3.4");  // no http value
-  EXPECT_FALSE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_FALSE(
+      IsTrustedSite(reg(), Site{.host = std::string("1.2.3.4"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
   PutRange("RangeC", "1.2.3.4");
-  EXPECT_TRUE(IsTrustedSite(reg(), "1.2.3.4", HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_TRUE(
+      IsTrustedSite(reg(), Site{.host = std::string("1.2.3.4"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
 }
 
 TEST_P(ZoneScenario, OverlongRangeTextCannotMatch) {
   const std::string host(300, '1');
   PutRange("Range1", host);
-  EXPECT_FALSE(IsTrustedSite(reg(), host, HostKind::kNumeric, Scheme::kHttp));
+  EXPECT_FALSE(
+      IsTrustedSite(reg(), Site{.host = std::string(host), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}));
 }
 
 TEST_P(ZoneScenario, EnumSubkeysListsInRegistryOrder) {
@@ -202,8 +233,11 @@ TEST_P(ZoneScenario, AllowValueIsReplacedByTwoZeroBytes) {
 TEST_P(ZoneScenario, TwiceInARowLeavesTheSameTree) {
   PutKey(reg(), kZone2);
   auto run = [&] {
-    if (!IsTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric, Scheme::kHttp)) {
-      EXPECT_EQ(AddTrustedSite(reg(), "10.1.2.3", HostKind::kNumeric, Scheme::kHttp), 0);
+    if (!IsTrustedSite(reg(),
+                       Site{.host = std::string("10.1.2.3"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp})) {
+      EXPECT_EQ(AddTrustedSite(
+                    reg(), Site{.host = std::string("10.1.2.3"), .kind = HostKind::kNumeric, .scheme = Scheme::kHttp}),
+                0);
     }
     EXPECT_EQ(SetZonePermissions(reg(), "10.1.2.3"), 0);
     return hive_->Dump();
@@ -248,9 +282,11 @@ TEST_P(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
 
     FaultyRegistry faulty(reg());
     faulty.FailCall(row.call, 1, kDenied);
-    EXPECT_EQ(row.step == add ? AddTrustedSite(faulty, row.host, row.kind, Scheme::kHttp)
-                              : SetZonePermissions(faulty, row.host),
-              row.expected);
+    EXPECT_EQ(
+        row.step == add
+            ? AddTrustedSite(faulty, Site{.host = std::string(row.host), .kind = row.kind, .scheme = Scheme::kHttp})
+            : SetZonePermissions(faulty, row.host),
+        row.expected);
     EXPECT_EQ(faulty.OpenHandleCount(), 0u);
 
     const auto after = hive_->Dump();
@@ -263,7 +299,8 @@ TEST_P(ZoneScenario, FailedCallsAreReportedOrHarmlessAndLeaveNoKeyOpen) {
       EXPECT_TRUE(std::none_of(failed + 1, calls.end(), IsWrite)) << "a write after the reported failure";
     }
     if (row.step == add) {
-      EXPECT_EQ(IsTrustedSite(reg(), row.host, row.kind, Scheme::kHttp), row.expected == 0);
+      EXPECT_EQ(IsTrustedSite(reg(), Site{.host = std::string(row.host), .kind = row.kind, .scheme = Scheme::kHttp}),
+                row.expected == 0);
     } else {
       EXPECT_FALSE(HasKey(reg(), kAllow));
     }
@@ -365,17 +402,19 @@ TEST_P(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
         PutRange("ORVEL-" + c.added[i], c.added[i]);
         continue;
       }
-      ASSERT_EQ(AddTrustedSite(reg(), host, kind, scheme), 0);
+      ASSERT_EQ(AddTrustedSite(reg(), Site{.host = std::string(host), .kind = kind, .scheme = scheme}), 0);
       ASSERT_EQ(SetZonePermissions(reg(), host), 0);
     }
     const std::vector<std::string> before = hive_->Dump();
-    const HostKind kind = KindOf(c.removed);
+    const Site removed{.host = c.removed, .kind = KindOf(c.removed), .scheme = c.scheme.value_or(Scheme::kHttp)};
 
-    const RemovedSite site = RemoveTrustedSite(reg(), c.removed, kind, c.scheme);
+    const RemovedSite site =
+        RemoveTrustedSite(reg(), removed, c.scheme ? RemovedSchemes::kTheSites : RemovedSchemes::kEvery);
     EXPECT_EQ(site.result, 0);
     EXPECT_EQ(site.removed, c.expected);
-    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, c.scheme.value_or(Scheme::kHttp)));
-    EXPECT_FALSE(IsTrustedSite(reg(), c.removed, kind, c.scheme.value_or(Scheme::kHttps)));
+    EXPECT_FALSE(IsTrustedSite(reg(), removed));
+    EXPECT_FALSE(IsTrustedSite(
+        reg(), Site{.host = c.removed, .kind = removed.kind, .scheme = c.scheme.value_or(Scheme::kHttps)}));
 
     std::vector<std::string> kept;
     std::copy_if(before.begin(), before.end(), std::back_inserter(kept), [&](const std::string& line) {
@@ -389,11 +428,15 @@ TEST_P(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
 }
 
 TEST_P(ZoneScenario, StatusReadsWhatTheCheckWrites) {
-  EXPECT_FALSE(ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp).InPlace());
+  EXPECT_FALSE(
+      ReadSiteStatus(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp})
+          .InPlace());
   PutKey(reg(), kZone2);
-  ASSERT_EQ(AddTrustedSite(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp), 0);
+  ASSERT_EQ(
+      AddTrustedSite(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp}), 0);
   ASSERT_EQ(SetZonePermissions(reg(), "a.b.c"), 0);
-  const SiteStatus in_place = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp);
+  const SiteStatus in_place =
+      ReadSiteStatus(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp});
   EXPECT_TRUE(in_place.InPlace());
   ASSERT_EQ(in_place.settings.size(), 8u);
   EXPECT_EQ(in_place.settings.back().action, 1809u);
@@ -401,13 +444,16 @@ TEST_P(ZoneScenario, StatusReadsWhatTheCheckWrites) {
 
   PutDword(reg(), kZone2, "1809", 0);
   test::PutValue(reg(), kAllow, "a.b.c", ValueType::kBinary, std::string(3, '\0'));
-  const SiteStatus changed = ReadSiteStatus(reg(), "a.b.c", HostKind::kDomain, Scheme::kHttp);
+  const SiteStatus changed =
+      ReadSiteStatus(reg(), Site{.host = std::string("a.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp});
   EXPECT_TRUE(changed.trusted);
   EXPECT_FALSE(changed.popups_allowed);
   EXPECT_FALSE(changed.settings.back().holds());
   EXPECT_EQ(changed.settings.back().actual, 0u);
   EXPECT_FALSE(changed.InPlace());
-  EXPECT_FALSE(ReadSiteStatus(reg(), "x.b.c", HostKind::kDomain, Scheme::kHttp).trusted);
+  EXPECT_FALSE(
+      ReadSiteStatus(reg(), Site{.host = std::string("x.b.c"), .kind = HostKind::kDomain, .scheme = Scheme::kHttp})
+          .trusted);
 }
 
 INSTANTIATE_TEST_SUITE_P(InMemory, ZoneScenario, testing::Values(&test::MakeMemoryHive),

@@ -157,7 +157,7 @@ TEST(Utf16Text, AnUnpairedSurrogateInTheHostIsAnInvalidAddress) {
       {{L'a', L'.', L'b', L'/', 0xD800}, HostKind::kDomain},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ParseSiteAddress(WideToUtf8(c.typed)).kind, c.kind) << c.typed.size();
+    EXPECT_EQ(ParseSiteAddress(WideToUtf8(c.typed)).site.kind, c.kind) << c.typed.size();
   }
 }
 
