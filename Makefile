@@ -7,7 +7,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 10
 
-.PHONY: all setup test run build clean fuzz test-fuzz bench lint package test-package $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all setup unit test run build clean fuzz test-fuzz bench lint package test-package $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -27,6 +27,13 @@ test: setup
 	$(MAKE) --no-print-directory test-fuzz || status=1; \
 	$(MAKE) --no-print-directory test-package || status=1; \
 	exit $$status
+
+# The inner loop: the native build and its unit tests in one process, with
+# no set-up step (run `make setup` or `make test` once first).
+unit:
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+	@./build/native/tests/orvel_unit_tests --gtest_brief=1
 
 test-native: build-native
 	@echo "== tests: native =="
