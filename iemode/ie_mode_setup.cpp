@@ -18,9 +18,9 @@ int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const Site& site, 
     RegistryKey record(machine_writes);
     if (const int32_t result = record.Create(ie_mode_keys::kRecord); result != status::kSuccess) return result;
   }
-  int32_t result = listed ? status::kSuccess : files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& list) {
-    return AddSite(list, SiteEntryUrl(site));
-  });
+  int32_t result =
+      listed ? status::kSuccess
+             : files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& list) { return AddSite(list, SiteEntryUrl(site)); });
   if (result == status::kSuccess) result = SetAbsentPolicies(machine_writes, FileUrl(files.OwnListPath()));
   if (result == status::kSuccess) result = AllowPopups(machine_writes, SiteEntryUrl(site));
   // Nothing is left recorded for a set-up that did not finish.

@@ -22,7 +22,7 @@ struct ListInForce {
   ListOwner owner = ListOwner::kNone;
   std::string location = {};  // as the policy gives it; empty for kNone
   std::string path = {};      // the file to read; empty when it cannot be read here
-  bool old_format = false;  // the file, once read, is of schema v.1
+  bool old_format = false;    // the file, once read, is of schema v.1
   bool operator==(const ListInForce&) const = default;
 };
 

@@ -12,7 +12,7 @@ namespace {
 constexpr uint32_t kChangingRights =
     0x0002 | 0x0004 | 0x0010 | 0x0040 | 0x0100 | 0x00010000 | 0x00040000 | 0x00080000 | 0x10000000 | 0x40000000;
 
-constexpr uint32_t kReadData = 0x0001 | 0x0020;  // read data, execute
+constexpr uint32_t kReadData = 0x0001 | 0x0020;   // read data, execute
 constexpr uint32_t kWriteData = 0x0002 | 0x0004;  // write data, append data
 constexpr uint32_t kDelete = 0x00010000;
 constexpr uint32_t kShareRead = 0x1;

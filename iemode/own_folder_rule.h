@@ -79,9 +79,8 @@ bool SharingAllows(FileOpen held, FileOpen opening);
 // security, add a file, write the DACL; shared for reading and writing but
 // not for delete, so nobody may rename or delete it meanwhile. It holds no
 // DELETE itself: a rename into the folder needs the open below to succeed.
-inline constexpr FileOpen kFolderHeldForChange{0x00000001 | 0x00000020 | 0x00000080 | 0x00020000 | 0x00000002 |
-                                                   0x00040000 | 0x00100000,
-                                               0x1 | 0x2};
+inline constexpr FileOpen kFolderHeldForChange{
+    0x00000001 | 0x00000020 | 0x00000080 | 0x00020000 | 0x00000002 | 0x00040000 | 0x00100000, 0x1 | 0x2};
 // The open of the target's folder that Windows makes itself before a rename
 // (write data, synchronize; shared for reading and writing only).
 inline constexpr FileOpen kRenameTargetFolderOpen{0x00000002 | 0x00100000, 0x1 | 0x2};

@@ -17,27 +17,42 @@ bool Absent(RegistryKey& key, std::string_view name) {
 
 bool Recorded(RegistryKey& record, std::string_view name) { return record.ReadDword(name) == 1u; }
 
+// A policy value the tool sets when absent, and its entry in the record.
+struct RecordedValue {
+  std::string_view name;
+  std::string_view record_name;
+};
+constexpr RecordedValue kListValue{kSiteList, kSiteListSet};
+constexpr RecordedValue kLevelValue{kLevel, kLevelSet};
+constexpr RecordedValue kDelayValue{kDelayInitialDownload, kDelaySet};
+
+// Edge's machine policy key and the tool's record of what it set there.
+struct PolicyKeys {
+  explicit PolicyKeys(Registry& registry) : policy(registry), record(registry) {}
+  RegistryKey policy;
+  RegistryKey record;
+};
+
 // Sets one policy value when absent, recording it first: a record without its
 // value is harmless, as take-back looks at content, while a value without its
 // record would never be taken back.
 template <typename Set>
-int32_t SetIfAbsent(RegistryKey& policy, RegistryKey& record, std::string_view name, std::string_view record_name,
-                    Set set) {
-  if (!Absent(policy, name)) return status::kSuccess;
-  if (const int32_t result = record.SetDword(record_name, 1); result != status::kSuccess) return result;
+int32_t SetIfAbsent(PolicyKeys& keys, RecordedValue value, Set set) {
+  if (!Absent(keys.policy, value.name)) return status::kSuccess;
+  if (const int32_t result = keys.record.SetDword(value.record_name, 1); result != status::kSuccess) return result;
   const int32_t result = set();
   // Best effort: the record alone is harmless.
-  if (result != status::kSuccess) std::ignore = record.DeleteValue(record_name);
+  if (result != status::kSuccess) std::ignore = keys.record.DeleteValue(value.record_name);
   return result;
 }
 
 // The level turns on whatever list is in force: it is the tool's to take back
 // only while that list is still the tool's.
-bool OwnListInForce(RegistryKey& policy, RegistryKey& record, std::string_view own_url) {
+bool OwnListInForce(PolicyKeys& keys, std::string_view own_url) {
   std::string location;
-  const int32_t read = policy.QueryString(kSiteList, kTextCapacity, location);
+  const int32_t read = keys.policy.QueryString(kSiteList, kTextCapacity, location);
   if (read == status::kSuccess) return location == own_url;
-  return IsMissing(read) && Recorded(record, kSiteListSet);
+  return IsMissing(read) && Recorded(keys.record, kSiteListSet);
 }
 
 // Deleting what is already gone is fine.
@@ -46,40 +61,41 @@ bool DeletedOrGone(int32_t result) { return result == status::kSuccess || IsMiss
 }  // namespace
 
 int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url) {
-  RegistryKey record(machine_writes);
-  RegistryKey policy(machine_writes);
-  int32_t result = record.Create(kRecord);
+  PolicyKeys keys(machine_writes);
+  RegistryKey& policy = keys.policy;
+  int32_t result = keys.record.Create(kRecord);
   if (result == status::kSuccess) result = policy.Create(kEdgePolicy);
   // The list before the level: a level left alone when the list fails could
   // not be told from an administrator's.
   if (result == status::kSuccess) {
-    result = SetIfAbsent(policy, record, kSiteList, kSiteListSet, [&] { return policy.SetString(kSiteList, own_url); });
+    result = SetIfAbsent(keys, kListValue, [&] { return policy.SetString(kSiteList, own_url); });
   }
   if (result == status::kSuccess) {
-    result = SetIfAbsent(policy, record, kLevel, kLevelSet, [&] { return policy.SetDword(kLevel, kLevelIeMode); });
+    result = SetIfAbsent(keys, kLevelValue, [&] { return policy.SetDword(kLevel, kLevelIeMode); });
   }
   if (result == status::kSuccess) {
-    result = SetIfAbsent(policy, record, kDelayInitialDownload, kDelaySet,
-                         [&] { return policy.SetDword(kDelayInitialDownload, 1); });
+    result = SetIfAbsent(keys, kDelayValue, [&] { return policy.SetDword(kDelayInitialDownload, 1); });
   }
   return result;
 }
 
 int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
-  RegistryKey record(machine_writes);
+  PolicyKeys keys(machine_writes);
+  RegistryKey& record = keys.record;
+  RegistryKey& policy = keys.policy;
   if (IsMissing(record.Open(kRecord))) return status::kSuccess;
-  RegistryKey policy(machine_writes);
   const bool has_policy = policy.Open(kEdgePolicy) == status::kSuccess;
   int32_t result = status::kSuccess;
   if (has_policy && Recorded(record, kLevelSet) && policy.ReadDword(kLevel) == kLevelIeMode &&
-      OwnListInForce(policy, record, own_url)) {
+      OwnListInForce(keys, own_url)) {
     result = policy.DeleteValue(kLevel);
   }
   if (DeletedOrGone(result) && has_policy && Recorded(record, kDelaySet) &&
       policy.ReadDword(kDelayInitialDownload) == 1u) {
     result = policy.DeleteValue(kDelayInitialDownload);
   }
-  if (DeletedOrGone(result) && has_policy && Recorded(record, kSiteListSet) && policy.ReadString(kSiteList) == own_url) {
+  if (DeletedOrGone(result) && has_policy && Recorded(record, kSiteListSet) &&
+      policy.ReadString(kSiteList) == own_url) {
     result = policy.DeleteValue(kSiteList);
   }
   if (!DeletedOrGone(result)) return result;

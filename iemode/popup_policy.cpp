@@ -33,11 +33,17 @@ int32_t ReadKey(Registry& registry, std::string_view path, Values& values) {
   return ReadValues(key, values) ? status::kSuccess : status::kInvalidParameter;
 }
 
+// Edge's pop-up policy values and the tool's record of those it added.
+struct PopupValues {
+  Values allowed;
+  Values recorded;
+};
+
 // Every value allowed is one the tool added, as it added it.
-bool EveryValueIsTheTools(const Values& allowed, const Values& recorded) {
-  for (const auto& [name, text] : allowed) {
-    const auto found = recorded.find(name);
-    if (found == recorded.end() || found->second != text) return false;
+bool EveryValueIsTheTools(const PopupValues& values) {
+  for (const auto& [name, text] : values.allowed) {
+    const auto found = values.recorded.find(name);
+    if (found == values.recorded.end() || found->second != text) return false;
   }
   return true;
 }
@@ -49,10 +55,10 @@ bool AllowsPattern(const Values& allowed, std::string_view pattern) {
   return false;
 }
 
-std::string LowestFreeName(const Values& allowed, const Values& recorded) {
+std::string LowestFreeName(const PopupValues& values) {
   for (int number = 1;; ++number) {
     std::string name = std::to_string(number);
-    if (!allowed.contains(name) && !recorded.contains(name)) return name;
+    if (!values.allowed.contains(name) && !values.recorded.contains(name)) return name;
   }
 }
 
@@ -61,12 +67,13 @@ std::string_view HostOf(std::string_view pattern) { return pattern.substr(0, pat
 }  // namespace
 
 int32_t AllowPopups(Registry& machine_writes, std::string_view pattern) {
-  Values allowed;
-  Values recorded;
-  int32_t result = ReadKey(machine_writes, kPopupsAllowed, allowed);
-  if (result == status::kSuccess) result = ReadKey(machine_writes, kPopupsRecord, recorded);
-  if (result != status::kSuccess || AllowsPattern(allowed, pattern) || !EveryValueIsTheTools(allowed, recorded)) return result;
-  const std::string name = LowestFreeName(allowed, recorded);
+  PopupValues values;
+  int32_t result = ReadKey(machine_writes, kPopupsAllowed, values.allowed);
+  if (result == status::kSuccess) result = ReadKey(machine_writes, kPopupsRecord, values.recorded);
+  if (result != status::kSuccess || AllowsPattern(values.allowed, pattern) || !EveryValueIsTheTools(values)) {
+    return result;
+  }
+  const std::string name = LowestFreeName(values);
   RegistryKey record(machine_writes);
   RegistryKey policy(machine_writes);
   result = record.Create(kPopupsRecord);
@@ -101,11 +108,10 @@ int32_t TakeBackPopups(Registry& machine_writes, std::optional<std::string_view>
 }
 
 std::optional<bool> PopupsAllowed(Registry& machine, std::string_view pattern) {
-  Values allowed;
-  Values recorded;
-  if (ReadKey(machine, kPopupsAllowed, allowed) != status::kSuccess) return std::nullopt;
-  if (AllowsPattern(allowed, pattern) || AllowsPattern(allowed, "*")) return true;
-  if (ReadKey(machine, kPopupsRecord, recorded) != status::kSuccess || !EveryValueIsTheTools(allowed, recorded)) {
+  PopupValues values;
+  if (ReadKey(machine, kPopupsAllowed, values.allowed) != status::kSuccess) return std::nullopt;
+  if (AllowsPattern(values.allowed, pattern) || AllowsPattern(values.allowed, "*")) return true;
+  if (ReadKey(machine, kPopupsRecord, values.recorded) != status::kSuccess || !EveryValueIsTheTools(values)) {
     return std::nullopt;
   }
   return false;

@@ -16,9 +16,9 @@ uint16_t DefaultPort(Scheme scheme) { return scheme == Scheme::kHttps ? 443 : 80
 // The url without a path: what names the host, or host:port.
 std::string_view Authority(std::string_view url) { return url.substr(0, url.find('/')); }
 
-// Whether the url's authority is the host, with or without a port.
-bool NamesHost(std::string_view url, std::string_view host) {
-  const std::string_view authority = Authority(url);
+// Whether the entry's authority is the host, with or without a port.
+bool NamesHost(const SiteEntry& entry, std::string_view host) {
+  const std::string_view authority = Authority(entry.url);
   return EqualsFolded(authority.substr(0, authority.find(':')), host);
 }
 
@@ -98,7 +98,7 @@ bool AddSite(SiteList& list, std::string_view url) {
 }
 
 bool RemoveHost(SiteList& list, std::string_view host) {
-  if (std::erase_if(list.sites, [&](const SiteEntry& site) { return NamesHost(site.url, host); }) == 0) return false;
+  if (std::erase_if(list.sites, [&](const SiteEntry& site) { return NamesHost(site, host); }) == 0) return false;
   ++list.version;
   return true;
 }

@@ -61,6 +61,7 @@ int32_t RegistryKey::SetDword(std::string_view name, uint32_t value) {
   return SetValue(name, ValueType::kDword, DwordBytes(value));
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a value's name and text, as the Win32 call takes them.
 int32_t RegistryKey::SetString(std::string_view name, std::string_view text) {
   std::string data(text);
   data.push_back('\0');

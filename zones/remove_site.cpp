@@ -111,8 +111,7 @@ bool TrustedForAnyScheme(Registry& registry, Site site) {
 
 RemovedSite RemoveTrustedSite(Registry& registry, const Site& site, RemovedSchemes schemes) {
   Removal removal(registry);
-  const std::optional<Scheme> scheme =
-      schemes == RemovedSchemes::kTheSites ? std::optional(site.scheme) : std::nullopt;
+  const std::optional<Scheme> scheme = schemes == RemovedSchemes::kTheSites ? std::optional(site.scheme) : std::nullopt;
   if (site.kind == HostKind::kDomain) {
     RemoveDomain(removal, site.host, scheme);
   } else {

@@ -11,11 +11,12 @@ namespace {
 
 std::vector<SettingState> ReadSettings(Registry& registry) {
   std::vector<SettingState> states;
+  states.reserve(zone_keys::kZoneSettings.size());
   RegistryKey zone(registry);
   const bool opened = zone.Open(zone_keys::kZone2) == status::kSuccess;
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
-    states.push_back(
-        {setting.action, setting.policy, opened ? zone.ReadDword(zone_keys::ActionValueName(setting.action)) : std::nullopt});
+    states.push_back({setting.action, setting.policy,
+                      opened ? zone.ReadDword(zone_keys::ActionValueName(setting.action)) : std::nullopt});
   }
   return states;
 }

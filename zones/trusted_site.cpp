@@ -31,7 +31,8 @@ RangeListing ListRanges(Registry& registry, std::string_view host) {
   for (const std::string& name : listing.names) {
     std::string path = RangeEntryPath(name);
     RegistryKey key(registry);
-    if (key.Open(path) == status::kSuccess && key.ReadString(zone_keys::kRangeText, zone_keys::kZoneMapBuffer) == host) {
+    if (key.Open(path) == status::kSuccess &&
+        key.ReadString(zone_keys::kRangeText, zone_keys::kZoneMapBuffer) == host) {
       listing.host_entries.push_back(std::move(path));
     }
   }
@@ -102,9 +103,8 @@ int32_t TrustSite(Registry& registry, const Site& site) {
                : AddDomain(registry, site.host, site.scheme);
   }
   const RangeListing listing = ListRanges(registry, site.host);
-  return AnyTrusted(registry, listing.host_entries, site.scheme)
-             ? status::kSuccess
-             : AddRange(registry, site.host, site.scheme, listing);
+  return AnyTrusted(registry, listing.host_entries, site.scheme) ? status::kSuccess
+                                                                 : AddRange(registry, site.host, site.scheme, listing);
 }
 
 }  // namespace orvel

@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::string_view kTrustedZoneText = "2";
 
-bool IsHardened(Registry& registry) { return ReadDword(registry, zone_keys::kZoneMap, zone_keys::kEnhancedSecurity) == 1u; }
+bool IsHardened(Registry& registry) {
+  return ReadDword(registry, zone_keys::kZoneMap, zone_keys::kEnhancedSecurity) == 1u;
+}
 
 // Whether the registry holds a site list (a policy key with at least one
 // value) that puts nothing of the host into zone 2.

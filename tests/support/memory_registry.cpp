@@ -178,6 +178,7 @@ int32_t MemoryRegistry::QueryValue(KeyHandle key, std::string_view name, uint32_
   return status::kSuccess;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the Registry interface's shape.
 int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
   Node* node = nullptr;
   if (const int32_t result = NodeOf(key, node); result != status::kSuccess) return result;
@@ -188,6 +189,7 @@ int32_t MemoryRegistry::EnumKey(KeyHandle key, uint32_t index, uint32_t capacity
   return status::kSuccess;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the Registry interface's shape.
 int32_t MemoryRegistry::EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) {
   Node* node = nullptr;
   if (const int32_t result = NodeOf(key, node); result != status::kSuccess) return result;

@@ -28,6 +28,7 @@ void PutDword(Registry& registry, std::string_view path, std::string_view name, 
   PutValue(registry, path, name, ValueType::kDword, DwordBytes(value));
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a key's path, a value's name and its text.
 void PutString(Registry& registry, std::string_view path, std::string_view name, std::string_view text) {
   std::string data(text);
   data.push_back('\0');

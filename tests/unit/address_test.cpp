@@ -165,7 +165,7 @@ TEST(SplitHostName, SplitsOffTheFirstLabelOfThreeOrMore) {
     std::string host, rest, first;
   };
   const Case cases[] = {
-      {"a.b.c", "b.c", "a"}, {"x.a.b.c", "a.b.c", "x"}, {"a.b", "a.b", ""}, {"a", "a", ""},
+      {"a.b.c", "b.c", "a"}, {"x.a.b.c", "a.b.c", "x"}, {"a.b", "a.b", ""},  {"a", "a", ""},
       {"", "", ""},          {"a..b", ".b", "a"},       {".a.b", "a.b", ""},
   };
   for (const Case& c : cases) {
