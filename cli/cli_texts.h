@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "iemode/own_folder_rule.h"
+#include "check/folder_trust.h"
 #include "zones/zone_keys.h"
 
 // The console program's own texts; the check's lines come from its presenter.

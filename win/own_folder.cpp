@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "iemode/own_folder_rule.h"
+#include "check/folder_trust.h"
 #include "win/last_error.h"
 #include "win/system_library.h"
 #include "win/whole_file.h"

@@ -27,7 +27,7 @@ class OwnFolder {
   };
 
   // 0; ERROR_FILE_NOT_FOUND when absent (never for kWrite); a status of
-  // iemode/own_folder_rule.h for a folder refused. A folder the tool's by
+  // check/folder_trust.h for a folder refused. A folder the tool's by
   // its owner that others may change gets the tool's DACL, when the use
   // changes it and the caller may.
   int32_t Open(const std::wstring& path, Use use);

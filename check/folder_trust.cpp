@@ -1,4 +1,4 @@
-#include "iemode/own_folder_rule.h"
+#include "check/folder_trust.h"
 
 #include <algorithm>
 
