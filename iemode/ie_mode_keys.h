@@ -42,6 +42,9 @@ inline constexpr std::string_view kRecord = "SOFTWARE\\ORVEL\\IeMode";
 inline constexpr std::string_view kLevelSet = "LevelSet";
 inline constexpr std::string_view kSiteListSet = "SiteListSet";
 inline constexpr std::string_view kDelaySet = "DelaySet";
+// When a set-up last changed something (REG_QWORD, FILETIME ticks): Edge
+// reads the policies and the list only when it starts.
+inline constexpr std::string_view kChangedAt = "ChangedAt";
 // The pop-up values the tool added, each under its name with its pattern.
 inline constexpr std::string_view kPopupsRecord = "SOFTWARE\\ORVEL\\IeMode\\PopupsAllowedForUrls";
 

@@ -1,6 +1,7 @@
 #include "iemode/ie_mode_setup.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "iemode/ie_mode_keys.h"
 #include "iemode/ie_retired.h"
@@ -9,6 +10,13 @@
 
 namespace orvel {
 namespace {
+
+// Now as a FILETIME: 100 ns ticks since 1601, as Windows gives process times.
+uint64_t FileTimeNow() {
+  using Ticks = std::chrono::duration<uint64_t, std::ratio<1, 10'000'000>>;
+  constexpr uint64_t kUnixEpoch = 116'444'736'000'000'000;
+  return kUnixEpoch + std::chrono::duration_cast<Ticks>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
 
 // Adds the site to the tool's list unless it is listed, then sets the absent
 // policy values. The record key is made first: where the machine's policies
@@ -23,6 +31,12 @@ int32_t SetUp(Registry& machine_writes, SiteListFiles& files, const Site& site, 
              : files.EditOwnList(OwnListEdit::kAdd, [&](SiteList& list) { return AddSite(list, SiteEntryUrl(site)); });
   if (result == status::kSuccess) result = SetAbsentPolicies(machine_writes, FileUrl(files.OwnListPath()));
   if (result == status::kSuccess) result = AllowPopups(machine_writes, SiteEntryUrl(site));
+  // A plan sets up only what is missing, so every set-up changes something.
+  if (result == status::kSuccess) {
+    RegistryKey record(machine_writes);
+    result = record.Open(ie_mode_keys::kRecord);
+    if (result == status::kSuccess) result = record.SetQword(ie_mode_keys::kChangedAt, FileTimeNow());
+  }
   // Nothing is left recorded for a set-up that did not finish.
   if (result != status::kSuccess) {
     RegistryKey record(machine_writes);
@@ -83,6 +97,13 @@ IeModeOutcome RunIeMode(const Hives& hives, Registry* machine_writes, SiteListFi
       ReadEdgePolicyDword(hives, ie_mode_keys::kDelayInitialDownload) == std::optional<uint32_t>(1);
   outcome.state.popups_allowed = PopupsAllowed(hives.machine, SiteEntryUrl(site));
   return outcome;
+}
+
+std::optional<uint64_t> SetUpChangedAt(Registry& machine, SiteListFiles& files) {
+  RegistryKey record(machine);
+  if (record.Open(ie_mode_keys::kRecord) != status::kSuccess) return files.OwnListWrittenAt();
+  const std::optional<uint64_t> changed = record.ReadQword(ie_mode_keys::kChangedAt);
+  return changed ? changed : files.OwnListWrittenAt();
 }
 
 int32_t RemoveHostFromIeMode(Registry& machine_writes, SiteListFiles& files, std::string_view host) {

@@ -37,6 +37,11 @@ struct IeModeOutcome {
 // kCannotEnable.
 IeModeOutcome RunIeMode(const Hives& hives, Registry* machine_writes, SiteListFiles& files, const Site& site);
 
+// When a set-up last changed the machine's part (FILETIME ticks): the time
+// the record keeps, or for a record written before it kept one, the list
+// file's; none when nothing is set up.
+std::optional<uint64_t> SetUpChangedAt(Registry& machine, SiteListFiles& files);
+
 // Takes the host out of the tool's own list; when the list is left empty,
 // deletes it and the values the tool recorded. 0 when there was nothing to do.
 int32_t RemoveHostFromIeMode(Registry& machine_writes, SiteListFiles& files, std::string_view host);

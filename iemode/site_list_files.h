@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,9 @@ class SiteListFiles {
   // nothing where the folder is not the tool's.
   virtual int32_t DeleteOwnList() = 0;
   virtual bool FileExists(std::string_view path) = 0;
+  // When the tool's own list was last written (FILETIME ticks); none when it
+  // is not there.
+  virtual std::optional<uint64_t> OwnListWrittenAt() = 0;
 };
 
 }  // namespace orvel

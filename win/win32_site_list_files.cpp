@@ -88,6 +88,12 @@ int32_t Win32SiteListFiles::DeleteOwnList() {
   return result;
 }
 
+std::optional<uint64_t> Win32SiteListFiles::OwnListWrittenAt() {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Utf8ToWide(OwnListPath()).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
 bool Win32SiteListFiles::FileExists(std::string_view path) {
   const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

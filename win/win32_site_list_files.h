@@ -27,6 +27,9 @@ class Win32SiteListFiles final : public SiteListFiles {
   int32_t EditOwnList(OwnListEdit kind, const std::function<bool(SiteList&)>& edit) override;
   int32_t DeleteOwnList() override;
   bool FileExists(std::string_view path) override;
+  // Only the file's time is read: where the folder is not the tool's, a later
+  // time asks for a restart once too often, never too rarely.
+  std::optional<uint64_t> OwnListWrittenAt() override;
 
  private:
   const std::wstring& Folder();

@@ -62,6 +62,11 @@ int32_t RegistryKey::SetDword(std::string_view name, uint32_t value) {
 }
 
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a value's name and text, as the Win32 call takes them.
+int32_t RegistryKey::SetQword(std::string_view name, uint64_t value) {
+  std::string bytes = DwordBytes(static_cast<uint32_t>(value));
+  return SetValue(name, ValueType::kQword, bytes.append(DwordBytes(static_cast<uint32_t>(value >> 32))));
+}
+
 int32_t RegistryKey::SetString(std::string_view name, std::string_view text) {
   std::string data(text);
   data.push_back('\0');
@@ -103,6 +108,16 @@ std::optional<uint32_t> RegistryKey::ReadDword(std::string_view name) {
   uint32_t value = 0;
   if (QueryDword(name, value) != status::kSuccess) return std::nullopt;
   return value;
+}
+
+std::optional<uint64_t> RegistryKey::ReadQword(std::string_view name) {
+  uint32_t type = 0;
+  std::string data;
+  if (registry_->QueryValue(handle_, name, 8, type, data) != status::kSuccess ||
+      type != static_cast<uint32_t>(ValueType::kQword) || data.size() != 8) {
+    return std::nullopt;
+  }
+  return DwordFromBytes(data) | (uint64_t{DwordFromBytes(std::string_view(data).substr(4))} << 32);
 }
 
 std::optional<std::string> RegistryKey::ReadString(std::string_view name, uint32_t capacity) {

@@ -36,7 +36,7 @@ inline constexpr uint32_t kTextCapacity = 32768;
 // The path without one trailing backslash, which names the same key.
 std::string_view WithoutTrailingBackslash(std::string_view path);
 
-enum class ValueType : uint32_t { kString = 1, kExpandString = 2, kBinary = 3, kDword = 4 };
+enum class ValueType : uint32_t { kString = 1, kExpandString = 2, kBinary = 3, kDword = 4, kQword = 11 };
 
 // A REG_DWORD's 4 bytes, little-endian, and back; missing bytes read as 0.
 std::string DwordBytes(uint32_t value);
@@ -98,6 +98,7 @@ class RegistryKey {
   [[nodiscard]] int32_t Create(std::string_view path, bool* created = nullptr);
   [[nodiscard]] int32_t SetValue(std::string_view name, ValueType type, std::string_view data);
   [[nodiscard]] int32_t SetDword(std::string_view name, uint32_t value);
+  [[nodiscard]] int32_t SetQword(std::string_view name, uint64_t value);
   [[nodiscard]] int32_t SetString(std::string_view name, std::string_view text);
   [[nodiscard]] int32_t SetBinary(std::string_view name, std::string_view bytes);
   // Reads a REG_DWORD of 4 bytes; a value of another type or size gives
@@ -112,6 +113,7 @@ class RegistryKey {
   // Reads that say "absent" once: none for a value that is missing, of
   // another type, too long or unreadable.
   std::optional<uint32_t> ReadDword(std::string_view name);
+  std::optional<uint64_t> ReadQword(std::string_view name);
   std::optional<std::string> ReadString(std::string_view name, uint32_t capacity = kTextCapacity);
   [[nodiscard]] int32_t EnumKey(uint32_t index, uint32_t capacity, std::string& name);
   [[nodiscard]] int32_t EnumValue(uint32_t index, uint32_t capacity, std::string& name);

@@ -41,9 +41,11 @@ class MemoryListFiles final : public SiteListFiles {
     return lists.erase(OwnListPath()) == 1 ? status::kSuccess : status::kFileNotFound;
   }
   bool FileExists(std::string_view path) override { return path == kEdge; }
+  std::optional<uint64_t> OwnListWrittenAt() override { return own_list_written_at; }
 
   std::map<std::string, SiteList> lists;
   int32_t write_status = status::kSuccess;
+  std::optional<uint64_t> own_list_written_at;
 };
 
 }  // namespace orvel::test

@@ -316,8 +316,15 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(Run({.host = "*.b.c"}).notes, std::vector{kWildcardAddress});
   EXPECT_EQ(machine_.Dump(), empty_machine);
   EXPECT_TRUE(files_.lists.empty());
+  // With no record, the list file's time says when the set-up changed.
+  EXPECT_EQ(SetUpChangedAt(machine_, files_), std::nullopt);
+  files_.own_list_written_at = 7;
+  EXPECT_EQ(SetUpChangedAt(machine_, files_), 7u);
 
   const IeModeOutcome added = Run({.host = "a.b.c", .port = 8080});
+  const std::optional<uint64_t> changed = SetUpChangedAt(machine_, files_);
+  // After 2020 in FILETIME ticks: the record's own time, not the file's.
+  EXPECT_GT(changed.value_or(0), 132'223'104'000'000'000u);
   EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
   EXPECT_EQ(added.state.edge_path, kEdge);
   EXPECT_EQ(files_.lists.at(std::string(kOwnPath)), (SiteList{1, {Ie11("a.b.c:8080")}}));
@@ -331,6 +338,7 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(added.state.popups_allowed, true);
 
   EXPECT_EQ(Run({.host = "a.b.c", .port = 8080}).notes, std::vector{kOpensInIeMode});
+  EXPECT_EQ(SetUpChangedAt(machine_, files_), changed) << "a check that changes nothing keeps the time";
   // Into a list Edge may hold a copy of: seen a minute after Edge restarts.
   EXPECT_EQ(Run({.host = "d.e.f", .scheme = Scheme::kHttps}).notes,
             (std::vector{kOpensInIeMode, kAddedToList, kSeenAfterAMinute}));

@@ -132,6 +132,11 @@ TEST_P(RegistryContract, QueryDwordReadsOnlyAFourByteDword) {
   uint32_t value = 99;
   EXPECT_EQ(key.QueryDword("missing", value), status::kFileNotFound);
   EXPECT_EQ(value, 99u);
+  // A REG_QWORD round-trips whole; a DWORD is not one.
+  ASSERT_EQ(key.SetQword("q", 0x0123456789ABCDEFu), status::kSuccess);
+  EXPECT_EQ(key.ReadQword("q"), 0x0123456789ABCDEFu);
+  EXPECT_EQ(key.ReadQword("v"), std::nullopt);
+  EXPECT_EQ(key.ReadDword("q"), std::nullopt);
 }
 
 TEST_P(RegistryContract, QueryStringReadsTextTypesUpToTheFirstNul) {
