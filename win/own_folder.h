@@ -10,36 +10,39 @@
 
 namespace orvel {
 
-// The tool's machine-wide folder, opened without following links and
-// checked on that handle: a plain directory, owned by SYSTEM,
-// Administrators, TrustedInstaller or the running account, that nobody else
-// may change. Its files are opened, replaced and deleted relative to that
-// handle, so a link put in its place after the check is never followed.
-// While it is open for a change, nobody else can rename or delete the folder.
+// The tool's machine-wide folder, %ProgramData%\ORVEL.
+//
+// It is opened without following links, and the open handle is checked: the
+// folder must be a plain directory, owned by SYSTEM, Administrators,
+// TrustedInstaller or the running account, and nobody else may change it.
+// The files in it are opened, replaced and deleted relative to that handle,
+// so a link someone puts in its place after the check is never followed.
+// While the folder is open for a change, nobody else can rename or delete it.
 class OwnFolder {
  public:
   enum class Use : uint8_t {
     kRead,
-    // Made when absent, with the tool's DACL.
+    // The folder is made when it is absent, with the tool's DACL.
     kWrite,
-    // Never made; open for deleting its file and itself.
+    // The folder is never made; it is opened to delete its file and itself.
     kRemove,
   };
 
-  // 0; ERROR_FILE_NOT_FOUND when absent (never for kWrite); a status of
-  // check/folder_trust.h for a folder refused. A folder the tool's by
-  // its owner that others may change gets the tool's DACL, when the use
-  // changes it and the caller may.
+  // Returns 0 when the folder is open, ERROR_FILE_NOT_FOUND when it is
+  // absent (never for kWrite), or a status of check/folder_trust.h when it
+  // is refused. A folder whose owner makes it the tool's, but that others may
+  // change, is given the tool's DACL first, when the use changes the folder.
   int32_t Open(const std::wstring& path, Use use);
 
-  // The file `name`, whole; ERROR_FILE_NOT_FOUND when absent, and the
-  // folder's statuses for a file that is a link, someone else's, or one
-  // others may change.
+  // Reads the whole file `name`. ERROR_FILE_NOT_FOUND when it is absent; the
+  // folder's statuses when the file is a link, is someone else's, or others
+  // may change it.
   int32_t Read(std::wstring_view name, size_t limit, std::string& bytes) const;
-  // Writes a new file under a name nobody can foretell and moves it over
+  // Writes a new file under a name nobody can foretell, then moves it over
   // `name`, so a failed write leaves the old file whole.
   int32_t Replace(std::wstring_view name, std::string_view bytes) const;
-  // Deletes `name` itself, a link never followed; ERROR_FILE_NOT_FOUND when absent.
+  // Deletes the file `name` itself (a link is deleted, never followed);
+  // ERROR_FILE_NOT_FOUND when it is absent.
   int32_t Delete(std::wstring_view name) const;
   // Closes the folder and deletes it if it is empty and still the folder
   // that was opened.

@@ -51,9 +51,9 @@ uint32_t VersionOf(std::string_view text) {
   return version;
 }
 
-// Walks the document: <site-list> or <rules> at depth 0, <site> at 1, its
+// Reads the document into the list: <site-list> or <rules> at depth 0, <site> at 1, its
 // <compat-mode> and <open-in> at 2 and their text at 3.
-HRESULT Walk(IXmlReader& reader, SiteList& list) {
+HRESULT ReadSiteList(IXmlReader& reader, SiteList& list) {
   bool root = false;
   bool rules = false;
   bool in_site = false;
@@ -114,7 +114,7 @@ int32_t ParseSiteListXml(std::string_view bytes, SiteList& list) {
   // No document type: nothing to expand, nothing fetched.
   reader.get()->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
   SiteList parsed;
-  if (FAILED(reader.get()->SetInput(stream.get())) || Walk(*reader.get(), parsed) != S_FALSE) {
+  if (FAILED(reader.get()->SetInput(stream.get())) || ReadSiteList(*reader.get(), parsed) != S_FALSE) {
     return ERROR_INVALID_DATA;
   }
   list = std::move(parsed);

@@ -9,6 +9,7 @@
 #include "win/site_list_xml.h"
 #include "win/system_library.h"
 #include "win/utf16_text.h"
+#include "zones/registry.h"
 
 namespace orvel {
 namespace {
@@ -69,7 +70,7 @@ int32_t Win32SiteListFiles::EditOwnList(OwnListEdit kind, const std::function<bo
   int32_t result = folder.Open(Folder(), kind == OwnListEdit::kAdd ? OwnFolder::Use::kWrite : OwnFolder::Use::kRemove);
   SiteList list;
   if (result == ERROR_SUCCESS) result = ReadFromFolder(folder, list);
-  if (result == ERROR_FILE_NOT_FOUND && kind == OwnListEdit::kAdd) result = ERROR_SUCCESS;
+  if (IsMissing(result) && kind == OwnListEdit::kAdd) result = ERROR_SUCCESS;
   if (result != ERROR_SUCCESS || !edit(list)) return result;
   if (!list.sites.empty()) return folder.Replace(kOwnFile, SiteListXml(list));
   result = folder.Delete(kOwnFile);
