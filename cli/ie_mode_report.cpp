@@ -59,7 +59,7 @@ std::string IeModeJson(const IeModeState& state) {
 std::string NotWrittenError(int32_t status) {
   const std::string_view why = texts::FolderRefused(status);
   if (why.empty()) return std::string(texts::kMachineNotWritten).append(ErrorCode(status));
-  return std::string(why).append("，未读写其中任何文件").append(ErrorCode(status));
+  return std::string(why).append(texts::kNoFileTouched).append(ErrorCode(status));
 }
 
 VerbResult IeModeResult(const IeModeOutcome& outcome) {

@@ -19,17 +19,16 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
     JsonObject json;
     json.Text("key", entry.key);
     if (entry.value.empty()) {
-      result.lines.push_back(std::string(texts::kRemovedKey).append(entry.key).append("。"));
+      result.lines.push_back(texts::Sentence(texts::kRemovedKey, entry.key));
       json.Null("value");
     } else {
-      result.lines.push_back(
-          std::string(texts::kRemovedValue).append(entry.value).append("（").append(entry.key).append("）。"));
+      result.lines.push_back(texts::RemovedValue(entry.value, entry.key));
       json.Text("value", entry.value);
     }
     removed.push_back(json.Json());
   }
   if (site.result != status::kSuccess) {
-    result.errors.push_back(std::string(texts::kRemoveFailed).append(std::to_string(site.result)).append("。"));
+    result.errors.push_back(texts::Sentence(texts::kRemoveFailed, std::to_string(site.result)));
     result.code = kFailed;
   } else if (site.removed.empty()) {
     result.lines.emplace_back(texts::kNothingToRemove);

@@ -14,10 +14,6 @@
 namespace orvel::cli {
 namespace {
 
-std::string Decimal(std::optional<uint32_t> number) {
-  return number ? std::to_string(*number) : std::string(texts::kSettingMissing);
-}
-
 std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::to_string(*number) : "null"; }
 
 }  // namespace
@@ -29,13 +25,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
   std::vector<std::string> settings;
   for (const SettingState& setting : site.settings) {
-    result.lines.push_back(std::string(texts::kSetting)
-                               .append(texts::SettingWithName(setting.action))
-                               .append("：")
-                               .append(Decimal(setting.actual))
-                               .append(texts::kSettingWanted)
-                               .append(std::to_string(setting.expected))
-                               .append("）。"));
+    result.lines.push_back(texts::SettingLine(setting.action, setting.actual, setting.expected));
     settings.push_back(JsonObject()
                            .Text("action", zone_keys::ActionValueName(setting.action))
                            .Number("expected", setting.expected)
@@ -46,7 +36,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   if (!zone_manager.asked) {
     result.lines.emplace_back(texts::kZoneManagerOtherUser);
   } else if (zone_manager.zone) {
-    result.lines.push_back(std::string(texts::kZoneManager).append(std::to_string(*zone_manager.zone)).append("。"));
+    result.lines.push_back(texts::Sentence(texts::kZoneManager, std::to_string(*zone_manager.zone)));
   } else {
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }

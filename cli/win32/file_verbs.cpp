@@ -69,7 +69,7 @@ ExitCode Export(const Options& options, const SiteAddress& address, Output& outp
     output.Error(std::string(texts::kFileNotWritten).append(*options.out).append(ErrorCode(written)));
     return kFailed;
   }
-  output.Line(std::string(exported.written).append(*options.out).append("。"));
+  output.Line(texts::Sentence(exported.written, *options.out));
   return kDone;
 }
 

@@ -46,7 +46,7 @@ ExitCode ForEachUser(const Options& options, const SiteAddress& address, UserVer
   for (const std::string& sid : sids) {
     VerbResult result;
     const bool current_user = sid.empty();
-    if (!current_user) output.Line(std::string(texts::kUser).append(sid).append("："));
+    if (!current_user) output.Line(texts::UserHeading(sid));
     const UniqueKey hive = current_user ? UniqueKey() : OpenUserHive(sid);
     if (!current_user && !hive.valid()) {
       result.code = kFailed;
