@@ -7,8 +7,6 @@
 #include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
 #include "cli/machine_part.h"
-#include "zones/site_status.h"
-#include "zones/zone_diagnosis.h"
 #include "zones/zone_keys.h"
 
 namespace orvel::cli {
@@ -18,9 +16,19 @@ std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::
 
 }  // namespace
 
-VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
-  const SiteStatus site = ReadSiteStatus(user, address.host, address.kind, address.scheme());
+StatusReport ReadStatus(Registry& user, Registry& machine, const SiteAddress& address,
+                        const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
+  return {.address = address.text,
+          .scheme = address.scheme(),
+          .site = ReadSiteStatus(user, address.host, address.kind, address.scheme()),
+          .diagnosis = DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme()),
+          .zone_manager = zone_manager,
+          .ie_mode = ie_mode,
+          .may_write_machine = may_write_machine};
+}
+
+VerbResult StatusResult(const StatusReport& report) {
+  const SiteStatus& site = report.site;
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
   std::vector<std::string> settings;
@@ -33,6 +41,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
                            .Json());
   }
   result.lines.emplace_back(site.popups_allowed ? texts::kPopupsAllowed : texts::kPopupsNotAllowed);
+  const ZoneManagerAnswer& zone_manager = report.zone_manager;
   if (!zone_manager.asked) {
     result.lines.emplace_back(texts::kZoneManagerOtherUser);
   } else if (zone_manager.zone) {
@@ -40,12 +49,11 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
   } else {
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
-  std::vector<std::string> findings =
-      FindingLines(DiagnoseZoneSettings(user, machine, address.host, address.kind, address.scheme()));
+  std::vector<std::string> findings = FindingLines(report.diagnosis);
   // Read only, a site IE mode should have but lacks is one the check adds
   // where it may write the machine's part, else one an administrator must.
   bool ie_mode_missing = false;
-  for (const IeModeNote note : ie_mode.notes) {
+  for (const IeModeNote note : report.ie_mode.notes) {
     if (note == IeModeNote::kCannotEnable) {
       ie_mode_missing = true;
     } else if (IsFinding(note)) {
@@ -53,18 +61,18 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
     }
   }
   const bool stopped = !findings.empty();
-  if (ie_mode_missing && may_write_machine) result.lines.emplace_back(texts::kIeModeNotSetUp);
-  if (ie_mode_missing && !may_write_machine) findings.push_back(texts::IeModeNeedsAdministrator(address.text));
+  if (ie_mode_missing && report.may_write_machine) result.lines.emplace_back(texts::kIeModeNotSetUp);
+  if (ie_mode_missing && !report.may_write_machine) findings.push_back(texts::IeModeNeedsAdministrator(report.address));
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && !ie_mode_missing && !stopped;
   const ExitCode user_part = !site.InPlace() ? kMissing : stopped ? kStopped : kDone;
   result.code =
       Worst(user_part, MachinePartCode(Verb::kStatus, ie_mode_missing ? MachinePart::kMissing : MachinePart::kInPlace,
-                                       may_write_machine));
+                                       report.may_write_machine));
   result.lines.emplace_back(in_place                             ? texts::kInPlace
                             : !site.InPlace() || ie_mode_missing ? texts::kNotInPlace
                                                                  : texts::kInPlaceButStopped);
-  result.json.Text("scheme", SchemeName(address.scheme()))
+  result.json.Text("scheme", SchemeName(report.scheme))
       .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
       .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
@@ -72,7 +80,7 @@ VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& addre
       .Bool("popups_allowed", site.popups_allowed)
       .Raw("findings", JsonTexts(findings))
       .Bool("in_place", in_place);
-  result.ie_mode = IeModeJson(ie_mode.state);
+  result.ie_mode = IeModeJson(report.ie_mode.state);
   return result;
 }
 

@@ -47,7 +47,8 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
   }
   Win32SiteListFiles site_lists;
   const IeModeOutcome ie_mode = RunIeMode(machine, user, nullptr, site_lists, IeModeSite(address));
-  return RunStatus(user, machine, address, zone_manager, ie_mode, Win32Registry::MayWriteMachinePolicies());
+  return StatusResult(
+      ReadStatus(user, machine, address, zone_manager, ie_mode, Win32Registry::MayWriteMachinePolicies()));
 }
 
 VerbResult RemoveForUser(const Options&, const SiteAddress& address, Registry& user, bool) {
