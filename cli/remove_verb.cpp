@@ -1,5 +1,6 @@
 #include "cli/remove_verb.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,42 @@
 #include "zones/remove_site.h"
 
 namespace orvel::cli {
+namespace {
+
+// What remove does with the host's entry in the tool's IE mode list.
+enum class ListStep : uint8_t {
+  kNone,                  // the host is not on it
+  kTakeOut,               // no user needs it, and this process may write the list
+  kKeep,                  // another user, or the host's trust for the other scheme, may need it
+  kLeaveToAdministrator,  // no user needs it, but this process may not take it out
+};
+
+ListStep DecideListStep(SiteListFiles& files, const Options& options, const SiteAddress& address, ExitCode users,
+                        bool may_write) {
+  const bool no_one_needs_it = options.all_users && !address.typed_scheme && users == kDone;
+  if (no_one_needs_it && may_write) return ListStep::kTakeOut;
+  SiteList list;
+  if (files.ReadOwnList(list) != status::kSuccess || !RemoveHost(list, address.host)) return ListStep::kNone;
+  return no_one_needs_it ? ListStep::kLeaveToAdministrator : ListStep::kKeep;
+}
+
+// `removed`: the status of taking the host out, 0 where it was not tried.
+VerbResult ListStepResult(ListStep step, int32_t removed, std::string_view host) {
+  VerbResult result;
+  if (removed != status::kSuccess) {
+    result.errors.push_back(NotWrittenError(removed));
+    result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, true);
+  } else if (step == ListStep::kLeaveToAdministrator) {
+    result.lines.push_back(texts::IeModeListLeftForAdministrator(host));
+    result.code = MachinePartCode(Verb::kRemove, MachinePart::kMissing, false);
+  } else if (step == ListStep::kKeep) {
+    result.lines.push_back(std::string(texts::kIeModeListKept).append(host).append(" --remove"));
+  }
+  result.json.Bool("ie_mode_list_kept", step == ListStep::kKeep || step == ListStep::kLeaveToAdministrator);
+  return result;
+}
+
+}  // namespace
 
 VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
   const RemovedSite site = RemoveTrustedSite(registry, address.host, address.kind, address.typed_scheme);
@@ -40,27 +77,10 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
 
 VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, const Options& options,
                                 const SiteAddress& address, ExitCode users, bool may_write) {
-  VerbResult result;
-  bool kept = false;
-  const bool no_one_needs_it = options.all_users && !address.typed_scheme && users == kDone;
-  if (no_one_needs_it && may_write) {
-    if (const int32_t removed = RemoveHostFromIeMode(machine_writes, files, address.host);
-        removed != status::kSuccess) {
-      result.errors.push_back(NotWrittenError(removed));
-      result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, may_write);
-    }
-  } else {
-    SiteList list;
-    kept = files.ReadOwnList(list) == status::kSuccess && RemoveHost(list, address.host);
-    if (kept && no_one_needs_it) {
-      result.lines.push_back(texts::IeModeListLeftForAdministrator(address.host));
-      result.code = MachinePartCode(Verb::kRemove, MachinePart::kMissing, may_write);
-    } else if (kept) {
-      result.lines.push_back(std::string(texts::kIeModeListKept).append(address.host).append(" --remove"));
-    }
-  }
-  result.json.Bool("ie_mode_list_kept", kept);
-  return result;
+  const ListStep step = DecideListStep(files, options, address, users, may_write);
+  const int32_t removed =
+      step == ListStep::kTakeOut ? RemoveHostFromIeMode(machine_writes, files, address.host) : status::kSuccess;
+  return ListStepResult(step, removed, address.host);
 }
 
 }  // namespace orvel::cli
