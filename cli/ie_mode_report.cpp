@@ -77,4 +77,14 @@ VerbResult IeModeResult(const IeModeOutcome& outcome) {
   return result;
 }
 
+VerbResult IeModeRemovalResult(int32_t removed) {
+  VerbResult result;
+  result.json.Number("result", removed);
+  if (removed != status::kSuccess) {
+    result.code = kFailed;
+    result.errors.push_back(NotWrittenError(removed));
+  }
+  return result;
+}
+
 }  // namespace orvel::cli

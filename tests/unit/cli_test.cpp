@@ -10,6 +10,7 @@
 #include "cli/check_verb.h"
 #include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
+#include "cli/ie_mode_report.h"
 #include "cli/json.h"
 #include "cli/machine_part.h"
 #include "cli/options.h"
@@ -404,6 +405,18 @@ TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
     EXPECT_NE(result.json.Json().find(c.said ? R"("ie_mode_list_kept":true)" : R"("ie_mode_list_kept":false)"),
               std::string::npos);
   }
+}
+
+TEST(CliIeMode, ARemovalThatFailedIsAnErrorAndAFailure) {
+  const VerbResult done = IeModeRemovalResult(status::kSuccess);
+  EXPECT_EQ(done.code, kDone);
+  EXPECT_TRUE(done.errors.empty());
+  EXPECT_EQ(done.json.Json(), R"({"result":0})");
+  const VerbResult refused = IeModeRemovalResult(folder_status::kLink);
+  EXPECT_EQ(refused.code, kFailed);
+  EXPECT_EQ(refused.errors, std::vector<std::string>{"%ProgramData%\\ORVEL 是链接或挂载点，不是本工具的文件夹，"
+                                                     "未读写其中任何文件，错误代码 4395。"});
+  EXPECT_EQ(refused.json.Json(), R"({"result":4395})");
 }
 
 // Who can finish the machine's part of IE mode: where the caller could, a
