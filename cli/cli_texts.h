@@ -28,11 +28,7 @@ inline std::string SettingLine(uint32_t action, std::optional<uint32_t> actual, 
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
     if (setting.action == action) line.append("（").append(setting.name).append("）");
   }
-  return line.append("：")
-      .append(actual ? std::to_string(*actual) : "未设置")
-      .append("（应为 ")
-      .append(std::to_string(expected))
-      .append("）。");
+  return line + "：" + (actual ? std::to_string(*actual) : "未设置") + "（应为 " + std::to_string(expected) + "）。";
 }
 inline constexpr std::string_view kPopupsAllowed = "弹出窗口：已允许。";
 inline constexpr std::string_view kPopupsNotAllowed = "弹出窗口：未允许。";
@@ -123,11 +119,7 @@ inline constexpr std::string_view kSiteListWritten = "已写入 IE 模式站点�
 inline constexpr std::string_view kIeModeListKept =
     "本网站仍在本机的 Edge IE 模式列表中（本机所有用户共用此列表）；如要移出，请以管理员身份运行：orvel-zone ie-mode ";
 
-}  // namespace orvel::cli::texts
-
-namespace orvel::cli {
-
 // "，错误代码 N。"
-inline std::string ErrorCode(int32_t status) { return texts::Sentence(texts::kErrorCode, std::to_string(status)); }
+inline std::string ErrorCode(int32_t status) { return Sentence(kErrorCode, std::to_string(status)); }
 
-}  // namespace orvel::cli
+}  // namespace orvel::cli::texts

@@ -77,11 +77,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
     const std::string& argument = arguments[i];
     // The value of "--name VALUE" or "--name=VALUE".
     const auto value_of = [&](std::string_view name) -> std::optional<std::string> {
-      if (argument == name) {
-        if (i + 1 < arguments.size()) return arguments[++i];
-        return std::nullopt;
-      }
-      return argument.substr(name.size() + 1);
+      if (argument != name) return argument.substr(name.size() + 1);
+      return i + 1 < arguments.size() ? std::optional(arguments[++i]) : std::nullopt;
     };
     const auto is_option = [&](std::string_view name) {
       return argument == name ||

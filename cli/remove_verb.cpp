@@ -53,16 +53,9 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
   VerbResult result;
   std::vector<std::string> removed;
   for (const RemovedEntry& entry : site.removed) {
-    JsonObject json;
-    json.Text("key", entry.key);
-    if (entry.value.empty()) {
-      result.lines.push_back(texts::Sentence(texts::kRemovedKey, entry.key));
-      json.Null("value");
-    } else {
-      result.lines.push_back(texts::RemovedValue(entry.value, entry.key));
-      json.Text("value", entry.value);
-    }
-    removed.push_back(json.Json());
+    result.lines.push_back(entry.value.empty() ? texts::Sentence(texts::kRemovedKey, entry.key)
+                                               : texts::RemovedValue(entry.value, entry.key));
+    removed.push_back(JsonObject().Text("key", entry.key).TextOrNull("value", entry.value).Json());
   }
   if (site.result != status::kSuccess) {
     result.errors.push_back(texts::Sentence(texts::kRemoveFailed, std::to_string(site.result)));

@@ -10,11 +10,6 @@
 #include "zones/zone_keys.h"
 
 namespace orvel::cli {
-namespace {
-
-std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::to_string(*number) : "null"; }
-
-}  // namespace
 
 StatusReport ReadStatus(Registry& user, Registry& machine, const SiteAddress& address,
                         const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
@@ -37,7 +32,7 @@ VerbResult StatusResult(const StatusReport& report) {
     settings.push_back(JsonObject()
                            .Text("action", zone_keys::ActionValueName(setting.action))
                            .Number("expected", setting.expected)
-                           .Raw("actual", NumberOrNull(setting.actual))
+                           .NumberOrNull("actual", setting.actual)
                            .Json());
   }
   result.lines.emplace_back(site.popups_allowed ? texts::kPopupsAllowed : texts::kPopupsNotAllowed);
@@ -75,7 +70,7 @@ VerbResult StatusResult(const StatusReport& report) {
   result.json.Text("scheme", SchemeName(report.scheme))
       .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
-      .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
+      .NumberOrNull("zone_manager_zone", zone_manager.asked ? zone_manager.zone : std::nullopt)
       .Raw("settings", JsonArray(settings))
       .Bool("popups_allowed", site.popups_allowed)
       .Raw("findings", JsonTexts(findings))

@@ -69,7 +69,7 @@ VerbResult Export(const Options& options, const SiteAddress& address) {
   result.json.Text("file", *options.out);
   if (const int32_t written = WriteWholeFile(Utf8ToWide(*options.out), exported.bytes); written != ERROR_SUCCESS) {
     result.code = kFailed;
-    result.errors.push_back(std::string(texts::kFileNotWritten).append(*options.out).append(ErrorCode(written)));
+    result.errors.push_back(std::string(texts::kFileNotWritten).append(*options.out).append(texts::ErrorCode(written)));
   } else {
     result.lines.push_back(texts::Sentence(exported.written, *options.out));
   }
@@ -83,7 +83,7 @@ VerbResult SetAddress(const SiteAddress& address) {
   result.json.Text("file", WideToUtf8(file.path()));
   if (const int32_t saved = file.Save(address.text); saved != ERROR_SUCCESS) {
     result.code = kFailed;
-    result.errors.push_back(std::string(FailureText(CheckStep::kSave)).append(ErrorCode(saved)));
+    result.errors.push_back(std::string(FailureText(CheckStep::kSave)).append(texts::ErrorCode(saved)));
   } else {
     result.lines.push_back(std::string(texts::kAddressSaved).append(WideToUtf8(file.path())));
   }

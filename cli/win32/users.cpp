@@ -54,14 +54,12 @@ VerbResult ForEachUser(const Options& options, const SiteAddress& address, UserV
       result = verb(options, address, registry, current_user || sid == ProcessUserSid(GetCurrentProcess()));
     }
     if (!current_user) result.lines.insert(result.lines.begin(), texts::UserHeading(sid));
-    JsonObject user;
-    if (current_user) {
-      user.Null("user");
-    } else {
-      user.Text("user", sid);
-    }
-    user.Number("exit_code", result.code).Merge(result.json).Raw("errors", JsonTexts(result.errors));
-    users.push_back(user.Json());
+    users.push_back(JsonObject()
+                        .TextOrNull("user", sid)
+                        .Number("exit_code", result.code)
+                        .Merge(result.json)
+                        .Raw("errors", JsonTexts(result.errors))
+                        .Json());
     if (ie_mode.empty()) ie_mode = std::move(result.ie_mode);
     all.code = Worst(all.code, result.code);
     all.shown_first.push_back(std::move(result));
