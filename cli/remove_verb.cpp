@@ -35,10 +35,10 @@ VerbResult ListStepResult(ListStep step, int32_t removed, std::string_view host)
   VerbResult result;
   if (removed != status::kSuccess) {
     result.errors.push_back(NotWrittenError(removed));
-    result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, true);
+    result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, /*may_write=*/true);
   } else if (step == ListStep::kLeaveToAdministrator) {
     result.lines.push_back(texts::IeModeListLeftForAdministrator(host));
-    result.code = MachinePartCode(Verb::kRemove, MachinePart::kMissing, false);
+    result.code = MachinePartCode(Verb::kRemove, MachinePart::kMissing, /*may_write=*/false);
   } else if (step == ListStep::kKeep) {
     result.lines.push_back(std::string(texts::kIeModeListKept).append(host).append(" --remove"));
   }

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "check/address.h"
-#include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
 #include "cli/remove_verb.h"
 #include "iemode/ie_mode_setup.h"
