@@ -19,7 +19,10 @@ std::string_view KindName(HostKind kind) {
 
 JsonObject AddressJson(std::string_view verb, const SiteAddress& address) {
   JsonObject json;
-  json.Text("verb", verb).Text("address", address.text).Text("host", address.site.host).Text("kind", KindName(address.site.kind));
+  json.Text("verb", verb)
+      .Text("address", address.text)
+      .Text("host", address.site.host)
+      .Text("kind", KindName(address.site.kind));
   return json;
 }
 

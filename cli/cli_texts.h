@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,22 +11,25 @@
 // The console program's own texts; the check's lines come from its presenter.
 namespace orvel::cli::texts {
 
-inline constexpr std::string_view kUser = "用户 ";
+// A text and what it names, as one sentence: "已删除键 X。".
+inline std::string Sentence(std::string_view text, std::string_view named) {
+  return std::string(text).append(named).append("。");
+}
+
+// Before each user's lines.
+inline std::string UserHeading(std::string_view sid) { return std::string("用户 ").append(sid).append("："); }
 
 inline constexpr std::string_view kTrusted = "信任站点：已添加。";
 inline constexpr std::string_view kNotTrusted = "信任站点：未添加。";
-inline constexpr std::string_view kSetting = "安全设置 ";
-// "1201（对未标记为……执行脚本）", or the number alone for an action not named.
-inline std::string SettingWithName(uint32_t action) {
-  std::string text = zone_keys::ActionValueName(action);
+// "安全设置 1201（对未标记为……执行脚本）：0（应为 0）。", the action's name
+// only for one the zone's settings name, "未设置" for a value not read.
+inline std::string SettingLine(uint32_t action, std::optional<uint32_t> actual, uint32_t expected) {
+  std::string line = std::string("安全设置 ").append(zone_keys::ActionValueName(action));
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
-    if (setting.action == action) text.append("（").append(setting.name).append("）");
+    if (setting.action == action) line.append("（").append(setting.name).append("）");
   }
-  return text;
+  return line + "：" + (actual ? std::to_string(*actual) : "未设置") + "（应为 " + std::to_string(expected) + "）。";
 }
-
-inline constexpr std::string_view kSettingMissing = "未设置";
-inline constexpr std::string_view kSettingWanted = "（应为 ";
 inline constexpr std::string_view kPopupsAllowed = "弹出窗口：已允许。";
 inline constexpr std::string_view kPopupsNotAllowed = "弹出窗口：未允许。";
 inline constexpr std::string_view kZoneManager = "浏览器的区域管理器给出的区域：";
@@ -35,7 +39,9 @@ inline constexpr std::string_view kInPlace = "设置齐全。";
 inline constexpr std::string_view kNotInPlace = "设置不全。";
 inline constexpr std::string_view kInPlaceButStopped = "设置已就位，但有设置不会生效。";
 
-inline constexpr std::string_view kRemovedValue = "已删除值 ";
+inline std::string RemovedValue(std::string_view value, std::string_view key) {
+  return std::string("已删除值 ").append(value).append("（").append(key).append("）。");
+}
 inline constexpr std::string_view kRemovedKey = "已删除键 ";
 inline constexpr std::string_view kNothingToRemove = "没有找到此网址的条目。";
 inline constexpr std::string_view kZoneSettingsKept = "信任站点区域的八项安全设置未改动：所有信任站点共用这些设置。";
@@ -47,6 +53,24 @@ inline constexpr std::string_view kRegFileWritten = "已写入 ";
 inline constexpr std::string_view kError = "orvel-zone: ";
 inline constexpr std::string_view kBadArguments = "参数错误：";
 inline constexpr std::string_view kSeeHelp = "（orvel-zone --help 列出用法）";
+// What is wrong with the arguments, between kBadArguments and kSeeHelp.
+inline constexpr std::string_view kNoVerb = "缺少动词：check、status、remove、export、set-address 或 ie-mode";
+inline constexpr std::string_view kUnknownVerb = "未知动词 ";
+inline constexpr std::string_view kUnknownOption = "未知选项 ";
+inline constexpr std::string_view kNeedsAValue = " 需要一个值";           // after the option
+inline constexpr std::string_view kOneAddress = " 需要且只需要一个网址";  // after the verb
+inline constexpr std::string_view kRemoveAllWithAddress = "ie-mode --remove-all 不用网址";
+inline constexpr std::string_view kSaveAndLoginForCheck = "--save 和 --login 只用于 check";
+inline constexpr std::string_view kOutForExport = "--out 只用于 export";
+inline constexpr std::string_view kSiteListForExport = "--site-list 只用于 export";
+inline constexpr std::string_view kRemoveForIeMode = "--remove 和 --remove-all 只用于 ie-mode";
+inline constexpr std::string_view kRemoveAndRemoveAll = "--remove 和 --remove-all 不能同时使用";
+inline constexpr std::string_view kIeModeWithUsers = "ie-mode 只写本机的设置，不用 --user 或 --all-users";
+inline constexpr std::string_view kLoginForOtherUsers = "--login 只用于当前用户";
+inline constexpr std::string_view kUserAndAllUsers = "--user 和 --all-users 不能同时使用";
+inline constexpr std::string_view kSetAddressWithUsers = "set-address 不写任何用户的设置，不用 --user 或 --all-users";
+inline constexpr std::string_view kExportForAllUsers = "export 只写一个文件：可用 --user，不可用 --all-users";
+inline constexpr std::string_view kUserNotASid = "--user 需要一个 SID，例如 S-1-5-21-...";
 inline constexpr std::string_view kRefuseSystem =
     "以 SYSTEM 身份运行时请用 --user <SID> 或 --all-users 指明用户：SYSTEM 自己的配置不是任何人的浏览器。";
 inline constexpr std::string_view kNoUserHives = "HKEY_USERS 下没有已加载的用户配置单元。";
@@ -88,18 +112,14 @@ inline std::string_view FolderRefused(int32_t status) {
       return {};
   }
 }
+// After FolderRefused.
+inline constexpr std::string_view kNoFileTouched = "，未读写其中任何文件";
 inline constexpr std::string_view kSiteListWritten = "已写入 IE 模式站点列表 ";
 // Followed by the host and " --remove".
 inline constexpr std::string_view kIeModeListKept =
     "本网站仍在本机的 Edge IE 模式列表中（本机所有用户共用此列表）；如要移出，请以管理员身份运行：orvel-zone ie-mode ";
 
-}  // namespace orvel::cli::texts
-
-namespace orvel::cli {
-
 // "，错误代码 N。"
-inline std::string ErrorCode(int32_t status) {
-  return std::string(texts::kErrorCode).append(std::to_string(status)).append("。");
-}
+inline std::string ErrorCode(int32_t status) { return Sentence(kErrorCode, std::to_string(status)); }
 
-}  // namespace orvel::cli
+}  // namespace orvel::cli::texts

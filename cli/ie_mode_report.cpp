@@ -26,40 +26,23 @@ std::string_view OwnerName(ListOwner owner) {
 
 std::string IeModeJson(const IeModeState& state) {
   JsonObject json;
-  json.Bool("ie_retired", state.ie_retired);
-  if (state.edge_path.empty()) {
-    json.Null("edge");
-  } else {
-    json.Text("edge", state.edge_path);
-  }
-  if (state.integration_level) {
-    json.Number("integration_level", *state.integration_level);
-  } else {
-    json.Null("integration_level");
-  }
-  json.Bool("delay_initial_download", state.delay_initial_download);
-  if (state.popups_allowed) {
-    json.Bool("popups_allowed", *state.popups_allowed);
-  } else {
-    json.Null("popups_allowed");
-  }
+  json.Bool("ie_retired", state.ie_retired)
+      .TextOrNull("edge", state.edge_path)
+      .NumberOrNull("integration_level", state.integration_level)
+      .Bool("delay_initial_download", state.delay_initial_download)
+      .BoolOrNull("popups_allowed", state.popups_allowed);
   if (state.list.owner == ListOwner::kNone) {
     json.Null("site_list").Null("site_list_owner");
   } else {
     json.Text("site_list", state.list.location).Text("site_list_owner", OwnerName(state.list.owner));
   }
-  if (state.listed) {
-    json.Bool("listed", *state.listed);
-  } else {
-    json.Null("listed");
-  }
-  return json.Json();
+  return json.BoolOrNull("listed", state.listed).Json();
 }
 
 std::string NotWrittenError(int32_t status) {
   const std::string_view why = texts::FolderRefused(status);
-  if (why.empty()) return std::string(texts::kMachineNotWritten).append(ErrorCode(status));
-  return std::string(why).append("，未读写其中任何文件").append(ErrorCode(status));
+  if (why.empty()) return std::string(texts::kMachineNotWritten).append(texts::ErrorCode(status));
+  return std::string(why).append(texts::kNoFileTouched).append(texts::ErrorCode(status));
 }
 
 VerbResult IeModeResult(const IeModeOutcome& outcome) {
@@ -74,6 +57,16 @@ VerbResult IeModeResult(const IeModeOutcome& outcome) {
     result.code = kStopped;
   }
   result.json.Raw("ie_mode", IeModeJson(outcome.state)).Raw("findings", JsonTexts(findings));
+  return result;
+}
+
+VerbResult IeModeRemovalResult(int32_t removed) {
+  VerbResult result;
+  result.json.Number("result", removed);
+  if (removed != status::kSuccess) {
+    result.code = kFailed;
+    result.errors.push_back(NotWrittenError(removed));
+  }
   return result;
 }
 

@@ -18,4 +18,7 @@ std::string NotWrittenError(int32_t status);
 // policies or the tool's list could not be written.
 VerbResult IeModeResult(const IeModeOutcome& outcome);
 
+// ie-mode --remove and --remove-all, from the status of taking it back.
+VerbResult IeModeRemovalResult(int32_t removed);
+
 }  // namespace orvel::cli

@@ -9,6 +9,10 @@ namespace orvel::cli {
 
 namespace {
 
+// The characters JSON escapes with a letter, and their letters.
+constexpr std::string_view kEscaped = "\"\\\n\r\t";
+constexpr std::string_view kLetters = "\"\\nrt";
+
 void AppendEscape(std::string& json, unsigned unit) {
   char escape[7];
   std::snprintf(escape, sizeof escape, "\\u%04x", unit);
@@ -23,31 +27,16 @@ std::string JsonText(std::string_view text) {
     const std::optional<char32_t> decoded = NextCodePoint(text, pos);
     // Bytes that are no character, and halves of one, show as U+FFFD.
     const char32_t cp = decoded && !IsSurrogate(*decoded) ? *decoded : U'\uFFFD';
-    switch (cp) {
-      case U'"':
-        json += "\\\"";
-        break;
-      case U'\\':
-        json += "\\\\";
-        break;
-      case U'\n':
-        json += "\\n";
-        break;
-      case U'\r':
-        json += "\\r";
-        break;
-      case U'\t':
-        json += "\\t";
-        break;
-      default:
-        if (cp >= 0x20 && cp < 0x7F) {
-          json += static_cast<char>(cp);
-        } else if (cp < 0x10000) {
-          AppendEscape(json, static_cast<unsigned>(cp));
-        } else {
-          AppendEscape(json, 0xD800 + ((cp - 0x10000) >> 10));
-          AppendEscape(json, 0xDC00 + ((cp - 0x10000) & 0x3FF));
-        }
+    const size_t letter = cp < 0x80 ? kEscaped.find(static_cast<char>(cp)) : std::string_view::npos;
+    if (letter != std::string_view::npos) {
+      json.append("\\").push_back(kLetters[letter]);
+    } else if (cp >= 0x20 && cp < 0x7F) {
+      json += static_cast<char>(cp);
+    } else if (cp < 0x10000) {
+      AppendEscape(json, static_cast<unsigned>(cp));
+    } else {
+      AppendEscape(json, 0xD800 + ((cp - 0x10000) >> 10));
+      AppendEscape(json, 0xDC00 + ((cp - 0x10000) & 0x3FF));
     }
   }
   return json + "\"";

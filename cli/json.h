@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,16 @@ class JsonObject {
   JsonObject& Number(std::string_view key, int64_t number) { return Raw(key, std::to_string(number)); }
   JsonObject& Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
   JsonObject& Null(std::string_view key) { return Raw(key, "null"); }
+  // null for an empty text, or for none.
+  JsonObject& TextOrNull(std::string_view key, std::string_view text) {
+    return text.empty() ? Null(key) : Text(key, text);
+  }
+  JsonObject& NumberOrNull(std::string_view key, std::optional<int64_t> number) {
+    return number ? Number(key, *number) : Null(key);
+  }
+  JsonObject& BoolOrNull(std::string_view key, std::optional<bool> value) {
+    return value ? Bool(key, *value) : Null(key);
+  }
   // Adds the other object's members after these.
   JsonObject& Merge(const JsonObject& other);
 

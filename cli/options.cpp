@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "cli/cli_texts.h"
 #include "text/ascii.h"
 
 namespace orvel::cli {
@@ -18,9 +19,9 @@ constexpr std::array<std::pair<std::string_view, Verb>, 6> kVerbs = {{
     {"ie-mode", Verb::kIeMode},
 }};
 
-ParsedArguments Error(std::string error) {
+ParsedArguments Error(std::string_view error) {
   ParsedArguments parsed;
-  parsed.error = std::move(error);
+  parsed.error = error;
   return parsed;
 }
 
@@ -37,23 +38,19 @@ bool IsSidText(std::string_view text) {
 }
 
 // What a verb does not take; empty when the options fit it.
-std::string Misfit(const Options& options) {
+std::string_view Misfit(const Options& options) {
   const Verb verb = options.verb;
-  if ((options.save || options.login) && verb != Verb::kCheck) return "--save 和 --login 只用于 check";
-  if (options.out && verb != Verb::kExport) return "--out 只用于 export";
-  if (options.site_list && verb != Verb::kExport) return "--site-list 只用于 export";
-  if ((options.remove || options.remove_all) && verb != Verb::kIeMode) return "--remove 和 --remove-all 只用于 ie-mode";
-  if (options.remove && options.remove_all) return "--remove 和 --remove-all 不能同时使用";
-  if (verb == Verb::kIeMode && (options.user || options.all_users)) {
-    return "ie-mode 只写本机的设置，不用 --user 或 --all-users";
-  }
-  if (options.login && (options.user || options.all_users)) return "--login 只用于当前用户";
-  if (options.user && options.all_users) return "--user 和 --all-users 不能同时使用";
-  if (verb == Verb::kSetAddress && (options.user || options.all_users)) {
-    return "set-address 不写任何用户的设置，不用 --user 或 --all-users";
-  }
-  if (verb == Verb::kExport && options.all_users) return "export 只写一个文件：可用 --user，不可用 --all-users";
-  if (options.user && !IsSidText(*options.user)) return "--user 需要一个 SID，例如 S-1-5-21-...";
+  if ((options.save || options.login) && verb != Verb::kCheck) return texts::kSaveAndLoginForCheck;
+  if (options.out && verb != Verb::kExport) return texts::kOutForExport;
+  if (options.site_list && verb != Verb::kExport) return texts::kSiteListForExport;
+  if ((options.remove || options.remove_all) && verb != Verb::kIeMode) return texts::kRemoveForIeMode;
+  if (options.remove && options.remove_all) return texts::kRemoveAndRemoveAll;
+  if (verb == Verb::kIeMode && (options.user || options.all_users)) return texts::kIeModeWithUsers;
+  if (options.login && (options.user || options.all_users)) return texts::kLoginForOtherUsers;
+  if (options.user && options.all_users) return texts::kUserAndAllUsers;
+  if (verb == Verb::kSetAddress && (options.user || options.all_users)) return texts::kSetAddressWithUsers;
+  if (verb == Verb::kExport && options.all_users) return texts::kExportForAllUsers;
+  if (options.user && !IsSidText(*options.user)) return texts::kUserNotASid;
   return {};
 }
 
@@ -80,11 +77,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
     const std::string& argument = arguments[i];
     // The value of "--name VALUE" or "--name=VALUE".
     const auto value_of = [&](std::string_view name) -> std::optional<std::string> {
-      if (argument == name) {
-        if (i + 1 < arguments.size()) return arguments[++i];
-        return std::nullopt;
-      }
-      return argument.substr(name.size() + 1);
+      if (argument != name) return argument.substr(name.size() + 1);
+      return i + 1 < arguments.size() ? std::optional(arguments[++i]) : std::nullopt;
     };
     const auto is_option = [&](std::string_view name) {
       return argument == name ||
@@ -113,26 +107,26 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
     } else if (is_option("--user") || is_option("--out")) {
       const bool user = is_option("--user");
       auto value = value_of(user ? "--user" : "--out");
-      if (!value || value->empty()) return Error(std::string(user ? "--user" : "--out") + " 需要一个值");
+      if (!value || value->empty()) return Error(std::string(user ? "--user" : "--out").append(texts::kNeedsAValue));
       (user ? options.user : options.out) = std::move(*value);
     } else if (argument.starts_with("--")) {
-      return Error("未知选项 " + argument);
+      return Error(std::string(texts::kUnknownOption).append(argument));
     } else {
       words.push_back(argument);
     }
   }
-  if (words.empty()) return Error("缺少动词：check、status、remove、export、set-address 或 ie-mode");
+  if (words.empty()) return Error(texts::kNoVerb);
   const auto verb = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const auto& v) { return v.first == words[0]; });
-  if (verb == kVerbs.end()) return Error("未知动词 " + words[0]);
+  if (verb == kVerbs.end()) return Error(std::string(texts::kUnknownVerb).append(words[0]));
   options.verb = verb->second;
   if (options.remove_all && options.verb == Verb::kIeMode) {
-    if (words.size() != 1) return Error("ie-mode --remove-all 不用网址");
+    if (words.size() != 1) return Error(texts::kRemoveAllWithAddress);
   } else if (words.size() != 2) {
-    return Error(words[0] + " 需要且只需要一个网址");
+    return Error(std::string(words[0]).append(texts::kOneAddress));
   } else {
     options.address = words[1];
   }
-  if (std::string misfit = Misfit(options); !misfit.empty()) return Error(std::move(misfit));
+  if (const std::string_view misfit = Misfit(options); !misfit.empty()) return Error(misfit);
   parsed.action = ParsedArguments::Action::kRun;
   return parsed;
 }

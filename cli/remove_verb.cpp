@@ -1,5 +1,6 @@
 #include "cli/remove_verb.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,27 +11,55 @@
 #include "zones/remove_site.h"
 
 namespace orvel::cli {
+namespace {
+
+// What remove does with the host's entry in the tool's IE mode list.
+enum class ListStep : uint8_t {
+  kNone,                  // the host is not on it
+  kTakeOut,               // no user needs it, and this process may write the list
+  kKeep,                  // another user, or the host's trust for the other scheme, may need it
+  kLeaveToAdministrator,  // no user needs it, but this process may not take it out
+};
+
+ListStep DecideListStep(SiteListFiles& files, const Options& options, const SiteAddress& address, ExitCode users,
+                        bool may_write) {
+  const bool no_one_needs_it = options.all_users && !address.scheme_typed && users == kDone;
+  if (no_one_needs_it && may_write) return ListStep::kTakeOut;
+  SiteList list;
+  if (files.ReadOwnList(list) != status::kSuccess || !RemoveHost(list, address.site.host)) return ListStep::kNone;
+  return no_one_needs_it ? ListStep::kLeaveToAdministrator : ListStep::kKeep;
+}
+
+// `removed`: the status of taking the host out, 0 where it was not tried.
+VerbResult ListStepResult(ListStep step, int32_t removed, std::string_view host) {
+  VerbResult result;
+  if (removed != status::kSuccess) {
+    result.errors.push_back(NotWrittenError(removed));
+    result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, /*may_write=*/true);
+  } else if (step == ListStep::kLeaveToAdministrator) {
+    result.lines.push_back(texts::IeModeListLeftForAdministrator(host));
+    result.code = MachinePartCode(Verb::kRemove, MachinePart::kNotPermitted, /*may_write=*/false);
+  } else if (step == ListStep::kKeep) {
+    result.lines.push_back(std::string(texts::kIeModeListKept).append(host).append(" --remove"));
+  }
+  result.json.Bool("ie_mode_list_kept", step == ListStep::kKeep || step == ListStep::kLeaveToAdministrator);
+  return result;
+}
+
+}  // namespace
 
 VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
   const RemovedSite site = RemoveTrustedSite(registry, address.site,
-                                              address.scheme_typed ? RemovedSchemes::kTheSites : RemovedSchemes::kEvery);
+                                             address.scheme_typed ? RemovedSchemes::kTheSites : RemovedSchemes::kEvery);
   VerbResult result;
   std::vector<std::string> removed;
   for (const RemovedEntry& entry : site.removed) {
-    JsonObject json;
-    json.Text("key", entry.key);
-    if (entry.value.empty()) {
-      result.lines.push_back(std::string(texts::kRemovedKey).append(entry.key).append("。"));
-      json.Null("value");
-    } else {
-      result.lines.push_back(
-          std::string(texts::kRemovedValue).append(entry.value).append("（").append(entry.key).append("）。"));
-      json.Text("value", entry.value);
-    }
-    removed.push_back(json.Json());
+    result.lines.push_back(entry.value.empty() ? texts::Sentence(texts::kRemovedKey, entry.key)
+                                               : texts::RemovedValue(entry.value, entry.key));
+    removed.push_back(JsonObject().Text("key", entry.key).TextOrNull("value", entry.value).Json());
   }
   if (site.result != status::kSuccess) {
-    result.errors.push_back(std::string(texts::kRemoveFailed).append(std::to_string(site.result)).append("。"));
+    result.errors.push_back(texts::Sentence(texts::kRemoveFailed, std::to_string(site.result)));
     result.code = kFailed;
   } else if (site.removed.empty()) {
     result.lines.emplace_back(texts::kNothingToRemove);
@@ -42,27 +71,10 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
 
 VerbResult RemoveFromIeModeList(Registry& machine_writes, SiteListFiles& files, const Options& options,
                                 const SiteAddress& address, ExitCode users, bool may_write) {
-  VerbResult result;
-  bool kept = false;
-  const bool no_one_needs_it = options.all_users && !address.scheme_typed && users == kDone;
-  if (no_one_needs_it && may_write) {
-    if (const int32_t removed = RemoveHostFromIeMode(machine_writes, files, address.site.host);
-        removed != status::kSuccess) {
-      result.errors.push_back(NotWrittenError(removed));
-      result.code = MachinePartCode(Verb::kRemove, MachinePart::kWriteFailed, may_write);
-    }
-  } else {
-    SiteList list;
-    kept = files.ReadOwnList(list) == status::kSuccess && RemoveHost(list, address.site.host);
-    if (kept && no_one_needs_it) {
-      result.lines.push_back(texts::IeModeListLeftForAdministrator(address.site.host));
-      result.code = MachinePartCode(Verb::kRemove, MachinePart::kNotPermitted, may_write);
-    } else if (kept) {
-      result.lines.push_back(std::string(texts::kIeModeListKept).append(address.site.host).append(" --remove"));
-    }
-  }
-  result.json.Bool("ie_mode_list_kept", kept);
-  return result;
+  const ListStep step = DecideListStep(files, options, address, users, may_write);
+  const int32_t removed =
+      step == ListStep::kTakeOut ? RemoveHostFromIeMode(machine_writes, files, address.site.host) : status::kSuccess;
+  return ListStepResult(step, removed, address.site.host);
 }
 
 }  // namespace orvel::cli

@@ -7,82 +7,71 @@
 #include "cli/cli_texts.h"
 #include "cli/ie_mode_report.h"
 #include "cli/machine_part.h"
-#include "zones/site_status.h"
-#include "zones/zone_diagnosis.h"
 #include "zones/zone_keys.h"
 
 namespace orvel::cli {
-namespace {
 
-std::string Decimal(std::optional<uint32_t> number) {
-  return number ? std::to_string(*number) : std::string(texts::kSettingMissing);
+StatusReport ReadStatus(Registry& user, Registry& machine, const SiteAddress& address,
+                        const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
+  return {.address = address.text,
+          .scheme = address.site.scheme,
+          .site = ReadSiteStatus(user, address.site),
+          .diagnosis = DiagnoseZoneSettings({user, machine}, address.site),
+          .zone_manager = zone_manager,
+          .ie_mode = ie_mode,
+          .may_write_machine = may_write_machine};
 }
 
-std::string NumberOrNull(std::optional<uint32_t> number) { return number ? std::to_string(*number) : "null"; }
-
-}  // namespace
-
-VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
-  const SiteStatus site = ReadSiteStatus(user, address.site);
+VerbResult StatusResult(const StatusReport& report) {
+  const SiteStatus& site = report.site;
   VerbResult result;
   result.lines.emplace_back(site.trusted ? texts::kTrusted : texts::kNotTrusted);
   std::vector<std::string> settings;
   for (const SettingState& setting : site.settings) {
-    result.lines.push_back(std::string(texts::kSetting)
-                               .append(texts::SettingWithName(setting.action))
-                               .append("：")
-                               .append(Decimal(setting.actual))
-                               .append(texts::kSettingWanted)
-                               .append(std::to_string(setting.expected))
-                               .append("）。"));
+    result.lines.push_back(texts::SettingLine(setting.action, setting.actual, setting.expected));
     settings.push_back(JsonObject()
                            .Text("action", zone_keys::ActionValueName(setting.action))
                            .Number("expected", setting.expected)
-                           .Raw("actual", NumberOrNull(setting.actual))
+                           .NumberOrNull("actual", setting.actual)
                            .Json());
   }
   result.lines.emplace_back(site.popups_allowed ? texts::kPopupsAllowed : texts::kPopupsNotAllowed);
+  const ZoneManagerAnswer& zone_manager = report.zone_manager;
   if (!zone_manager.asked) {
     result.lines.emplace_back(texts::kZoneManagerOtherUser);
   } else if (zone_manager.zone) {
-    result.lines.push_back(std::string(texts::kZoneManager).append(std::to_string(*zone_manager.zone)).append("。"));
+    result.lines.push_back(texts::Sentence(texts::kZoneManager, std::to_string(*zone_manager.zone)));
   } else {
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
-  std::vector<std::string> findings =
-      FindingLines(DiagnoseZoneSettings({user, machine}, address.site));
+  std::vector<std::string> findings = FindingLines(report.diagnosis);
   // Read only, a site IE mode should have but lacks is one the check adds
   // where it may write the machine's part, else one an administrator must.
-  bool ie_mode_missing = false;
-  for (const IeModeNote note : ie_mode.notes) {
-    if (note == IeModeNote::kCannotEnable) {
-      ie_mode_missing = true;
-    } else if (IsFinding(note)) {
-      findings.emplace_back(IeModeLine(note));
-    }
+  const bool ie_mode_missing = report.ie_mode.machine_part == MachinePart::kNotPermitted;
+  for (const IeModeNote note : report.ie_mode.notes) {
+    if (note != IeModeNote::kCannotEnable && IsFinding(note)) findings.emplace_back(IeModeLine(note));
   }
   const bool stopped = !findings.empty();
-  if (ie_mode_missing && may_write_machine) result.lines.emplace_back(texts::kIeModeNotSetUp);
-  if (ie_mode_missing && !may_write_machine) findings.push_back(texts::IeModeNeedsAdministrator(address.text));
+  if (ie_mode_missing && report.may_write_machine) result.lines.emplace_back(texts::kIeModeNotSetUp);
+  if (ie_mode_missing && !report.may_write_machine) findings.push_back(texts::IeModeNeedsAdministrator(report.address));
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && !ie_mode_missing && !stopped;
   const ExitCode user_part = !site.InPlace() ? kMissing : stopped ? kStopped : kDone;
-  result.code =
-      Worst(user_part, MachinePartCode(Verb::kStatus, ie_mode_missing ? MachinePart::kNotPermitted : MachinePart::kInPlace,
-                                       may_write_machine));
+  result.code = Worst(
+      user_part, MachinePartCode(Verb::kStatus, ie_mode_missing ? MachinePart::kNotPermitted : MachinePart::kInPlace,
+                                 report.may_write_machine));
   result.lines.emplace_back(in_place                             ? texts::kInPlace
                             : !site.InPlace() || ie_mode_missing ? texts::kNotInPlace
                                                                  : texts::kInPlaceButStopped);
-  result.json.Text("scheme", SchemeName(address.site.scheme))
+  result.json.Text("scheme", SchemeName(report.scheme))
       .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
-      .Raw("zone_manager_zone", zone_manager.asked ? NumberOrNull(zone_manager.zone) : "null")
+      .NumberOrNull("zone_manager_zone", zone_manager.asked ? zone_manager.zone : std::nullopt)
       .Raw("settings", JsonArray(settings))
       .Bool("popups_allowed", site.popups_allowed)
       .Raw("findings", JsonTexts(findings))
       .Bool("in_place", in_place);
-  result.ie_mode = IeModeJson(ie_mode.state);
+  result.ie_mode = IeModeJson(report.ie_mode.state);
   return result;
 }
 

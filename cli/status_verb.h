@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "cli/address_report.h"
 #include "cli/verb_result.h"
 #include "iemode/ie_mode_setup.h"
 #include "zones/registry.h"
+#include "zones/site_status.h"
+#include "zones/zone_diagnosis.h"
 
 namespace orvel::cli {
 
@@ -17,13 +20,27 @@ struct ZoneManagerAnswer {
   std::optional<uint32_t> zone;  // none when asking failed
 };
 
+// What status read for one user.
+struct StatusReport {
+  std::string address;  // as typed, for the line that sends it to an administrator
+  Scheme scheme = Scheme::kHttp;
+  SiteStatus site;
+  ZoneDiagnosis diagnosis;
+  ZoneManagerAnswer zone_manager;
+  IeModeOutcome ie_mode;  // read without writing
+  // A machine part that is missing is a remediation's where this process may
+  // write it, else an administrator's.
+  bool may_write_machine = true;
+};
+
 // Read only: the host's entry, the zone's settings and its pop-up value in
-// the user's registry, and what in it or the machine's stops them, with what
-// was read of Edge's IE mode for the site (without writing). A machine part
-// that is missing is a remediation's where this process `may_write_machine`,
-// else an administrator's.
-VerbResult RunStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                     const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode = {},
-                     bool may_write_machine = true);
+// the user's registry, and what in it or the machine's stops them, beside
+// what the zone manager answered and what was read of Edge's IE mode.
+StatusReport ReadStatus(Registry& user, Registry& machine, const SiteAddress& address,
+                        const ZoneManagerAnswer& zone_manager = {}, const IeModeOutcome& ie_mode = {},
+                        bool may_write_machine = true);
+
+// The report's lines, JSON and exit code.
+VerbResult StatusResult(const StatusReport& report);
 
 }  // namespace orvel::cli

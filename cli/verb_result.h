@@ -8,7 +8,7 @@
 
 namespace orvel::cli {
 
-// What one verb did for one user.
+// What a verb did, for one user or for all it ran for.
 struct VerbResult {
   ExitCode code = kDone;
   std::vector<std::string> lines;   // for standard output, in order
@@ -17,6 +17,9 @@ struct VerbResult {
   // What was read of the machine's IE mode, a JSON object; empty for none. It
   // is the machine's, so it is given once, beside the users.
   std::string ie_mode;
+  // Results shown before this one's lines and errors, each user's among them;
+  // their JSON is already in `json`.
+  std::vector<VerbResult> shown_first;
 };
 
 }  // namespace orvel::cli

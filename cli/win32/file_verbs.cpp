@@ -51,38 +51,43 @@ Exported SiteListFile(const SiteAddress& address) {
 
 }  // namespace
 
-ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
+VerbResult Export(const Options& options, const SiteAddress& address) {
+  VerbResult result;
   // Edge matches no wildcard: a list holding one would open nothing in IE mode.
   if (options.site_list && IsWildcardSite(address.site)) {
-    output.Error(std::string(orvel::texts::kWildcardNotListed));
-    return kInvalidAddress;
+    result.code = kInvalidAddress;
+    result.errors.emplace_back(orvel::texts::kWildcardNotListed);
+    return result;
   }
   const Exported exported = options.site_list ? SiteListFile(address) : RegFile(options, address);
-  json.Text(exported.json_key, exported.text);
+  result.json.Text(exported.json_key, exported.text);
   if (!options.out) {
-    json.Null("file");
-    output.Line(exported.text);
-    return kDone;
+    result.json.Null("file");
+    result.lines.push_back(exported.text);
+    return result;
   }
-  json.Text("file", *options.out);
+  result.json.Text("file", *options.out);
   if (const int32_t written = WriteWholeFile(Utf8ToWide(*options.out), exported.bytes); written != ERROR_SUCCESS) {
-    output.Error(std::string(texts::kFileNotWritten).append(*options.out).append(ErrorCode(written)));
-    return kFailed;
+    result.code = kFailed;
+    result.errors.push_back(std::string(texts::kFileNotWritten).append(*options.out).append(texts::ErrorCode(written)));
+  } else {
+    result.lines.push_back(texts::Sentence(exported.written, *options.out));
   }
-  output.Line(std::string(exported.written).append(*options.out).append("。"));
-  return kDone;
+  return result;
 }
 
-ExitCode SetAddress(const SiteAddress& address, Output& output, JsonObject& json) {
+VerbResult SetAddress(const SiteAddress& address) {
   const Win32AnsiCodec codec;
   SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
-  json.Text("file", WideToUtf8(file.path()));
+  VerbResult result;
+  result.json.Text("file", WideToUtf8(file.path()));
   if (const int32_t saved = file.Save(address.text); saved != ERROR_SUCCESS) {
-    output.Error(std::string(FailureText(CheckStep::kSave)).append(ErrorCode(saved)));
-    return kFailed;
+    result.code = kFailed;
+    result.errors.push_back(std::string(FailureText(CheckStep::kSave)).append(texts::ErrorCode(saved)));
+  } else {
+    result.lines.push_back(std::string(texts::kAddressSaved).append(WideToUtf8(file.path())));
   }
-  output.Line(std::string(texts::kAddressSaved).append(WideToUtf8(file.path())));
-  return kDone;
+  return result;
 }
 
 }  // namespace orvel::cli

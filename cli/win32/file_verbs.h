@@ -2,7 +2,7 @@
 
 #include "cli/address_report.h"
 #include "cli/options.h"
-#include "cli/win32/output.h"
+#include "cli/verb_result.h"
 
 namespace orvel::cli {
 
@@ -11,9 +11,9 @@ namespace orvel::cli {
 // A .reg file (or its text on standard output) that makes the check's
 // settings for the current user or the one --user names; with --site-list,
 // an IE mode site list holding the site instead.
-ExitCode Export(const Options& options, const SiteAddress& address, Output& output, JsonObject& json);
+VerbResult Export(const Options& options, const SiteAddress& address);
 
 // ca.dat beside the program, as the window saves it.
-ExitCode SetAddress(const SiteAddress& address, Output& output, JsonObject& json);
+VerbResult SetAddress(const SiteAddress& address);
 
 }  // namespace orvel::cli

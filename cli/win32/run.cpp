@@ -10,30 +10,67 @@
 #include "cli/win32/console_output.h"
 #include "cli/win32/file_verbs.h"
 #include "cli/win32/machine_verbs.h"
-#include "cli/win32/output.h"
 #include "cli/win32/user_verbs.h"
 #include "cli/win32/users.h"
 
 namespace orvel::cli {
 namespace {
 
-ExitCode RunVerb(const Options& options, const SiteAddress& address, Output& output, JsonObject& json) {
+VerbResult RunVerb(const Options& options, const SiteAddress& address) {
   switch (options.verb) {
     case Verb::kCheck:
-      return ForEachUser(options, address, CheckForUser, output, json);
+      return ForEachUser(options, address, CheckForUser);
     case Verb::kStatus:
-      return ForEachUser(options, address, StatusForUser, output, json);
+      return ForEachUser(options, address, StatusForUser);
     case Verb::kRemove:
-      return RemoveFromMachine(options, address, ForEachUser(options, address, RemoveForUser, output, json), output,
-                               json);
+      return RemoveFromMachine(options, address, ForEachUser(options, address, RemoveForUser));
     case Verb::kExport:
-      return Export(options, address, output, json);
+      return Export(options, address);
     case Verb::kSetAddress:
-      return SetAddress(address, output, json);
+      return SetAddress(address);
     case Verb::kIeMode:
-      return IeMode(options, address, output, json);
+      break;
   }
-  return kBadArguments;
+  return IeMode(options, address);
+}
+
+VerbResult InvalidAddress(Verb verb) {
+  CheckOutcome invalid;
+  invalid.failed = CheckStep::kAddress;
+  VerbResult result;
+  result.code = kInvalidAddress;
+  if (verb == Verb::kCheck) result.lines = CheckLines(invalid);
+  result.errors.emplace_back(FailureText(CheckStep::kAddress));
+  return result;
+}
+
+void WriteLine(ConsoleStream stream, std::string_view line) {
+  WriteConsoleText(stream, std::string(line).append("\r\n"));
+}
+
+// The results shown first, then this one's lines (none with --json) and
+// errors; `errors` gathers the errors in the order shown.
+void Print(const VerbResult& result, bool json, std::vector<std::string>& errors) {
+  for (const VerbResult& earlier : result.shown_first) Print(earlier, json, errors);
+  if (!json) {
+    for (const std::string& line : result.lines) WriteLine(ConsoleStream::kOutput, line);
+  }
+  for (const std::string& error : result.errors) {
+    WriteLine(ConsoleStream::kError, std::string(texts::kError).append(error));
+    errors.push_back(error);
+  }
+}
+
+// The one place a verb's result is shown: as lines and errors, or, with
+// --json, the errors and then one object, `object`'s members first.
+ExitCode Show(const VerbResult& result, bool json, JsonObject object) {
+  std::vector<std::string> errors;
+  Print(result, json, errors);
+  if (json) {
+    object.Merge(result.json).Number("exit_code", result.code).Raw("errors", JsonTexts(errors));
+    WriteLine(ConsoleStream::kOutput, object.Json());
+  }
+  return result.code;
 }
 
 }  // namespace
@@ -45,30 +82,21 @@ ExitCode Run(const std::vector<std::string>& arguments) {
       WriteConsoleText(ConsoleStream::kOutput, kHelpText);
       return kDone;
     case ParsedArguments::Action::kVersion:
-      WriteConsoleText(ConsoleStream::kOutput, "orvel-zone " ORVEL_VERSION "\r\n");
+      WriteLine(ConsoleStream::kOutput, "orvel-zone " ORVEL_VERSION);
       return kDone;
     case ParsedArguments::Action::kError:
-      WriteConsoleText(
-          ConsoleStream::kError,
-          std::string(texts::kError).append(texts::kBadArguments).append(parsed.error).append(texts::kSeeHelp) +
-              "\r\n");
+      WriteLine(ConsoleStream::kError,
+                std::string(texts::kError).append(texts::kBadArguments).append(parsed.error).append(texts::kSeeHelp));
       return kBadArguments;
     case ParsedArguments::Action::kRun:
       break;
   }
   const Options& options = parsed.options;
   const SiteAddress address = ReadSiteAddress(options.address);
-  Output output(options.json);
-  JsonObject json = AddressJson(VerbName(options.verb), address);
   // Taking everything back names no site.
-  if (address.site.kind == HostKind::kInvalid && !options.remove_all) {
-    CheckOutcome invalid;
-    invalid.failed = CheckStep::kAddress;
-    if (options.verb == Verb::kCheck) output.Lines(CheckLines(invalid));
-    output.Error(FailureText(CheckStep::kAddress));
-    return output.Finish(std::move(json), kInvalidAddress);
-  }
-  return output.Finish(std::move(json), RunVerb(options, address, output, json));
+  const bool invalid = address.site.kind == HostKind::kInvalid && !options.remove_all;
+  return Show(invalid ? InvalidAddress(options.verb) : RunVerb(options, address), options.json,
+              AddressJson(VerbName(options.verb), address));
 }
 
 }  // namespace orvel::cli

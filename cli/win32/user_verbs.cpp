@@ -40,14 +40,11 @@ VerbResult CheckForUser(const Options& options, const SiteAddress& address, Regi
 
 VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& user, bool own_hive) {
   Win32Registry machine = Win32Registry::MachineSettings();
-  ZoneManagerAnswer zone_manager;
-  zone_manager.asked = own_hive;
-  if (own_hive) {
-    zone_manager.zone = UrlZone(std::string(SchemePrefix(address.site.scheme)).append(address.site.host).append("/"));
-  }
   Win32SiteListFiles site_lists;
-  const IeModeOutcome ie_mode = RunIeMode({user, machine}, nullptr, site_lists, address.site);
-  return RunStatus(user, machine, address, zone_manager, ie_mode, Win32Registry::MayWriteMachinePolicies());
+  const std::string url = std::string(SchemePrefix(address.site.scheme)).append(address.site.host).append("/");
+  return StatusResult(ReadStatus(
+      user, machine, address, {.asked = own_hive, .zone = own_hive ? UrlZone(url) : std::nullopt},
+      RunIeMode({user, machine}, nullptr, site_lists, address.site), Win32Registry::MayWriteMachinePolicies()));
 }
 
 VerbResult RemoveForUser(const Options&, const SiteAddress& address, Registry& user, bool) {

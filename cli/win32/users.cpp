@@ -13,13 +13,13 @@ namespace orvel::cli {
 namespace {
 
 // The users to act for: a SID each, or one empty name for the current user.
-// Empty when there is none, after saying why.
-std::vector<std::string> Users(const Options& options, Output& output, ExitCode& code) {
+// Empty when there is none, with the reason in `result`.
+std::vector<std::string> Users(const Options& options, VerbResult& result) {
   if (options.user) return {*options.user};
   if (!options.all_users) {
     if (ProcessUserSid(GetCurrentProcess()) == kLocalSystemSid) {
-      output.Error(texts::kRefuseSystem);
-      code = kBadArguments;
+      result.errors.emplace_back(texts::kRefuseSystem);
+      result.code = kBadArguments;
       return {};
     }
     return {std::string()};
@@ -29,24 +29,22 @@ std::vector<std::string> Users(const Options& options, Output& output, ExitCode&
     if (IsUserAccountSid(name)) sids.push_back(std::move(name));
   }
   if (sids.empty()) {
-    output.Error(texts::kNoUserHives);
-    code = kFailed;
+    result.errors.emplace_back(texts::kNoUserHives);
+    result.code = kFailed;
   }
   return sids;
 }
 
 }  // namespace
 
-ExitCode ForEachUser(const Options& options, const SiteAddress& address, UserVerb verb, Output& output,
-                     JsonObject& json) {
-  ExitCode worst = kDone;
-  const std::vector<std::string> sids = Users(options, output, worst);
+VerbResult ForEachUser(const Options& options, const SiteAddress& address, UserVerb verb) {
+  VerbResult all;
+  const std::vector<std::string> sids = Users(options, all);
   std::vector<std::string> users;
   std::string ie_mode;
   for (const std::string& sid : sids) {
     VerbResult result;
     const bool current_user = sid.empty();
-    if (!current_user) output.Line(std::string(texts::kUser).append(sid).append("："));
     const UniqueKey hive = current_user ? UniqueKey() : OpenUserHive(sid);
     if (!current_user && !hive.valid()) {
       result.code = kFailed;
@@ -55,22 +53,20 @@ ExitCode ForEachUser(const Options& options, const SiteAddress& address, UserVer
       Win32Registry registry(current_user ? HKEY_CURRENT_USER : hive.get());
       result = verb(options, address, registry, current_user || sid == ProcessUserSid(GetCurrentProcess()));
     }
-    output.Lines(result.lines);
-    for (const std::string& error : result.errors) output.Error(error);
-    JsonObject user;
-    if (current_user) {
-      user.Null("user");
-    } else {
-      user.Text("user", sid);
-    }
-    user.Number("exit_code", result.code).Merge(result.json).Raw("errors", JsonTexts(result.errors));
-    users.push_back(user.Json());
+    if (!current_user) result.lines.insert(result.lines.begin(), texts::UserHeading(sid));
+    users.push_back(JsonObject()
+                        .TextOrNull("user", sid)
+                        .Number("exit_code", result.code)
+                        .Merge(result.json)
+                        .Raw("errors", JsonTexts(result.errors))
+                        .Json());
     if (ie_mode.empty()) ie_mode = std::move(result.ie_mode);
-    worst = Worst(worst, result.code);
+    all.code = Worst(all.code, result.code);
+    all.shown_first.push_back(std::move(result));
   }
-  json.Raw("users", JsonArray(users));
-  if (!ie_mode.empty()) json.Raw("ie_mode", ie_mode);
-  return worst;
+  all.json.Raw("users", JsonArray(users));
+  if (!ie_mode.empty()) all.json.Raw("ie_mode", ie_mode);
+  return all;
 }
 
 }  // namespace orvel::cli

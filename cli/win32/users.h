@@ -3,7 +3,6 @@
 #include "cli/address_report.h"
 #include "cli/options.h"
 #include "cli/verb_result.h"
-#include "cli/win32/output.h"
 #include "zones/registry.h"
 
 namespace orvel::cli {
@@ -13,9 +12,8 @@ namespace orvel::cli {
 using UserVerb = VerbResult (*)(const Options& options, const SiteAddress& address, Registry& user, bool own_hive);
 
 // Runs the verb for the current user, the one --user names, or every loaded
-// user hive with --all-users; prints each one's lines and errors and adds
-// their JSON as "users". The worst exit code of them all.
-ExitCode ForEachUser(const Options& options, const SiteAddress& address, UserVerb verb, Output& output,
-                     JsonObject& json);
+// user hive with --all-users: each one's result, headed by the user's SID,
+// shown in turn; their JSON as "users"; the worst exit code of them all.
+VerbResult ForEachUser(const Options& options, const SiteAddress& address, UserVerb verb);
 
 }  // namespace orvel::cli

@@ -428,6 +428,17 @@ TEST_F(IeRetired, CheckSetsIeModeUpAndRemoveTakesItBack) {
   const ZoneRun one = RunZone({L"remove", L"a.b.example.cn", L"--user", sid});
   EXPECT_EQ(one.exit_code, 0) << one.err;
   EXPECT_EQ(ReadBytes(list_file), list);
+  // A user's error shows between its heading and the machine's line.
+  int exit_code = -1;
+  std::wstring console;
+  for (const std::wstring& line :
+       RunZoneOnConsole({L"remove", L"a.b.example.cn", L"--user", L"S-1-5-21-9-9-9-1001"}, exit_code)) {
+    console += line;  // long lines wrap
+  }
+  EXPECT_EQ(exit_code, 4);
+  const size_t heading = console.find(L"用户 S-1-5-21-9-9-9-1001："), error = console.find(L"orvel-zone: 无法打开"),
+               kept = console.find(L"本网站仍在本机的 Edge IE 模式列表中");
+  EXPECT_TRUE(heading < error && error < kept && kept != std::wstring::npos) << WideToUtf8(console);
 
   const ZoneRun removed = RunZone({L"remove", L"a.b.example.cn", L"--all-users"});
   EXPECT_EQ(removed.exit_code, 0) << removed.err;

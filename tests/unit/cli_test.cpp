@@ -10,6 +10,7 @@
 #include "cli/check_verb.h"
 #include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
+#include "cli/ie_mode_report.h"
 #include "cli/json.h"
 #include "cli/machine_part.h"
 #include "cli/options.h"
@@ -239,31 +240,61 @@ TEST_F(CliVerbs, CheckStepsInJson) {
 TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   test::PutKey(registry_, zone_keys::kZone2);
   const ZoneManagerAnswer not_asked;
-  const VerbResult before = RunStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), not_asked);
+  const VerbResult before = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), not_asked));
   EXPECT_EQ(before.code, kMissing);
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
 
   ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
-  const VerbResult after = RunStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), {true, 3});
+  const VerbResult after = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), {true, 3}));
   EXPECT_EQ(after.code, kDone);
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
   const std::string json = after.json.Json();
   EXPECT_NE(json.find(R"("registry_zone":2,"zone_manager_zone":3)"), std::string::npos) << json;
   // The http entry does not trust the host for https.
-  const std::string https = RunStatus(registry_, machine_, ReadSiteAddress("https://10.1.2.3"), {}).json.Json();
+  const std::string https =
+      StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("https://10.1.2.3"))).json.Json();
   EXPECT_NE(https.find(R"("scheme":"https","trusted":false)"), std::string::npos) << https;
+}
+
+// The render alone: a report made by hand, no registry.
+TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
+  const StatusReport report{
+      .address = "https://a.b.c:81",
+      .scheme = Scheme::kHttps,
+      .site = {.trusted = true, .settings = {{1201, 0, 0}, {2200, 0, std::nullopt}}, .popups_allowed = true},
+      .diagnosis = {.enhanced_security = true},
+      .zone_manager = {.asked = true, .zone = std::nullopt},
+      .ie_mode = {.state = {}, .notes = {IeModeNote::kCannotEnable}, .machine_part = MachinePart::kNotPermitted},
+      .may_write_machine = false,
+  };
+  const std::vector<std::string> findings = {std::string(orvel::texts::kEnhancedSecurity),
+                                             texts::IeModeNeedsAdministrator("https://a.b.c:81")};
+  const VerbResult result = StatusResult(report);
+  std::vector<std::string> lines = {
+      "信任站点：已添加。", "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。",
+      "安全设置 2200（文件下载自动提示）：未设置（应为 0）。", "弹出窗口：已允许。",
+      "浏览器的区域管理器给出的区域：无法查询。"};
+  lines.insert(lines.end(), findings.begin(), findings.end());
+  lines.emplace_back("设置不全。");
+  EXPECT_EQ(result.lines, lines);
+  EXPECT_EQ(result.code, kMissing);  // the user's part is a remediation's, before the administrator's
+  EXPECT_EQ(result.json.Json(), R"({"scheme":"https","trusted":true,"registry_zone":2,"zone_manager_zone":null,)"
+                                R"("settings":[{"action":"1201","expected":0,"actual":0},)"
+                                R"({"action":"2200","expected":0,"actual":null}],"popups_allowed":true,"findings":)" +
+                                    JsonTexts(findings) + R"(,"in_place":false})");
+  EXPECT_TRUE(result.ie_mode.starts_with(R"({"ie_retired":false,)")) << result.ie_mode;
 }
 
 TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerFive) {
   test::PutKey(registry_, zone_keys::kZone2);
   test::PutDword(machine_, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
-  const VerbResult missing = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
+  const VerbResult missing = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("a.b.c")));
   EXPECT_EQ(missing.code, kMissing);
   EXPECT_EQ(missing.lines.back(), texts::kNotInPlace);
   const VerbResult check = CheckResult(test::CheckTyped("a.b.c", {.user = registry_, .machine = machine_}, nullptr));
   EXPECT_EQ(check.code, kStopped);
-  const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c"), {});
+  const VerbResult status = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("a.b.c")));
   EXPECT_EQ(status.code, kStopped);
   EXPECT_EQ(status.lines.back(), texts::kInPlaceButStopped);
   EXPECT_NE(
@@ -320,7 +351,10 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
   };
   for (const auto& c : cases) {
     ie_mode.notes = c.notes;
-    const VerbResult status = RunStatus(registry_, machine_, ReadSiteAddress("a.b.c:81"), {}, ie_mode, c.may_write);
+    ie_mode.machine_part =
+        c.notes == std::vector{IeModeNote::kCannotEnable} ? MachinePart::kNotPermitted : MachinePart::kInPlace;
+    const VerbResult status =
+        StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("a.b.c:81"), {}, ie_mode, c.may_write));
     EXPECT_EQ(status.code, c.code);
     EXPECT_NE(std::ranges::find(status.lines, c.line), status.lines.end()) << c.line;
     EXPECT_EQ(status.ie_mode, R"({"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
@@ -375,6 +409,18 @@ TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
     EXPECT_NE(result.json.Json().find(c.said ? R"("ie_mode_list_kept":true)" : R"("ie_mode_list_kept":false)"),
               std::string::npos);
   }
+}
+
+TEST(CliIeMode, ARemovalThatFailedIsAnErrorAndAFailure) {
+  const VerbResult done = IeModeRemovalResult(status::kSuccess);
+  EXPECT_EQ(done.code, kDone);
+  EXPECT_TRUE(done.errors.empty());
+  EXPECT_EQ(done.json.Json(), R"({"result":0})");
+  const VerbResult refused = IeModeRemovalResult(folder_status::kLink);
+  EXPECT_EQ(refused.code, kFailed);
+  EXPECT_EQ(refused.errors, std::vector<std::string>{"%ProgramData%\\ORVEL 是链接或挂载点，不是本工具的文件夹，"
+                                                     "未读写其中任何文件，错误代码 4395。"});
+  EXPECT_EQ(refused.json.Json(), R"({"result":4395})");
 }
 
 // Who can finish the machine's part of IE mode: where the caller could, a
