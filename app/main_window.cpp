@@ -10,19 +10,14 @@
 #include "app/program_version.h"
 #include "app/resources/resource_ids.h"
 #include "app/twips.h"
-#include "check/check_presenter.h"
-#include "check/check_site.h"
-#include "check/login_site.h"
-#include "win/environment.h"
-#include "win/running_edge.h"
-#include "win/shell_launcher.h"
+#include "check/texts.h"
+#include "check/window_presenter.h"
 #include "win/utf16_text.h"
 
 namespace orvel {
 namespace {
 
 constexpr wchar_t kClassName[] = L"OrvelHelperMain";
-constexpr std::string_view kDesignCaption = "ORVEL系统助手";
 // A fixed single border with the system menu and close button only.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
@@ -35,7 +30,7 @@ constexpr int kNoticeTenths = 90;
 UniqueFont SongFont(int tenths_of_a_point, int dpi) {
   return UniqueFont(CreateFontW(-MulDiv(tenths_of_a_point, dpi, 720), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                 GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+                                DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(texts::kSongFace).c_str()));
 }
 
 std::wstring WindowText(HWND window) {
@@ -72,8 +67,7 @@ LONG LineWidth(HWND list, const std::wstring& line) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store)
-    : instance_(instance), registries_(std::move(registries)), store_(store) {
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   // The version 6 controls the manifest names.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -93,43 +87,26 @@ bool MainWindow::Create() {
   window_class.lpszClassName = kClassName;
   if (RegisterClassExW(&window_class) == 0) return false;
 
-  const std::wstring caption = Utf8ToWide(kDesignCaption);
+  const std::wstring caption = Utf8ToWide(texts::kDesignCaption);
   if (CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                       nullptr, instance_, this) == nullptr) {
     return false;
   }
   CentreOnScreen();
-  OnCreated();
+  if (const std::optional<ProgramVersion> version = ReadProgramVersion()) {
+    SetWindowTextW(hwnd_, Utf8ToWide(VersionedCaption(Caption(), *version)).c_str());
+  }
   return true;
 }
 
-void MainWindow::Show(int show_command) {
+void MainWindow::Show(int show_command, WindowPresenter& presenter) {
+  presenter_ = &presenter;
   ShowWindow(hwnd_, show_command);
   UpdateWindow(hwnd_);
   SetFocus(Control(control_ids::kCheckButton));
 }
 
-void MainWindow::OnCreated() {
-  if (const std::optional<ProgramVersion> version = ReadProgramVersion()) {
-    SetWindowTextW(hwnd_, Utf8ToWide(VersionedCaption(Caption(), *version)).c_str());
-  }
-  // As it was saved, neither trimmed nor checked: the next check does that.
-  SetAddressText(store_.Load());
-}
-
-CheckOutcome MainWindow::CheckTypedAddress() {
-  const SiteAddress address = ReadSiteAddress(WideToUtf8(WindowText(Control(control_ids::kAddressEdit))));
-  return CheckSite({.address = address, .registries = registries_, .store = &store_});
-}
-
-void MainWindow::OnCheckClicked() { ShowCheck(*this, CheckTypedAddress()); }
-
-void MainWindow::OnLoginClicked() {
-  CheckOutcome outcome = CheckTypedAddress();
-  ShellLauncher launcher(hwnd_);
-  Win32RunningEdge edge(hwnd_);
-  ShowCheckAndStartBrowser(*this, outcome, launcher, ProgramFilesFromEnvironment(), edge);
-}
+std::string MainWindow::AddressText() const { return WideToUtf8(WindowText(Control(control_ids::kAddressEdit))); }
 
 void MainWindow::SetAddressText(std::string_view text) {
   SetWindowTextW(Control(control_ids::kAddressEdit), Utf8ToWide(text).c_str());
@@ -162,6 +139,29 @@ bool MainWindow::AskYesNo(std::string_view text) {
                      static_cast<UINT>(MessageStyle::kQuestion)) == IDYES;
 }
 
+bool MainWindow::WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds within) {
+  const bool was_enabled = EnableWindow(hwnd_, FALSE) == 0;
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(within.count());
+  MSG message{};
+  bool finished = done();
+  while (!finished && message.message != WM_QUIT && GetTickCount64() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      // The program is to end: so is the wait, and the main loop gets the
+      // message again.
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        break;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    finished = done();
+  }
+  if (was_enabled) EnableWindow(hwnd_, TRUE);
+  return finished;
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* window = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
@@ -180,8 +180,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       LayOut(DpiForWindow(hwnd_), 0, 0);
       return 0;
     case WM_COMMAND:
-      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kCheckButton) OnCheckClicked();
-      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == control_ids::kLoginButton) OnLoginClicked();
+      if (presenter_ == nullptr || HIWORD(wparam) != BN_CLICKED) return 0;
+      if (LOWORD(wparam) == control_ids::kCheckButton) presenter_->OnCheckClicked();
+      if (LOWORD(wparam) == control_ids::kLoginButton) presenter_->OnLoginClicked();
       return 0;
     case WM_NEXTDLGCTL: {
       // The dialog manager asks for this when an access key or Tab moves the

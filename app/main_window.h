@@ -2,45 +2,40 @@
 
 #include <windows.h>
 
-#include "check/check_site.h"
 #include "check/check_view.h"
-#include "check/saved_address.h"
 #include "win/unique_any.h"
 
 namespace orvel {
 
+class WindowPresenter;
+
 // The address box, the Check and Login buttons and the progress list. A thin
-// view: it hands clicks to the workflows and shows what they tell it.
+// view: it hands clicks to its presenter and shows what it is told.
 class MainWindow final : public CheckView {
  public:
-  MainWindow(HINSTANCE instance, CheckRegistries registries, AddressStore& store);
+  explicit MainWindow(HINSTANCE instance);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window and its controls, centred on the screen and not yet
-  // shown, then puts the version into the title and the saved address into
-  // the box. False on failure.
+  // shown, with the version in the title. False on failure.
   bool Create();
-  // Shows the window with the focus on the Check button.
-  void Show(int show_command);
+  // Shows the window with the focus on the Check button; from then on its
+  // clicks go to `presenter`.
+  void Show(int show_command, WindowPresenter& presenter);
   HWND hwnd() const { return hwnd_; }
 
+  std::string AddressText() const override;
   void SetAddressText(std::string_view text) override;
   void ClearProgress() override;
   void AddProgressLine(std::string_view line) override;
   void ShowMessage(std::string_view text, MessageStyle style) override;
   bool AskYesNo(std::string_view text) override;
+  bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds within) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-
-  // Puts the version into the title and the saved address into the box.
-  void OnCreated();
-  // Reads the address box once and runs the check on what it holds.
-  CheckOutcome CheckTypedAddress();
-  void OnCheckClicked();
-  void OnLoginClicked();
 
   bool CreateControls();
   // Fonts, control boxes and window size for a dpi; the window keeps its
@@ -55,8 +50,7 @@ class MainWindow final : public CheckView {
   std::string Caption() const;
 
   HINSTANCE instance_;
-  CheckRegistries registries_;
-  AddressStore& store_;
+  WindowPresenter* presenter_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND frame_ = nullptr;
   // The control that had the focus when the window was last deactivated.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/control_ids.h"
+#include "check/texts.h"
 
 namespace orvel::layout {
 
@@ -40,23 +41,23 @@ inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 // and the list take the focus, and the address label's access key leads on to
 // the address box.
 inline constexpr Control kControls[] = {
-    {control_ids::kCheckButton, Container::kWindow, L"BUTTON", "检测(&T)", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 4320,
-     570, 1005, 375, Font::kSong},
-    {control_ids::kLoginButton, Container::kWindow, L"BUTTON", "登录(&L)", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, 5430,
-     570, 1005, 375, Font::kSong},
-    {control_ids::kAddressLabel, Container::kWindow, L"STATIC", "请键入ORVEL系统（即Merinthal）网址(&W)：",
-     kChild | SS_LEFT, 0, 240, 300, 5040, 210, Font::kSong},
+    {control_ids::kCheckButton, Container::kWindow, L"BUTTON", texts::kCheckButton, kChild | WS_TABSTOP | BS_PUSHBUTTON,
+     0, 4320, 570, 1005, 375, Font::kSong},
+    {control_ids::kLoginButton, Container::kWindow, L"BUTTON", texts::kLoginButton, kChild | WS_TABSTOP | BS_PUSHBUTTON,
+     0, 5430, 570, 1005, 375, Font::kSong},
+    {control_ids::kAddressLabel, Container::kWindow, L"STATIC", texts::kAddressLabel, kChild | SS_LEFT, 0, 240, 300,
+     5040, 210, Font::kSong},
     {control_ids::kAddressEdit, Container::kWindow, L"EDIT", "", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
      WS_EX_CLIENTEDGE, 240, 570, 3945, 345, Font::kSong},
-    {control_ids::kNoticeLabel, Container::kWindow, L"STATIC", "ORVEL 技术支持 制作", kChild | SS_LEFT | SS_NOPREFIX, 0,
-     4050, 3870, 2160, 180, Font::kNotice},
+    {control_ids::kNoticeLabel, Container::kWindow, L"STATIC", texts::kNotice, kChild | SS_LEFT | SS_NOPREFIX, 0, 4050,
+     3870, 2160, 180, Font::kNotice},
     {control_ids::kProgressFrame, Container::kWindow, L"STATIC", "", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 210,
      1110, 6195, 2535, Font::kNone},
-    {control_ids::kProgressLabel, Container::kFrame, L"STATIC", "检查列表：", kChild | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
-     1050, 210, Font::kSong},
+    {control_ids::kProgressLabel, Container::kFrame, L"STATIC", texts::kProgressLabel, kChild | SS_LEFT | SS_NOPREFIX,
+     0, 0, 0, 1050, 210, Font::kSong},
     {control_ids::kProgressList, Container::kFrame, L"LISTBOX", "",
-     kChild | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, WS_EX_CLIENTEDGE, 0, 270, 6195, 2160,
-     Font::kSong},
+     kChild | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, WS_EX_CLIENTEDGE, 0, 270,
+     6195, 2160, Font::kSong},
 };
 
 // The container a control sits in, as the table says.

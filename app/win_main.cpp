@@ -3,8 +3,13 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "check/check_site.h"
+#include "check/window_presenter.h"
 #include "win/desktop_user.h"
+#include "win/environment.h"
+#include "win/running_edge.h"
 #include "win/saved_address_file.h"
+#include "win/shell_launcher.h"
 #include "win/system_library.h"
 #include "win/win32_ansi_codec.h"
 #include "win/win32_registry.h"
@@ -20,17 +25,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   // Written only where Internet Explorer is retired, for Edge's IE mode.
   orvel::Win32Registry machine_writes = orvel::Win32Registry::MachineWrites();
   orvel::Win32SiteListFiles site_lists;
+  const orvel::CheckRegistries registries{.user = user,
+                                          .machine = machine,
+                                          .desktop_account = desktop ? desktop->account : std::string(),
+                                          .site_lists = &site_lists,
+                                          .machine_writes = &machine_writes};
   orvel::Win32AnsiCodec codec;
   orvel::SavedAddressFile store(orvel::SavedAddressFile::BesideProgram(), codec);
-  orvel::MainWindow window(instance,
-                           {.user = user,
-                            .machine = machine,
-                            .desktop_account = desktop ? desktop->account : std::string(),
-                            .site_lists = &site_lists,
-                            .machine_writes = &machine_writes},
-                           store);
+  orvel::MainWindow window(instance);
   if (!window.Create()) return 1;
-  window.Show(show_command);
+  orvel::ShellLauncher launcher(window.hwnd());
+  orvel::Win32RunningEdge edge(machine, site_lists);
+  orvel::WindowPresenter presenter(window, {.registries = registries,
+                                            .store = store,
+                                            .launcher = launcher,
+                                            .edge = edge,
+                                            .program_files = orvel::ProgramFilesFromEnvironment()});
+  presenter.Start();
+  window.Show(show_command, presenter);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,12 +12,14 @@ namespace orvel {
 // or Yes and No with a question icon.
 enum class MessageStyle : uint32_t { kQuestion = 36, kExclamation = 48, kInformation = 64 };
 
-// What a check's outcome is shown on. The real one is the main window; tests
-// record the calls.
+// What the window's workflows read from and show on. The real one is the
+// main window; tests record the calls.
 class CheckView {
  public:
   virtual ~CheckView() = default;
 
+  // The address box's text as it reads now.
+  virtual std::string AddressText() const = 0;
   virtual void SetAddressText(std::string_view text) = 0;
   virtual void ClearProgress() = 0;
   virtual void AddProgressLine(std::string_view line) = 0;
@@ -24,6 +28,10 @@ class CheckView {
   virtual void ShowMessage(std::string_view text, MessageStyle style) = 0;
   // The same with Yes and No buttons (kQuestion); true for Yes.
   virtual bool AskYesNo(std::string_view text) = 0;
+  // Asks `done` until it holds or `within` has passed, the window painting
+  // meanwhile but, like under a modal box, taking no click; what `done` said
+  // last.
+  virtual bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds within) = 0;
 };
 
 }  // namespace orvel

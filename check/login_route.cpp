@@ -9,10 +9,10 @@ bool IsOtherDesktopUser(std::string_view program_sid, std::string_view desktop_s
   return !program_sid.empty() && !desktop_sid.empty() && !EqualsFolded(program_sid, desktop_sid);
 }
 
-LaunchRoute ChooseLaunchRoute(const LaunchFacts& facts) {
-  if (!facts.elevated && !facts.other_user) return LaunchRoute::kDirect;
-  if (facts.shell_reachable) return LaunchRoute::kDesktopShell;
-  return facts.elevated ? LaunchRoute::kNone : LaunchRoute::kDirect;
+std::vector<LaunchRoute> LaunchRoutes(const LaunchFacts& facts) {
+  if (!facts.elevated && !facts.other_user) return {LaunchRoute::kDirect};
+  if (facts.elevated) return {LaunchRoute::kDesktopShell};
+  return {LaunchRoute::kDesktopShell, LaunchRoute::kDirect};
 }
 
 }  // namespace orvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace orvel {
 
@@ -17,19 +18,18 @@ bool IsOtherDesktopUser(std::string_view program_sid, std::string_view desktop_s
 enum class LaunchRoute {
   kDirect,        // by this program, with its own token
   kDesktopShell,  // by the desktop's shell, with the desktop user's token
-  kNone,          // not at all
 };
 
 struct LaunchFacts {
   bool elevated = false;
   bool other_user = false;  // this program runs as someone other than the desktop user
-  bool shell_reachable = true;
 };
 
-// An elevated token is never handed to a browser, and another user's
-// browser would miss the desktop user's settings: both go through the
-// desktop's shell. Without it, only an unelevated program starts the
-// browser itself.
-LaunchRoute ChooseLaunchRoute(const LaunchFacts& facts);
+// The routes to try, in order, until one starts the browser. An elevated
+// token is never handed to a browser, and another user's browser would miss
+// the desktop user's settings: both go through the desktop's shell. Where
+// that shell does not answer, only an unelevated program starts the browser
+// itself.
+std::vector<LaunchRoute> LaunchRoutes(const LaunchFacts& facts);
 
 }  // namespace orvel

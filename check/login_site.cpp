@@ -1,11 +1,8 @@
 #include "check/login_site.h"
 
-#include <algorithm>
 #include <string>
 
 #include "check/address.h"
-#include "check/check_presenter.h"
-#include "check/texts.h"
 
 namespace orvel {
 namespace {
@@ -40,41 +37,12 @@ std::string BrowserFile(const IeModeState& ie_mode, const ProgramFilesFolders& f
   return file;
 }
 
-// Edge is what Login starts, and its IE mode opens the site.
-bool OpensInIeMode(const IeModeOutcome& ie_mode) {
-  return ie_mode.state.ie_retired && !ie_mode.state.edge_path.empty() &&
-         std::ranges::find(ie_mode.notes, IeModeNote::kOpensInIeMode) != ie_mode.notes.end();
-}
-
 }  // namespace
 
 void StartBrowser(CheckOutcome& outcome, BrowserLauncher& launcher, const ProgramFilesFolders& folders) {
   if (!outcome.Succeeded()) return;
   // The address as the check left it: trimmed, and saved.
   outcome.browser_started = launcher.Start(BrowserFile(outcome.ie_mode.state, folders), LoginUrl(outcome.address));
-}
-
-void ShowCheckAndStartBrowser(CheckView& view, CheckOutcome& outcome, BrowserLauncher& launcher,
-                              const ProgramFilesFolders& folders, RunningEdge& edge) {
-  // ShowCheck returns once the check's box is closed.
-  ShowCheck(view, outcome);
-  if (outcome.Succeeded() && OpensInIeMode(outcome.ie_mode) &&
-      EdgeMustRestart(edge.BrowserStartTimes(), edge.SetUpChangedAt())) {
-    if (!view.AskYesNo(texts::kRestartEdgeQuestion)) {
-      view.AddProgressLine(texts::kRestartEdgeLater);
-      return;
-    }
-    view.AddProgressLine(texts::kClosingEdge);
-    if (!edge.CloseBrowsers()) {
-      view.ShowMessage(texts::kEdgeDidNotExit, MessageStyle::kExclamation);
-      return;
-    }
-  }
-  StartBrowser(outcome, launcher, folders);
-  if (outcome.browser_started == false) {
-    const Box box = BrowserFailedBox();
-    view.ShowMessage(box.text, box.style);
-  }
 }
 
 }  // namespace orvel

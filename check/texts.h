@@ -2,7 +2,8 @@
 
 #include <string_view>
 
-// Every text the check shows the user, exactly as it is to appear.
+// Every text the window and the check show the user, exactly as it is to
+// appear.
 namespace orvel::texts {
 
 inline constexpr std::string_view kCheckingAddress = "正在检查网址......";
@@ -50,5 +51,15 @@ inline constexpr std::string_view kWildcardNotListed = "IE 模式站点列表不
 // Around DOMAIN\name, when the settings went to the desktop user's hive.
 inline constexpr std::string_view kDesktopUserBefore = "以上设置已写入桌面用户 ";
 inline constexpr std::string_view kDesktopUserAfter = " 的配置。";
+
+// The window's own: its caption as designed (the version follows), its
+// controls' captions, and its font's face.
+inline constexpr std::string_view kDesignCaption = "ORVEL系统助手";
+inline constexpr std::string_view kCheckButton = "检测(&T)";
+inline constexpr std::string_view kLoginButton = "登录(&L)";
+inline constexpr std::string_view kAddressLabel = "请键入ORVEL系统（即Merinthal）网址(&W)：";
+inline constexpr std::string_view kNotice = "ORVEL 技术支持 制作";
+inline constexpr std::string_view kProgressLabel = "检查列表：";
+inline constexpr std::string_view kSongFace = "宋体";
 
 }  // namespace orvel::texts

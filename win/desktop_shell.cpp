@@ -109,4 +109,11 @@ bool OpenThroughDesktopShell(const std::wstring& file, const std::wstring& param
          S_OK;
 }
 
+std::optional<uint32_t> ShellProcessId() {
+  const HWND shell = GetShellWindow();
+  DWORD id = 0;
+  if (shell == nullptr || GetWindowThreadProcessId(shell, &id) == 0) return std::nullopt;
+  return id;
+}
+
 }  // namespace orvel

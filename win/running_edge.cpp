@@ -8,107 +8,66 @@
 #include <string>
 
 #include "iemode/ie_mode_keys.h"
+#include "win/desktop_shell.h"
 #include "win/desktop_user.h"
-#include "win/unique_any.h"
 #include "win/user_account.h"
 #include "win/utf16_text.h"
-#include "win/win32_site_list_files.h"
 
 namespace orvel {
 namespace {
 
-// Windows close on their own time: a page may ask whether to leave.
-constexpr DWORD kWindowsCloseWithin = 15000;
-constexpr DWORD kProcessesEndWithin = 5000;
-
 uint64_t Ticks(const FILETIME& time) { return (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime; }
 
-struct Browser {
-  DWORD id = 0;
-  uint64_t started = 0;
-};
-
-// msedge.exe processes not started by another msedge.exe (its renderers,
-// GPU and utility processes are), of the shell's user and session.
-std::vector<Browser> DesktopUsersBrowsers() {
-  std::vector<Browser> browsers;
-  // The shell's user and session; with no shell window (another shell, or
-  // none), the program's own, which is then the only desktop it can know.
-  DWORD desktop_process = GetCurrentProcessId();
-  std::string user = ShellUserSid();
-  if (const HWND shell = GetShellWindow(); shell != nullptr && !user.empty()) {
-    GetWindowThreadProcessId(shell, &desktop_process);
-  } else {
-    user = ProcessUserSid(GetCurrentProcess());
-  }
+std::optional<uint32_t> SessionOf(DWORD process_id) {
   DWORD session = 0;
-  if (!ProcessIdToSessionId(desktop_process, &session)) return browsers;
+  if (!ProcessIdToSessionId(process_id, &session)) return std::nullopt;
+  return session;
+}
+
+std::vector<ListedProcess> ListedProcesses() {
+  std::vector<ListedProcess> processes;
   UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (user.empty() || !snapshot.valid()) return browsers;
-  std::vector<PROCESSENTRY32W> edges;
+  if (!snapshot.valid()) return processes;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"msedge.exe") == 0) edges.push_back(entry);
+    processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID, WideToUtf8(entry.szExeFile)});
   }
-  for (const PROCESSENTRY32W& edge : edges) {
-    const bool child = std::ranges::any_of(
-        edges, [&](const PROCESSENTRY32W& other) { return other.th32ProcessID == edge.th32ParentProcessID; });
-    DWORD edge_session = 0;
-    if (child || !ProcessIdToSessionId(edge.th32ProcessID, &edge_session) || edge_session != session) continue;
-    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, edge.th32ProcessID));
+  return processes;
+}
+
+// The shell's user and session; with no shell window (another shell, or
+// none), the program's own, which is then the only desktop it can know.
+ProcessOwner DesktopOwner() {
+  std::string user = ShellUserSid();
+  const std::optional<uint32_t> shell = ShellProcessId();
+  if (shell && !user.empty()) return {SessionOf(*shell), user};
+  return {SessionOf(GetCurrentProcessId()), ProcessUserSid(GetCurrentProcess())};
+}
+
+struct Browser {
+  uint32_t id = 0;
+  uint64_t started = 0;
+};
+
+std::vector<Browser> DesktopUsersBrowsers() {
+  const ProcessOwner desktop = DesktopOwner();
+  std::vector<Browser> browsers;
+  for (const uint32_t id : EdgeBrowsers(ListedProcesses())) {
+    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    if (!process.valid()) continue;
     FILETIME created{}, exited{}, kernel{}, user_time{};
-    if (process.valid() && ProcessUserSid(process.get()) == user &&
-        GetProcessTimes(process.get(), &created, &exited, &kernel, &user_time)) {
-      browsers.push_back({edge.th32ProcessID, Ticks(created)});
+    const std::optional<uint64_t> started = GetProcessTimes(process.get(), &created, &exited, &kernel, &user_time)
+                                                ? std::optional(Ticks(created))
+                                                : std::nullopt;
+    if (IsDesktopUsersBrowser({SessionOf(id), ProcessUserSid(process.get())}, started, desktop)) {
+      browsers.push_back({id, *started});
     }
   }
   return browsers;
 }
 
-struct WindowSearch {
-  const std::vector<Browser>* browsers;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectBrowserWindow(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
-  DWORD id = 0;
-  GetWindowThreadProcessId(window, &id);
-  if (IsWindowVisible(window) &&
-      std::ranges::any_of(*search.browsers, [&](const Browser& browser) { return browser.id == id; })) {
-    search.windows.push_back(window);
-  }
-  return TRUE;
-}
-
-// The visible top-level windows of those processes.
-std::vector<HWND> WindowsOf(const std::vector<Browser>& browsers) {
-  WindowSearch search{&browsers, {}};
-  EnumWindows(CollectBrowserWindow, reinterpret_cast<LPARAM>(&search));
-  return search.windows;
-}
-
 }  // namespace
-
-template <typename Done>
-bool Win32RunningEdge::WaitResponsive(Done done, DWORD milliseconds) const {
-  // Like a modal box: the owner paints and moves, but takes no new click.
-  const bool was_enabled = owner_ != nullptr && EnableWindow(owner_, FALSE) == 0;
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  bool finished = done();
-  while (!finished && GetTickCount64() < end) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    finished = done();
-  }
-  if (was_enabled) EnableWindow(owner_, TRUE);
-  return finished;
-}
 
 std::vector<uint64_t> Win32RunningEdge::BrowserStartTimes() {
   std::vector<uint64_t> times;
@@ -118,48 +77,49 @@ std::vector<uint64_t> Win32RunningEdge::BrowserStartTimes() {
 
 std::optional<uint64_t> Win32RunningEdge::SetUpChangedAt() {
   std::optional<uint64_t> changed;
-  UniqueKey record;
+  // A Win32Registry's handles are the keys themselves.
+  KeyHandle record = 0;
   FILETIME written{};
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(ie_mode_keys::kRecord).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
-                    record.put()) == ERROR_SUCCESS &&
-      RegQueryInfoKeyW(record.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, &written) == ERROR_SUCCESS) {
-    changed = Ticks(written);
+  if (machine_.OpenKey(ie_mode_keys::kRecord, record) == ERROR_SUCCESS) {
+    if (RegQueryInfoKeyW(reinterpret_cast<HKEY>(record), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, &written) == ERROR_SUCCESS) {
+      changed = Ticks(written);
+    }
+    machine_.CloseKey(record);
   }
   // Only its time is read: where the folder is not the tool's, a later
   // time asks once too often, never too rarely.
   WIN32_FILE_ATTRIBUTE_DATA list{};
-  if (GetFileAttributesExW(Utf8ToWide(Win32SiteListFiles().OwnListPath()).c_str(), GetFileExInfoStandard, &list)) {
+  if (GetFileAttributesExW(Utf8ToWide(site_lists_.OwnListPath()).c_str(), GetFileExInfoStandard, &list)) {
     changed = std::max(changed.value_or(0), Ticks(list.ftLastWriteTime));
   }
   return changed;
 }
 
-bool Win32RunningEdge::CloseBrowsers() {
-  const std::vector<Browser> browsers = DesktopUsersBrowsers();
-  const std::vector<HWND> windows = WindowsOf(browsers);
-  for (const HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
-  const bool closed = WaitResponsive(
-      [&] { return std::ranges::none_of(windows, [](HWND window) { return IsWindow(window) != FALSE; }); },
-      kWindowsCloseWithin);
-  if (!closed) return false;
+void Win32RunningEdge::CloseWindows() {
+  closing_.clear();
+  for (const Browser& browser : DesktopUsersBrowsers()) closing_.push_back(browser.id);
+  windows_.Close(closing_);
+}
+
+bool Win32RunningEdge::WindowsClosed() { return windows_.Gone(); }
+
+bool Win32RunningEdge::EndProcesses() {
   // What runs on without a window (startup boost, background mode) is ended.
-  std::vector<UniqueHandle> ending;
+  ending_.clear();
   bool ended = true;
-  for (const Browser& browser : browsers) {
-    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, browser.id));
+  for (const uint32_t id : closing_) {
+    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
     if (!process.valid()) continue;  // gone already
     if (WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT && !TerminateProcess(process.get(), 1)) ended = false;
-    ending.push_back(std::move(process));
+    ending_.push_back(std::move(process));
   }
-  return WaitResponsive(
-             [&] {
-               return std::ranges::all_of(ending, [](const UniqueHandle& process) {
-                 return WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT;
-               });
-             },
-             kProcessesEndWithin) &&
-         ended;
+  return ended;
+}
+
+bool Win32RunningEdge::ProcessesEnded() {
+  return std::ranges::all_of(
+      ending_, [](const UniqueHandle& process) { return WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT; });
 }
 
 }  // namespace orvel

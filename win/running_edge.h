@@ -1,8 +1,10 @@
 #pragma once
 
-#include <windows.h>
-
 #include "check/edge_restart.h"
+#include "iemode/site_list_files.h"
+#include "win/process_windows.h"
+#include "win/unique_any.h"
+#include "win/win32_registry.h"
 
 namespace orvel {
 
@@ -11,20 +13,23 @@ namespace orvel {
 // only once those are gone.
 class Win32RunningEdge final : public RunningEdge {
  public:
-  // `owner` is kept painting, and closed to clicks, while Edge closes.
-  explicit Win32RunningEdge(HWND owner) : owner_(owner) {}
+  // The set-up's time is read from IE mode's record in `machine` and from
+  // the tool's own list among `site_lists`.
+  Win32RunningEdge(Win32Registry& machine, SiteListFiles& site_lists) : machine_(machine), site_lists_(site_lists) {}
 
   std::vector<uint64_t> BrowserStartTimes() override;
   std::optional<uint64_t> SetUpChangedAt() override;
-  bool CloseBrowsers() override;
+  void CloseWindows() override;
+  bool WindowsClosed() override;
+  bool EndProcesses() override;
+  bool ProcessesEnded() override;
 
  private:
-  // Runs the owner's messages until `done` holds or `milliseconds` pass;
-  // what `done` says then.
-  template <typename Done>
-  bool WaitResponsive(Done done, DWORD milliseconds) const;
-
-  HWND owner_;
+  Win32Registry& machine_;
+  SiteListFiles& site_lists_;
+  std::vector<uint32_t> closing_;
+  ClosingWindows windows_;
+  std::vector<UniqueHandle> ending_;
 };
 
 }  // namespace orvel

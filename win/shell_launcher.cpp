@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "check/login_route.h"
 #include "win/desktop_shell.h"
 #include "win/desktop_user.h"
@@ -27,13 +29,12 @@ bool IsElevated() {
 bool ShellLauncher::Start(std::string_view file, std::string_view parameters) {
   const std::wstring wide_file = Utf8ToWide(file);
   const std::wstring wide_parameters = Utf8ToWide(parameters);
-  LaunchFacts facts{.elevated = IsElevated(),
-                    .other_user = IsOtherDesktopUser(ProcessUserSid(GetCurrentProcess()), ShellUserSid())};
-  if (ChooseLaunchRoute(facts) == LaunchRoute::kDesktopShell) {
-    if (OpenThroughDesktopShell(wide_file, wide_parameters)) return true;
-    facts.shell_reachable = false;
-  }
-  return ChooseLaunchRoute(facts) == LaunchRoute::kDirect && StartDirectly(wide_file, wide_parameters);
+  const LaunchFacts facts{.elevated = IsElevated(),
+                          .other_user = IsOtherDesktopUser(ProcessUserSid(GetCurrentProcess()), ShellUserSid())};
+  return std::ranges::any_of(LaunchRoutes(facts), [&](LaunchRoute route) {
+    return route == LaunchRoute::kDesktopShell ? OpenThroughDesktopShell(wide_file, wide_parameters)
+                                               : StartDirectly(wide_file, wide_parameters);
+  });
 }
 
 bool ShellLauncher::StartDirectly(const std::wstring& file, const std::wstring& parameters) const {

@@ -91,7 +91,7 @@ bool HasOverlongKeyName(std::string_view path) {
 }
 
 // Whether a line the check added belongs to the host's own keys and values.
-bool IsOwnLine(const std::string& line, const ParsedAddress& parsed, const Lines& before) {
+bool IsOwnLine(const std::string& line, const Site& parsed, const Lines& before) {
   const std::string& host = parsed.host;
   const HostKind kind = parsed.kind;
   const std::string range_text = ":Range=1:" + Hex(host) + "00";
@@ -112,7 +112,7 @@ bool IsOwnLine(const std::string& line, const ParsedAddress& parsed, const Lines
     return std::find(std::begin(kZoneValues), std::end(kZoneValues), value) != std::end(kZoneValues);
   }
   if (Upper(key) == Upper(allow)) return value == host + "=3:0000";
-  const bool zone = value == std::string(SchemeName(parsed.scheme())) + "=4:02000000";
+  const bool zone = value == std::string(SchemeName(parsed.scheme)) + "=4:02000000";
   if (kind == HostKind::kDomain) return Upper(key) == Upper(entry) && zone;
   // A Range entry that already named the host takes the scheme beside its own.
   const bool host_range = std::binary_search(before.begin(), before.end(), key + "|" + range_text);
@@ -142,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(view.messages.size() == 1);
   const std::string trimmed = TrimBlanks(typed);
   FUZZ_REQUIRE(view.address == trimmed);
-  const ParsedAddress parsed = ParseSiteAddress(trimmed);
+  const Site parsed = ParseSiteAddress(trimmed).site;
   const std::string& host = parsed.host;
   const HostKind kind = parsed.kind;
 
@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   FUZZ_REQUIRE(view.lines.size() == 6 && view.lines.back() == texts::kPermissionsChecked);
   FUZZ_REQUIRE(store.saved == Lines{trimmed});
-  FUZZ_REQUIRE(IsTrustedSite(registry, Site{.host = std::string(host), .kind = kind, .scheme = parsed.scheme()}));
+  FUZZ_REQUIRE(IsTrustedSite(registry, parsed));
   FUZZ_REQUIRE(test::GetValue(registry, zone_keys::kAllow, host) == std::string(2, '\0'));
   for (std::string_view value : kZoneValues) {
     FUZZ_REQUIRE(std::binary_search(after.begin(), after.end(), Key(zone_keys::kZone2) + "|" + std::string(value)));

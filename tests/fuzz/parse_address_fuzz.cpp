@@ -46,25 +46,25 @@ bool HasRefusedCharacter(std::string_view host) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view address(reinterpret_cast<const char*>(data), size);
-  const orvel::ParsedAddress parsed = orvel::ParseSiteAddress(address);
-  const orvel::HostKind kind = parsed.kind;
-  const std::string& host = parsed.host;
+  const orvel::SiteAddress parsed = orvel::ParseSiteAddress(address);
+  const orvel::HostKind kind = parsed.site.kind;
+  const std::string& host = parsed.site.host;
 
-  const orvel::ParsedAddress again = orvel::ParseSiteAddress(address);
-  FUZZ_REQUIRE(again.kind == kind && again.host == host && again.typed_scheme == parsed.typed_scheme);
+  const orvel::SiteAddress again = orvel::ParseSiteAddress(address);
+  FUZZ_REQUIRE(again.site == parsed.site && again.scheme_typed == parsed.scheme_typed);
   const std::string trimmed = orvel::TrimBlanks(address);
   FUZZ_REQUIRE(orvel::TrimBlanks(trimmed) == trimmed);
   FUZZ_REQUIRE(!trimmed.starts_with(' ') && !trimmed.ends_with(' '));
   FUZZ_REQUIRE(!trimmed.starts_with("\xE3\x80\x80") && !trimmed.ends_with("\xE3\x80\x80"));
 
   if (kind == orvel::HostKind::kInvalid) {
-    FUZZ_REQUIRE(host.empty() && !parsed.typed_scheme);
+    FUZZ_REQUIRE(host.empty() && !parsed.typed_scheme());
     return 0;
   }
   // http:// or https:// in any case, then no other "scheme://".
-  FUZZ_REQUIRE(parsed.typed_scheme == orvel::TypedScheme(address));
-  if (parsed.typed_scheme) {
-    const std::string_view rest = address.substr(orvel::SchemePrefix(*parsed.typed_scheme).size());
+  FUZZ_REQUIRE(parsed.typed_scheme() == orvel::TypedScheme(address));
+  if (parsed.typed_scheme()) {
+    const std::string_view rest = address.substr(orvel::SchemePrefix(*parsed.typed_scheme()).size());
     FUZZ_REQUIRE(!orvel::TypedScheme(rest) && rest.find(host) != std::string_view::npos);
   }
   FUZZ_REQUIRE(kind == orvel::HostKind::kDomain || kind == orvel::HostKind::kNumeric);

@@ -28,6 +28,7 @@ class RecordingView final : public CheckView {
  public:
   explicit RecordingView(std::string address = {}) : address(std::move(address)) {}
 
+  std::string AddressText() const override { return address; }
   void SetAddressText(std::string_view text) override { address = std::string(text); }
   void ClearProgress() override { lines.clear(); }
   void AddProgressLine(std::string_view line) override { lines.emplace_back(line); }
@@ -38,11 +39,17 @@ class RecordingView final : public CheckView {
     messages.push_back(ShownMessage{std::string(text), MessageStyle::kQuestion});
     return yes;
   }
+  // Returns at once, with what `done` says then.
+  bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds within) override {
+    waits.push_back(within);
+    return done();
+  }
 
   bool yes = false;
   std::string address;
   std::vector<std::string> lines;
   std::vector<ShownMessage> messages;
+  std::vector<std::chrono::milliseconds> waits;
 };
 
 // An AddressStore that keeps the saved addresses, or fails with a status;
@@ -83,20 +90,25 @@ class RecordingLauncher final : public BrowserLauncher {
 };
 
 // An Edge of the desktop user as the test sets it: its browser processes'
-// start times, when the set-up last changed, and whether closing works.
+// start times, when the set-up last changed, and whether its windows close
+// and its processes end; it keeps what it was asked to do.
 class StandInEdge final : public RunningEdge {
  public:
   std::vector<uint64_t> BrowserStartTimes() override { return started; }
   std::optional<uint64_t> SetUpChangedAt() override { return set_up_changed; }
-  bool CloseBrowsers() override {
-    ++close_calls;
-    return closes;
+  void CloseWindows() override { asked.emplace_back("close windows"); }
+  bool WindowsClosed() override { return windows_close; }
+  bool EndProcesses() override {
+    asked.emplace_back("end processes");
+    return ends;
   }
+  bool ProcessesEnded() override { return ends; }
 
   std::vector<uint64_t> started;
   std::optional<uint64_t> set_up_changed;
-  bool closes = true;
-  int close_calls = 0;
+  bool windows_close = true;
+  bool ends = true;
+  std::vector<std::string> asked;
 };
 
 }  // namespace orvel::test

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "check/edge_restart.h"
 #include "check/login_route.h"
-#include "check/texts.h"
-#include "iemode/ie_mode_keys.h"
-#include "tests/support/memory_list_files.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
@@ -16,21 +14,16 @@ namespace {
 
 using test::RecordingLauncher;
 using test::RecordingStore;
-using test::RecordingView;
-using test::ShownMessage;
-using test::StandInEdge;
 using test::StartedProgram;
 
-const ShownMessage kCheckDone{"检测完毕。", MessageStyle::kInformation};
 const ProgramFilesFolders kBothFolders{"C:\\Program Files (x86)", "C:\\Program Files"};
 constexpr std::string_view kX86Browser = "\"C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe\"";
 
-// Login as the window runs it: the typed address checked, then the outcome
-// shown and the browser started.
-CheckOutcome Login(RecordingView& view, std::string_view typed, CheckRegistries registries, AddressStore* store,
-                   BrowserLauncher& launcher, const ProgramFilesFolders& folders, RunningEdge& edge) {
+// Login's last step after a check of the typed address.
+CheckOutcome Login(std::string_view typed, CheckRegistries registries, AddressStore* store, BrowserLauncher& launcher,
+                   const ProgramFilesFolders& folders) {
   CheckOutcome outcome = test::CheckTyped(typed, std::move(registries), store);
-  ShowCheckAndStartBrowser(view, outcome, launcher, folders, edge);
+  StartBrowser(outcome, launcher, folders);
   return outcome;
 }
 
@@ -39,16 +32,14 @@ class LoginSiteTest : public testing::Test {
   LoginSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
 
   bool Run(const std::string& address, const ProgramFilesFolders& folders = kBothFolders) {
-    return Login(view_, address, {.user = registry_, .machine = machine_}, &store_, launcher_, folders, edge_)
+    return Login(address, {.user = registry_, .machine = machine_}, &store_, launcher_, folders)
         .browser_started.value_or(false);
   }
 
   MemoryRegistry registry_;
   MemoryRegistry machine_;
-  RecordingView view_;
   RecordingStore store_;
   RecordingLauncher launcher_;
-  StandInEdge edge_;
 };
 
 TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAWebUrl) {
@@ -75,7 +66,6 @@ TEST_F(LoginSiteTest, OpensTheCheckedAddressAsAWebUrl) {
     launcher_.started.clear();
     EXPECT_TRUE(Run(c.typed)) << c.typed;
     EXPECT_EQ(launcher_.started, (std::vector<StartedProgram>{{std::string(kX86Browser), c.url}})) << c.typed;
-    EXPECT_EQ(view_.messages.back(), kCheckDone) << c.typed;
   }
 }
 
@@ -98,171 +88,108 @@ TEST_F(LoginSiteTest, TakesTheBrowserFromThe32BitProgramFilesWhenThereIsOne) {
 }
 
 TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
-  struct Case {
+  const struct {
     const char* name;
     std::string typed;
     bool remove_zone;
     int32_t save_fails_with;
-    std::string_view text;
+  } cases[] = {
+      {.name = "invalid address", .typed = "ftp://a.b.c/", .remove_zone = false, .save_fails_with = 0},
+      {.name = "blank address", .typed = "   ", .remove_zone = false, .save_fails_with = 0},
+      {.name = "no zone key", .typed = "a.b.c", .remove_zone = true, .save_fails_with = 0},
+      {.name = "save refused", .typed = "a.b.c", .remove_zone = false, .save_fails_with = status::kAccessDenied},
   };
-  const Case cases[] = {
-      {"invalid address", "ftp://a.b.c/", false, 0, texts::kAddressInvalid},
-      {"blank address", "   ", false, 0, texts::kAddressInvalid},
-      {"no zone key", "a.b.c", true, 0, texts::kPermissionsFailed},
-      {"save refused", "a.b.c", false, status::kAccessDenied, texts::kSaveFailed},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     MemoryRegistry registry;
     if (!c.remove_zone) test::PutKey(registry, zone_keys::kZone2);
-    RecordingView view;
     RecordingStore store;
     store.fail_with = c.save_fails_with;
     const CheckOutcome outcome =
-        Login(view, c.typed, {.user = registry, .machine = machine_}, &store, launcher_, kBothFolders, edge_);
+        Login(c.typed, {.user = registry, .machine = machine_}, &store, launcher_, kBothFolders);
     EXPECT_FALSE(outcome.Succeeded()) << c.name;
     EXPECT_FALSE(outcome.browser_started.has_value()) << c.name;
     EXPECT_TRUE(launcher_.started.empty()) << c.name;
-    EXPECT_EQ(view.messages, (std::vector<ShownMessage>{{std::string(c.text), MessageStyle::kExclamation}})) << c.name;
-    EXPECT_EQ(view.lines.back(), c.text) << c.name;
   }
 }
 
-TEST_F(LoginSiteTest, StartsTheBrowserOnlyOnceTheAddressIsSavedAndTheBoxClosed) {
-  std::vector<std::string> saved_at_start;
-  std::vector<ShownMessage> shown_at_start;
-  launcher_.on_start = [&] {
-    saved_at_start = store_.saved;
-    shown_at_start = view_.messages;
-  };
-  EXPECT_TRUE(Run(" a.b.c "));
-  EXPECT_EQ(saved_at_start, std::vector<std::string>{"a.b.c"});
-  EXPECT_EQ(shown_at_start, std::vector<ShownMessage>{kCheckDone});
-}
-
-TEST_F(LoginSiteTest, ABrowserThatCannotStartIsReportedAfterTheCheck) {
-  launcher_.starts = false;
-  EXPECT_FALSE(Run("a.b.c"));
-  EXPECT_EQ(launcher_.started.size(), 1u);
-  EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{kCheckDone, {"浏览器启动失败。", MessageStyle::kExclamation}}));
-  EXPECT_EQ(view_.lines.back(), texts::kPermissionsChecked);
-  EXPECT_EQ(store_.saved, std::vector<std::string>{"a.b.c"});
-}
-
-// Elevated or another user: through the desktop's shell; without the shell,
-// an elevated program starts nothing.
-TEST(LaunchRouteTest, ElevationAndUserChooseTheRoute) {
+// Elevated or another user: through the desktop's shell; where it does not
+// answer, an elevated program starts nothing.
+TEST(LaunchRouteTest, ElevationAndUserOrderTheRoutes) {
   constexpr auto kDirect = LaunchRoute::kDirect;
   constexpr auto kShell = LaunchRoute::kDesktopShell;
-  constexpr auto kNone = LaunchRoute::kNone;
-  struct Row {
-    bool elevated, other_user, shell_reachable;
-    LaunchRoute route;
+  const struct {
+    LaunchFacts facts;
+    std::vector<LaunchRoute> routes;
+  } rows[] = {
+      {.facts = {.elevated = false, .other_user = false}, .routes = {kDirect}},
+      {.facts = {.elevated = true, .other_user = false}, .routes = {kShell}},
+      {.facts = {.elevated = false, .other_user = true}, .routes = {kShell, kDirect}},
+      {.facts = {.elevated = true, .other_user = true}, .routes = {kShell}},
   };
-  for (const Row& row :
-       {Row{false, false, true, kDirect}, Row{false, false, false, kDirect}, Row{true, false, true, kShell},
-        Row{true, false, false, kNone}, Row{false, true, true, kShell}, Row{false, true, false, kDirect},
-        Row{true, true, true, kShell}, Row{true, true, false, kNone}}) {
-    EXPECT_EQ(ChooseLaunchRoute(
-                  {.elevated = row.elevated, .other_user = row.other_user, .shell_reachable = row.shell_reachable}),
-              row.route)
-        << row.elevated << row.other_user << row.shell_reachable;
+  for (const auto& row : rows) {
+    EXPECT_EQ(LaunchRoutes(row.facts), row.routes) << row.facts.elevated << row.facts.other_user;
   }
 }
 
-void RetireIe(MemoryRegistry& machine) {
-  test::PutString(machine, ie_mode_keys::kCurrentVersion, ie_mode_keys::kBuildNumber, "22631");
-  test::PutString(machine, ie_mode_keys::kEdgeAppPath, "", std::string(test::kEdge));
+// Edge's browser is the msedge.exe no other msedge.exe started; the others
+// are its renderers, GPU and utility processes.
+TEST(EdgeProcessesTest, BrowsersAreTheEdgesNoEdgeStarted) {
+  const std::vector<ListedProcess> processes = {
+      {.id = 4, .parent = 0, .file = "System"},
+      {.id = 100, .parent = 4, .file = "explorer.exe"},
+      {.id = 200, .parent = 100, .file = "msedge.exe"},
+      {.id = 201, .parent = 200, .file = "msedge.exe"},
+      {.id = 202, .parent = 201, .file = "msedge.exe"},
+      {.id = 300, .parent = 999, .file = "MSEdge.EXE"},
+      {.id = 400, .parent = 100, .file = "msedgewebview2.exe"},
+      {.id = 401, .parent = 400, .file = "msedge.exe"},
+      {.id = 500, .parent = 200, .file = "notepad.exe"},
+  };
+  EXPECT_EQ(EdgeBrowsers(processes), (std::vector<uint32_t>{200, 300, 401}));
+  EXPECT_TRUE(EdgeBrowsers({}).empty());
 }
 
-// Where Internet Explorer is retired, Login opens Edge, whose IE mode the
-// check set up for the site; a policy that turns IE mode off is reported.
-TEST_F(LoginSiteTest, WhereIeIsRetiredEdgeOpensTheSite) {
-  const std::string set_up[] = {std::string(texts::kOpensInIeMode), std::string(texts::kAddedToIeModeList)};
+TEST(EdgeProcessesTest, OnlyTheDesktopUsersBrowsersInItsSessionCount) {
+  const ProcessOwner desktop{.session = 1, .user_sid = "S-1-5-21-1-2-3-1001"};
+  const ProcessOwner unknown{.session = std::nullopt, .user_sid = ""};
   const struct {
     const char* name;
-    std::optional<uint32_t> level;
-    std::vector<std::string> lines;
-    ShownMessage box;
-    bool listed;
-  } cases[] = {
-      {"no policy", {}, {set_up[0], set_up[1]}, kCheckDone, true},
-      {"turned off",
-       0,
-       {std::string(texts::kIeModeTurnedOff)},
-       {std::string(texts::kCheckDoneIneffective), MessageStyle::kExclamation},
-       false},
+    ProcessOwner owner;
+    std::optional<uint64_t> started;
+    ProcessOwner desktop;
+    bool counts;
+  } rows[] = {
+      {.name = "the desktop user's", .owner = desktop, .started = 50, .desktop = desktop, .counts = true},
+      {.name = "another session",
+       .owner = {.session = 2, .user_sid = desktop.user_sid},
+       .started = 50,
+       .desktop = desktop,
+       .counts = false},
+      {.name = "session unread",
+       .owner = {.session = std::nullopt, .user_sid = desktop.user_sid},
+       .started = 50,
+       .desktop = desktop,
+       .counts = false},
+      {.name = "another user",
+       .owner = {.session = 1, .user_sid = "S-1-5-21-1-2-3-500"},
+       .started = 50,
+       .desktop = desktop,
+       .counts = false},
+      {.name = "user unread",
+       .owner = {.session = 1, .user_sid = ""},
+       .started = 50,
+       .desktop = desktop,
+       .counts = false},
+      {.name = "start unread", .owner = desktop, .started = std::nullopt, .desktop = desktop, .counts = false},
+      {.name = "no desktop known", .owner = unknown, .started = 50, .desktop = unknown, .counts = false},
+      {.name = "desktop user unknown",
+       .owner = {.session = 1, .user_sid = ""},
+       .started = 50,
+       .desktop = {.session = 1, .user_sid = ""},
+       .counts = false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    MemoryRegistry machine;
-    RetireIe(machine);
-    if (c.level) test::PutDword(machine, ie_mode_keys::kEdgePolicy, ie_mode_keys::kLevel, *c.level);
-    test::MemoryListFiles files;
-    RecordingView view;
-    launcher_.started.clear();
-    const CheckOutcome outcome = Login(
-        view, "a.b.c:8080/x", {.user = registry_, .machine = machine, .site_lists = &files, .machine_writes = &machine},
-        &store_, launcher_, kBothFolders, edge_);
-    EXPECT_EQ(outcome.browser_started, true);
-    EXPECT_EQ(launcher_.started,
-              (std::vector<StartedProgram>{{"\"" + std::string(test::kEdge) + "\"", "http://a.b.c:8080/x"}}));
-    const std::vector<std::string> tail(view.lines.end() - static_cast<long>(c.lines.size()), view.lines.end());
-    EXPECT_EQ(tail, c.lines);
-    EXPECT_EQ(view.messages, std::vector<ShownMessage>{c.box});
-    EXPECT_EQ(ListsSite(files.lists[std::string(test::kOwnPath)], {.host = "a.b.c", .port = 8080}), c.listed);
-  }
-}
-
-// An Edge of the desktop user that started before the set-up cannot see it:
-// Login offers to restart it, and ends nothing without a Yes.
-TEST_F(LoginSiteTest, AnEdgeStartedBeforeTheSetUpIsRestartedOnlyOnYes) {
-  const ShownMessage question{std::string(texts::kRestartEdgeQuestion), MessageStyle::kQuestion};
-  const ShownMessage not_closed{std::string(texts::kEdgeDidNotExit), MessageStyle::kExclamation};
-  const struct {
-    const char* name;
-    std::vector<uint64_t> started;
-    std::optional<uint64_t> changed;
-    bool yes, closes;
-    std::vector<ShownMessage> boxes;
-    std::string_view last_line;
-    int close_calls;
-    bool browser_started;
-  } cases[] = {
-      {"no Edge runs", {}, 100, true, true, {kCheckDone}, texts::kAddedToIeModeList, 0, true},
-      {"started since", {100, 150}, 100, true, true, {kCheckDone}, texts::kAddedToIeModeList, 0, true},
-      {"nothing set up", {50}, std::nullopt, true, true, {kCheckDone}, texts::kAddedToIeModeList, 0, true},
-      {"No", {150, 50}, 100, false, true, {kCheckDone, question}, texts::kRestartEdgeLater, 0, false},
-      {"Yes", {50}, 100, true, true, {kCheckDone, question}, texts::kClosingEdge, 1, true},
-      {"Yes, a window stays",
-       {50},
-       100,
-       true,
-       false,
-       {kCheckDone, question, not_closed},
-       texts::kClosingEdge,
-       1,
-       false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    MemoryRegistry machine;
-    RetireIe(machine);
-    test::MemoryListFiles files;
-    RecordingView view;
-    view.yes = c.yes;
-    StandInEdge edge;
-    edge.started = c.started;
-    edge.set_up_changed = c.changed;
-    edge.closes = c.closes;
-    launcher_.started.clear();
-    const CheckOutcome outcome =
-        Login(view, "a.b.c", {.user = registry_, .machine = machine, .site_lists = &files, .machine_writes = &machine},
-              &store_, launcher_, kBothFolders, edge);
-    EXPECT_EQ(view.messages, c.boxes);
-    EXPECT_EQ(edge.close_calls, c.close_calls);
-    EXPECT_EQ(view.lines.back(), c.last_line);
-    EXPECT_EQ(launcher_.started.size(), c.browser_started ? 1u : 0u);
-    EXPECT_EQ(outcome.browser_started.has_value(), c.browser_started);
+  for (const auto& row : rows) {
+    EXPECT_EQ(IsDesktopUsersBrowser(row.owner, row.started, row.desktop), row.counts) << row.name;
   }
 }
 
