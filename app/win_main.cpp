@@ -35,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   orvel::MainWindow window(instance);
   if (!window.Create()) return 1;
   orvel::ShellLauncher launcher(window.hwnd());
-  orvel::Win32RunningEdge edge(machine, site_lists);
+  orvel::Win32RunningEdge edge;
   orvel::WindowPresenter presenter(window, {.registries = registries,
                                             .store = store,
                                             .launcher = launcher,

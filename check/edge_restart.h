@@ -17,9 +17,6 @@ class RunningEdge {
   // When the desktop user's Edge browser processes started (FILETIME ticks);
   // other users' and sessions' and Edge's own child processes are left out.
   virtual std::vector<uint64_t> BrowserStartTimes() = 0;
-  // When the tool last changed IE mode's set-up (its record or its list);
-  // none when it has set nothing up.
-  virtual std::optional<uint64_t> SetUpChangedAt() = 0;
   // Asks each window of those processes to close, as a person closing it
   // would, and returns without waiting.
   virtual void CloseWindows() = 0;

@@ -7,6 +7,7 @@
 #include "check/edge_restart.h"
 #include "check/login_site.h"
 #include "check/texts.h"
+#include "iemode/ie_mode_setup.h"
 
 namespace orvel {
 namespace {
@@ -38,7 +39,8 @@ void WindowPresenter::OnLoginClicked() {
   ShowCheck(view_, outcome);
   RunningEdge& edge = services_.edge;
   if (outcome.Succeeded() && OpensInIeMode(outcome.ie_mode) &&
-      EdgeMustRestart(edge.BrowserStartTimes(), edge.SetUpChangedAt())) {
+      EdgeMustRestart(edge.BrowserStartTimes(),
+                      SetUpChangedAt(services_.registries.machine, *services_.registries.site_lists))) {
     if (!view_.AskYesNo(texts::kRestartEdgeQuestion)) {
       view_.AddProgressLine(texts::kRestartEdgeLater);
       return;

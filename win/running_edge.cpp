@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "iemode/ie_mode_keys.h"
 #include "win/desktop_shell.h"
 #include "win/desktop_user.h"
 #include "win/user_account.h"
@@ -73,27 +72,6 @@ std::vector<uint64_t> Win32RunningEdge::BrowserStartTimes() {
   std::vector<uint64_t> times;
   for (const Browser& browser : DesktopUsersBrowsers()) times.push_back(browser.started);
   return times;
-}
-
-std::optional<uint64_t> Win32RunningEdge::SetUpChangedAt() {
-  std::optional<uint64_t> changed;
-  // A Win32Registry's handles are the keys themselves.
-  KeyHandle record = 0;
-  FILETIME written{};
-  if (machine_.OpenKey(ie_mode_keys::kRecord, record) == ERROR_SUCCESS) {
-    if (RegQueryInfoKeyW(reinterpret_cast<HKEY>(record), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, &written) == ERROR_SUCCESS) {
-      changed = Ticks(written);
-    }
-    machine_.CloseKey(record);
-  }
-  // Only its time is read: where the folder is not the tool's, a later
-  // time asks once too often, never too rarely.
-  WIN32_FILE_ATTRIBUTE_DATA list{};
-  if (GetFileAttributesExW(Utf8ToWide(site_lists_.OwnListPath()).c_str(), GetFileExInfoStandard, &list)) {
-    changed = std::max(changed.value_or(0), Ticks(list.ftLastWriteTime));
-  }
-  return changed;
 }
 
 void Win32RunningEdge::CloseWindows() {

@@ -90,12 +90,11 @@ class RecordingLauncher final : public BrowserLauncher {
 };
 
 // An Edge of the desktop user as the test sets it: its browser processes'
-// start times, when the set-up last changed, and whether its windows close
+// start times, and whether its windows close
 // and its processes end; it keeps what it was asked to do.
 class StandInEdge final : public RunningEdge {
  public:
   std::vector<uint64_t> BrowserStartTimes() override { return started; }
-  std::optional<uint64_t> SetUpChangedAt() override { return set_up_changed; }
   void CloseWindows() override { asked.emplace_back("close windows"); }
   bool WindowsClosed() override { return windows_close; }
   bool EndProcesses() override {
@@ -105,7 +104,6 @@ class StandInEdge final : public RunningEdge {
   bool ProcessesEnded() override { return ends; }
 
   std::vector<uint64_t> started;
-  std::optional<uint64_t> set_up_changed;
   bool windows_close = true;
   bool ends = true;
   std::vector<std::string> asked;

@@ -455,19 +455,19 @@ TEST(WindowPresenterTest, AnEdgeStartedBeforeTheSetUpIsRestartedOnlyOnYes) {
        .started = {},
        .changed = 100,
        .boxes = {kCheckDone},
-       .last_line = texts::kAddedToIeModeList,
+       .last_line = texts::kOpensInIeMode,
        .browser_started = true},
       {.name = "started since",
        .started = {100, 150},
        .changed = 100,
        .boxes = {kCheckDone},
-       .last_line = texts::kAddedToIeModeList,
+       .last_line = texts::kOpensInIeMode,
        .browser_started = true},
-      {.name = "nothing set up",
+      {.name = "no time recorded",
        .started = {50},
        .changed = std::nullopt,
        .boxes = {kCheckDone},
-       .last_line = texts::kAddedToIeModeList,
+       .last_line = texts::kOpensInIeMode,
        .browser_started = true},
       {.name = "No",
        .started = {150, 50},
@@ -509,7 +509,16 @@ TEST(WindowPresenterTest, AnEdgeStartedBeforeTheSetUpIsRestartedOnlyOnYes) {
     RetireIe(window.machine);
     window.view.yes = row.yes;
     window.edge.started = row.started;
-    window.edge.set_up_changed = row.changed;
+    // Set up by a first check; the record then says when, as the row has it,
+    // and the Login's check changes nothing.
+    window.Check("a.b.c");
+    RegistryKey record(window.machine);
+    ASSERT_EQ(record.Open(ie_mode_keys::kRecord), status::kSuccess);
+    ASSERT_EQ(row.changed ? record.SetQword(ie_mode_keys::kChangedAt, *row.changed)
+                          : record.DeleteValue(ie_mode_keys::kChangedAt),
+              status::kSuccess);
+    window.view.lines.clear();
+    window.view.messages.clear();
     window.edge.windows_close = row.windows_close;
     window.edge.ends = row.ends;
     window.Login("a.b.c");
