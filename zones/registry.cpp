@@ -61,12 +61,12 @@ int32_t RegistryKey::SetDword(std::string_view name, uint32_t value) {
   return SetValue(name, ValueType::kDword, DwordBytes(value));
 }
 
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a value's name and text, as the Win32 call takes them.
 int32_t RegistryKey::SetQword(std::string_view name, uint64_t value) {
   std::string bytes = DwordBytes(static_cast<uint32_t>(value));
   return SetValue(name, ValueType::kQword, bytes.append(DwordBytes(static_cast<uint32_t>(value >> 32))));
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a value's name and text, as the Win32 call takes them.
 int32_t RegistryKey::SetString(std::string_view name, std::string_view text) {
   std::string data(text);
   data.push_back('\0');
