@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "check/folder_trust.h"
 #include "zones/zone_keys.h"
@@ -23,10 +25,21 @@ inline constexpr std::string_view kTrusted = "信任站点：已添加。";
 inline constexpr std::string_view kNotTrusted = "信任站点：未添加。";
 // "安全设置 1201（对未标记为……执行脚本）：0（应为 0）。", the action's name
 // only for one the zone's settings name, "未设置" for a value not read.
+// The zone's settings as Windows names them in Chinese, by URL action.
+inline constexpr std::array<std::pair<uint32_t, std::string_view>, 8> kSettingNames = {{
+    {1001, "下载已签名的 ActiveX 控件"},
+    {1004, "下载未签名的 ActiveX 控件"},
+    {1200, "运行 ActiveX 控件和插件"},
+    {1201, "对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本"},
+    {1405, "对标记为可安全执行脚本的 ActiveX 控件执行脚本"},
+    {2201, "ActiveX 控件自动提示"},
+    {2200, "文件下载自动提示"},
+    {1809, "使用弹出窗口阻止程序"},
+}};
 inline std::string SettingLine(uint32_t action, std::optional<uint32_t> actual, uint32_t expected) {
   std::string line = std::string("安全设置 ").append(zone_keys::ActionValueName(action));
-  for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
-    if (setting.action == action) line.append("（").append(setting.name).append("）");
+  for (const auto& [named, name] : kSettingNames) {
+    if (named == action) line.append("（").append(name).append("）");
   }
   return line + "：" + (actual ? std::to_string(*actual) : "未设置") + "（应为 " + std::to_string(expected) + "）。";
 }

@@ -23,12 +23,11 @@ inline constexpr std::string_view kRangeText = ":Range";
 inline constexpr std::string_view kRangePrefix = "Range";
 inline constexpr unsigned kTrustedZone = 2;
 
-// One of the trusted-sites zone's settings: a URL action, the policy the
-// check gives it, and the setting's name as Windows shows it in Chinese.
+// One of the trusted-sites zone's settings: a URL action and the policy the
+// check gives it.
 struct ZoneSetting {
   uint32_t action;
   uint32_t policy;
-  std::string_view name;
 };
 
 inline constexpr uint32_t kUrlPolicyAllow = 0;
@@ -36,14 +35,14 @@ inline constexpr uint32_t kUrlPolicyDisallow = 3;
 
 // In the order they are written.
 inline constexpr std::array<ZoneSetting, 8> kZoneSettings = {{
-    {1001, kUrlPolicyAllow, "下载已签名的 ActiveX 控件"},
-    {1004, kUrlPolicyAllow, "下载未签名的 ActiveX 控件"},
-    {1200, kUrlPolicyAllow, "运行 ActiveX 控件和插件"},
-    {1201, kUrlPolicyAllow, "对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本"},
-    {1405, kUrlPolicyAllow, "对标记为可安全执行脚本的 ActiveX 控件执行脚本"},
-    {2201, kUrlPolicyAllow, "ActiveX 控件自动提示"},
-    {2200, kUrlPolicyAllow, "文件下载自动提示"},
-    {1809, kUrlPolicyDisallow, "使用弹出窗口阻止程序"},
+    {1001, kUrlPolicyAllow},
+    {1004, kUrlPolicyAllow},
+    {1200, kUrlPolicyAllow},
+    {1201, kUrlPolicyAllow},
+    {1405, kUrlPolicyAllow},
+    {2201, kUrlPolicyAllow},
+    {2200, kUrlPolicyAllow},
+    {1809, kUrlPolicyDisallow},
 }};
 
 // A URL action's value is named by its number in decimal.
