@@ -25,8 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   // Written only where Internet Explorer is retired, for Edge's IE mode.
   orvel::Win32Registry machine_writes = orvel::Win32Registry::MachineWrites();
   orvel::Win32SiteListFiles site_lists;
-  const orvel::CheckRegistries registries{.user = user,
-                                          .machine = machine,
+  const orvel::CheckRegistries registries{.hives = {user, machine},
                                           .desktop_account = desktop ? desktop->account : std::string(),
                                           .site_lists = &site_lists,
                                           .machine_writes = &machine_writes};

@@ -18,7 +18,8 @@ CheckOutcome& Fail(CheckOutcome& outcome, CheckStep step, int32_t status) {
 CheckOutcome CheckSite(const CheckRequest& request) {
   const SiteAddress& address = request.address;
   const CheckRegistries& registries = request.registries;
-  Registry& registry = registries.user;
+  const Hives& hives = registries.hives;
+  Registry& registry = hives.user;
   CheckOutcome outcome;
   outcome.address = address.text;
   const Site& site = address.site;
@@ -42,7 +43,6 @@ CheckOutcome CheckSite(const CheckRequest& request) {
     outcome.completed.push_back(CheckStep::kSave);
   }
   outcome.desktop_account = registries.desktop_account;
-  const Hives hives{registry, registries.machine};
   outcome.diagnosis = DiagnoseZoneSettings(hives, site);
   if (registries.site_lists != nullptr) {
     outcome.ie_mode = RunIeMode(hives, registries.machine_writes, *registries.site_lists, site);

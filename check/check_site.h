@@ -6,16 +6,15 @@
 #include "check/check_outcome.h"
 #include "check/saved_address.h"
 #include "iemode/site_list_files.h"
-#include "zones/registry.h"
+#include "zones/hives.h"
 
 namespace orvel {
 
 // The registries a check works on.
 struct CheckRegistries {
-  // Written: HKEY_CURRENT_USER, or the desktop user's hive.
-  Registry& user;
-  // Only read, to tell whether the settings will take effect.
-  Registry& machine;
+  // The user's is written (HKEY_CURRENT_USER, or the desktop user's hive);
+  // the machine's only read, to tell whether the settings will take effect.
+  Hives hives;
   // DOMAIN\name when `user` is the desktop user's hive rather than the
   // program's own; empty otherwise.
   std::string desktop_account = {};

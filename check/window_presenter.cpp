@@ -40,7 +40,7 @@ void WindowPresenter::OnLoginClicked() {
   RunningEdge& edge = services_.edge;
   if (outcome.Succeeded() && OpensInIeMode(outcome.ie_mode) &&
       EdgeMustRestart(edge.BrowserStartTimes(),
-                      SetUpChangedAt(services_.registries.machine, *services_.registries.site_lists))) {
+                      SetUpChangedAt(services_.registries.hives.machine, *services_.registries.site_lists))) {
     if (!view_.AskYesNo(texts::kRestartEdgeQuestion)) {
       view_.AddProgressLine(texts::kRestartEdgeLater);
       return;

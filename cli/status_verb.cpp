@@ -11,12 +11,12 @@
 
 namespace orvel::cli {
 
-StatusReport ReadStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                        const ZoneManagerAnswer& zone_manager, const IeModeOutcome& ie_mode, bool may_write_machine) {
+StatusReport ReadStatus(const Hives& hives, const SiteAddress& address, const ZoneManagerAnswer& zone_manager,
+                        const IeModeOutcome& ie_mode, bool may_write_machine) {
   return {.address = address.text,
           .scheme = address.site.scheme,
-          .site = ReadSiteStatus(user, address.site),
-          .diagnosis = DiagnoseZoneSettings({user, machine}, address.site),
+          .site = ReadSiteStatus(hives.user, address.site),
+          .diagnosis = DiagnoseZoneSettings(hives, address.site),
           .zone_manager = zone_manager,
           .ie_mode = ie_mode,
           .may_write_machine = may_write_machine};

@@ -7,7 +7,7 @@
 #include "cli/address_report.h"
 #include "cli/verb_result.h"
 #include "iemode/ie_mode_setup.h"
-#include "zones/registry.h"
+#include "zones/hives.h"
 #include "zones/site_status.h"
 #include "zones/zone_diagnosis.h"
 
@@ -36,9 +36,8 @@ struct StatusReport {
 // Read only: the host's entry, the zone's settings and its pop-up value in
 // the user's registry, and what in it or the machine's stops them, beside
 // what the zone manager answered and what was read of Edge's IE mode.
-StatusReport ReadStatus(Registry& user, Registry& machine, const SiteAddress& address,
-                        const ZoneManagerAnswer& zone_manager = {}, const IeModeOutcome& ie_mode = {},
-                        bool may_write_machine = true);
+StatusReport ReadStatus(const Hives& hives, const SiteAddress& address, const ZoneManagerAnswer& zone_manager = {},
+                        const IeModeOutcome& ie_mode = {}, bool may_write_machine = true);
 
 // The report's lines, JSON and exit code.
 VerbResult StatusResult(const StatusReport& report);

@@ -28,7 +28,7 @@ VerbResult CheckForUser(const Options& options, const SiteAddress& address, Regi
   Registry* const writes = Win32Registry::MayWriteMachinePolicies() ? &machine_writes : nullptr;
   CheckOutcome outcome = CheckSite({
       .address = address,
-      .registries = {.user = user, .machine = machine, .site_lists = &site_lists, .machine_writes = writes},
+      .registries = {.hives = {user, machine}, .site_lists = &site_lists, .machine_writes = writes},
       .store = options.save ? &file : nullptr,
   });
   if (options.login) {
@@ -42,9 +42,10 @@ VerbResult StatusForUser(const Options&, const SiteAddress& address, Registry& u
   Win32Registry machine = Win32Registry::MachineSettings();
   Win32SiteListFiles site_lists;
   const std::string url = std::string(SchemePrefix(address.site.scheme)).append(address.site.host).append("/");
-  return StatusResult(ReadStatus(
-      user, machine, address, {.asked = own_hive, .zone = own_hive ? UrlZone(url) : std::nullopt},
-      RunIeMode({user, machine}, nullptr, site_lists, address.site), Win32Registry::MayWriteMachinePolicies()));
+  const Hives hives{user, machine};
+  return StatusResult(ReadStatus(hives, address, {.asked = own_hive, .zone = own_hive ? UrlZone(url) : std::nullopt},
+                                 RunIeMode(hives, nullptr, site_lists, address.site),
+                                 Win32Registry::MayWriteMachinePolicies()));
 }
 
 VerbResult RemoveForUser(const Options&, const SiteAddress& address, Registry& user, bool) {

@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemoryRegistry machine;
   // Here only to count the keys left open.
   FaultyRegistry counted(registry);
-  const CheckOutcome outcome = test::CheckTyped(typed, {.user = counted, .machine = machine}, &store);
+  const CheckOutcome outcome = test::CheckTyped(typed, {.hives = {counted, machine}}, &store);
   ShowCheck(view, outcome);
   const bool result = outcome.Succeeded();
   const Lines after = registry.Dump();

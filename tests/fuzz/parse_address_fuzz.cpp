@@ -8,8 +8,8 @@
 
 #include "check/address.h"
 #include "tests/fuzz/fuzz_require.h"
-#include "text/trim.h"
 #include "text/ascii.h"
+#include "text/trim.h"
 
 namespace {
 

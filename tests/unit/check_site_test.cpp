@@ -35,7 +35,7 @@ class CheckSiteTest : public testing::Test {
   CheckSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
 
   bool Run(const std::string& address) {
-    outcome_ = test::CheckTyped(address, {.user = registry_, .machine = machine_}, &store_);
+    outcome_ = test::CheckTyped(address, {.hives = {registry_, machine_}}, &store_);
     ShowCheck(view_, outcome_);
     return outcome_.Succeeded();
   }
@@ -131,7 +131,7 @@ TEST_F(CheckSiteTest, FindingsAndTheDesktopUserFollowTheSixLines) {
     RecordingView view;
     RecordingStore store;
     const CheckOutcome outcome =
-        test::CheckTyped("a.b.c", {.user = user, .machine = machine, .desktop_account = c.desktop_account}, &store);
+        test::CheckTyped("a.b.c", {.hives = {user, machine}, .desktop_account = c.desktop_account}, &store);
     ShowCheck(view, outcome);
     EXPECT_TRUE(outcome.Succeeded());
     EXPECT_EQ(outcome.desktop_account, c.desktop_account);

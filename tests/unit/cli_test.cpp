@@ -167,7 +167,7 @@ TEST_F(CliVerbs, CheckExitCodesFollowItsOutcome) {
     test::RecordingStore store;
     store.fail_with = c.save_fails_with;
     MemoryRegistry machine;
-    const VerbResult result = CheckResult(test::CheckTyped(c.address, {.user = registry, .machine = machine}, &store));
+    const VerbResult result = CheckResult(test::CheckTyped(c.address, {.hives = {registry, machine}}, &store));
     EXPECT_EQ(result.code, c.code);
     ASSERT_FALSE(result.lines.empty());
     EXPECT_EQ(result.lines.back(), c.last_line);
@@ -232,7 +232,7 @@ TEST_F(CliVerbs, CheckStepsInJson) {
   test::PutKey(registry_, zone_keys::kZone2);
   store_.fail_with = 5;
   const std::string json =
-      CheckResult(test::CheckTyped("a.b.c", {.user = registry_, .machine = machine_}, &store_)).json.Json();
+      CheckResult(test::CheckTyped("a.b.c", {.hives = {registry_, machine_}}, &store_)).json.Json();
   EXPECT_NE(json.find(R"({"step":"permissions","ok":true},{"step":"save","ok":false})"), std::string::npos) << json;
   EXPECT_NE(json.find(R"("findings":[],"saved":false)"), std::string::npos) << json;
 }
@@ -240,20 +240,20 @@ TEST_F(CliVerbs, CheckStepsInJson) {
 TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   test::PutKey(registry_, zone_keys::kZone2);
   const ZoneManagerAnswer not_asked;
-  const VerbResult before = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), not_asked));
+  const VerbResult before = StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("10.1.2.3"), not_asked));
   EXPECT_EQ(before.code, kMissing);
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
 
-  ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
-  const VerbResult after = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("10.1.2.3"), {true, 3}));
+  ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.hives = {registry_, machine_}}, nullptr)).code, kDone);
+  const VerbResult after = StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("10.1.2.3"), {true, 3}));
   EXPECT_EQ(after.code, kDone);
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
   const std::string json = after.json.Json();
   EXPECT_NE(json.find(R"("registry_zone":2,"zone_manager_zone":3)"), std::string::npos) << json;
   // The http entry does not trust the host for https.
   const std::string https =
-      StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("https://10.1.2.3"))).json.Json();
+      StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("https://10.1.2.3"))).json.Json();
   EXPECT_NE(https.find(R"("scheme":"https","trusted":false)"), std::string::npos) << https;
 }
 
@@ -289,12 +289,12 @@ TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
 TEST_F(CliVerbs, FindingsOfTheDiagnosisMakeCheckAndStatusAnswerFive) {
   test::PutKey(registry_, zone_keys::kZone2);
   test::PutDword(machine_, zone_keys::kPolicySettings, zone_keys::kMachineSettingsOnly, 1);
-  const VerbResult missing = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("a.b.c")));
+  const VerbResult missing = StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("a.b.c")));
   EXPECT_EQ(missing.code, kMissing);
   EXPECT_EQ(missing.lines.back(), texts::kNotInPlace);
-  const VerbResult check = CheckResult(test::CheckTyped("a.b.c", {.user = registry_, .machine = machine_}, nullptr));
+  const VerbResult check = CheckResult(test::CheckTyped("a.b.c", {.hives = {registry_, machine_}}, nullptr));
   EXPECT_EQ(check.code, kStopped);
-  const VerbResult status = StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("a.b.c")));
+  const VerbResult status = StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("a.b.c")));
   EXPECT_EQ(status.code, kStopped);
   EXPECT_EQ(status.lines.back(), texts::kInPlaceButStopped);
   EXPECT_NE(
@@ -328,7 +328,7 @@ TEST(CliExitCodes, SeveralUsersAnswerTheWorst) {
 // check adds (1); what an administrator must change stops it (5).
 TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
   test::PutKey(registry_, zone_keys::kZone2);
-  ASSERT_EQ(CheckResult(test::CheckTyped("a.b.c:81", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
+  ASSERT_EQ(CheckResult(test::CheckTyped("a.b.c:81", {.hives = {registry_, machine_}}, nullptr)).code, kDone);
   IeModeOutcome ie_mode;
   ie_mode.state = {.ie_retired = true,
                    .edge_path = "C:\\Edge\\msedge.exe",
@@ -354,7 +354,7 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
     ie_mode.machine_part =
         c.notes == std::vector{IeModeNote::kCannotEnable} ? MachinePart::kNotPermitted : MachinePart::kInPlace;
     const VerbResult status =
-        StatusResult(ReadStatus(registry_, machine_, ReadSiteAddress("a.b.c:81"), {}, ie_mode, c.may_write));
+        StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("a.b.c:81"), {}, ie_mode, c.may_write));
     EXPECT_EQ(status.code, c.code);
     EXPECT_NE(std::ranges::find(status.lines, c.line), status.lines.end()) << c.line;
     EXPECT_EQ(status.ie_mode, R"({"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
@@ -366,7 +366,7 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
 
 TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
   test::PutKey(registry_, zone_keys::kZone2);
-  ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.user = registry_, .machine = machine_}, nullptr)).code, kDone);
+  ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.hives = {registry_, machine_}}, nullptr)).code, kDone);
   FaultyRegistry faulty(registry_);
   faulty.FailCall(RegistryCall::kDeleteKey, 1, status::kAccessDenied);
   const VerbResult result = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));

@@ -148,7 +148,7 @@ Outcome RunOp(Op op, const std::string& address, Registry& registry) {
       test::RecordingView view;
       test::RecordingStore store;
       MemoryRegistry machine;
-      const CheckOutcome outcome = test::CheckTyped(address, {.user = registry, .machine = machine}, &store);
+      const CheckOutcome outcome = test::CheckTyped(address, {.hives = {registry, machine}}, &store);
       ShowCheck(view, outcome);
       out.result = outcome.Succeeded() ? 1 : 0;
       out.lines = view.lines;

@@ -32,7 +32,7 @@ class LoginSiteTest : public testing::Test {
   LoginSiteTest() { test::PutKey(registry_, zone_keys::kZone2); }
 
   bool Run(const std::string& address, const ProgramFilesFolders& folders = kBothFolders) {
-    return Login(address, {.user = registry_, .machine = machine_}, &store_, launcher_, folders)
+    return Login(address, {.hives = {registry_, machine_}}, &store_, launcher_, folders)
         .browser_started.value_or(false);
   }
 
@@ -104,8 +104,7 @@ TEST_F(LoginSiteTest, AFailedCheckStartsNothing) {
     if (!c.remove_zone) test::PutKey(registry, zone_keys::kZone2);
     RecordingStore store;
     store.fail_with = c.save_fails_with;
-    const CheckOutcome outcome =
-        Login(c.typed, {.user = registry, .machine = machine_}, &store, launcher_, kBothFolders);
+    const CheckOutcome outcome = Login(c.typed, {.hives = {registry, machine_}}, &store, launcher_, kBothFolders);
     EXPECT_FALSE(outcome.Succeeded()) << c.name;
     EXPECT_FALSE(outcome.browser_started.has_value()) << c.name;
     EXPECT_TRUE(launcher_.started.empty()) << c.name;

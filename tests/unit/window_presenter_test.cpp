@@ -76,7 +76,7 @@ struct PresentedWindow {
   MemoryRegistry user;
   MemoryRegistry machine;
   test::MemoryListFiles files;
-  CheckRegistries registries{.user = user, .machine = machine, .site_lists = &files, .machine_writes = &machine};
+  CheckRegistries registries{.hives = {user, machine}, .site_lists = &files, .machine_writes = &machine};
   test::RecordingView view;
   test::RecordingStore store;
   test::RecordingLauncher launcher;

@@ -46,7 +46,7 @@ class FullCheck : public testing::Test {
  protected:
   FullCheck() { test::PutKey(hive_.registry(), zone_keys::kZone2); }
   bool Run(const std::string& address) {
-    const CheckOutcome outcome = test::CheckTyped(address, {.user = hive_.registry(), .machine = machine_}, &file_);
+    const CheckOutcome outcome = test::CheckTyped(address, {.hives = {hive_.registry(), machine_}}, &file_);
     ShowCheck(view_, outcome);
     return outcome.Succeeded();
   }

@@ -56,8 +56,7 @@ class SaveFault : public testing::Test {
     const std::vector<std::wstring> entries = test::FolderEntries(folder);
     SavedAddressFile file(ca_dat, codec_);
     test::RecordingView view;
-    const CheckOutcome outcome =
-        test::CheckTyped("http://a.b.c/orvel", {.user = registry_, .machine = machine_}, &file);
+    const CheckOutcome outcome = test::CheckTyped("http://a.b.c/orvel", {.hives = {registry_, machine_}}, &file);
     ShowCheck(view, outcome);
     EXPECT_FALSE(outcome.Succeeded());
     EXPECT_EQ(view.lines, kSaveFailedLines);

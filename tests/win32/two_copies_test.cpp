@@ -59,8 +59,7 @@ std::map<std::string, std::string> TrustedRanges(Registry& registry) {
   for (const std::string& name : names) {
     const std::string path = std::string(zone_keys::kRanges) + name;
     const auto text = test::GetValue(registry, path, zone_keys::kRangeText);
-    if (text && test::GetDword(registry, path, "http") == 2u)
-      ranges[name] = text->substr(0, text->find('\0'));
+    if (text && test::GetDword(registry, path, "http") == 2u) ranges[name] = text->substr(0, text->find('\0'));
   }
   return ranges;
 }

@@ -60,8 +60,7 @@ int wmain(int argc, wchar_t** argv) {
     const orvel::UniqueHandle go = Event(name + L"-go");
     if (!go.valid() || WaitForSingleObject(go.get(), kRoundTimeoutMs) != WAIT_OBJECT_0) return kBadArguments;
     orvel::test::RecordingStore store;
-    if (!orvel::test::CheckTyped(orvel::WideToUtf8(address), {.user = registry, .machine = machine}, &store)
-             .Succeeded()) {
+    if (!orvel::test::CheckTyped(orvel::WideToUtf8(address), {.hives = {registry, machine}}, &store).Succeeded()) {
       ++failed;
     }
     const orvel::UniqueHandle done = Event(name + L"-done-" + address);
