@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,10 +36,10 @@ struct CheckOutcome {
   // Every step the check took succeeded, whether or not the settings will
   // take effect.
   bool Succeeded() const { return !failed.has_value(); }
-  bool Saved() const;
+  bool Saved() const { return std::ranges::find(completed, CheckStep::kSave) != completed.end(); }
   // Something the diagnosis or IE mode found stops the settings from taking
   // effect.
-  bool Stopped() const;
+  bool Stopped() const { return diagnosis.Any() || std::ranges::any_of(ie_mode.notes, IsFinding); }
 };
 
 }  // namespace orvel

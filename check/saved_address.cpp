@@ -1,7 +1,5 @@
 #include "check/saved_address.h"
 
-#include "check/address.h"
-
 namespace orvel {
 
 std::string EncodeSavedAddress(std::string_view address, const AnsiCodec& codec) {

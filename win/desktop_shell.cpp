@@ -21,12 +21,6 @@ struct ComFunctions {
   decltype(&::SysFreeString) free_string;
 };
 
-ComFunctions LoadComFunctions() {
-  return {LoadSystemFunction<decltype(&::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance"),
-          LoadSystemFunction<decltype(&::SysAllocString)>(L"oleaut32.dll", "SysAllocString"),
-          LoadSystemFunction<decltype(&::SysFreeString)>(L"oleaut32.dll", "SysFreeString")};
-}
-
 // A string VARIANT that owns its BSTR.
 class StringVariant {
  public:
@@ -93,7 +87,9 @@ UniqueCom<IShellDispatch2> DesktopShellDispatch(const ComFunctions& com) {
 }  // namespace
 
 bool OpenThroughDesktopShell(const std::wstring& file, const std::wstring& parameters) {
-  static const ComFunctions com = LoadComFunctions();
+  static const ComFunctions com{LoadSystemFunction<decltype(&::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance"),
+                                LoadSystemFunction<decltype(&::SysAllocString)>(L"oleaut32.dll", "SysAllocString"),
+                                LoadSystemFunction<decltype(&::SysFreeString)>(L"oleaut32.dll", "SysFreeString")};
   if (com.create == nullptr || com.allocate_string == nullptr || com.free_string == nullptr) return false;
   const ComApartment apartment;
   const UniqueCom<IShellDispatch2> shell = DesktopShellDispatch(com);
@@ -107,13 +103,6 @@ bool OpenThroughDesktopShell(const std::wstring& file, const std::wstring& param
   show.lVal = SW_SHOWNORMAL;
   return shell.get()->ShellExecute(file_name.get().bstrVal, arguments.get(), directory.get(), operation.get(), show) ==
          S_OK;
-}
-
-std::optional<uint32_t> ShellProcessId() {
-  const HWND shell = GetShellWindow();
-  DWORD id = 0;
-  if (shell == nullptr || GetWindowThreadProcessId(shell, &id) == 0) return std::nullopt;
-  return id;
 }
 
 }  // namespace orvel

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 
 namespace orvel {
@@ -12,9 +10,5 @@ namespace orvel {
 // shell of the desktop answers or it refuses. Initialises COM on the calling
 // thread for the call.
 bool OpenThroughDesktopShell(const std::wstring& file, const std::wstring& parameters);
-
-// The process of the desktop's shell window; none with another shell, or
-// none.
-std::optional<uint32_t> ShellProcessId();
 
 }  // namespace orvel

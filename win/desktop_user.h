@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,10 @@
 #include "win/user_account.h"
 
 namespace orvel {
+
+// The process of the desktop's shell window; none with another shell, or
+// none.
+std::optional<uint32_t> ShellProcessId();
 
 // The user of the desktop's shell process; empty when no shell runs or its
 // user cannot be read.

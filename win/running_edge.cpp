@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "win/desktop_shell.h"
 #include "win/desktop_user.h"
 #include "win/user_account.h"
 #include "win/utf16_text.h"
@@ -44,6 +43,21 @@ ProcessOwner DesktopOwner() {
   return {SessionOf(GetCurrentProcessId()), ProcessUserSid(GetCurrentProcess())};
 }
 
+struct WindowSearch {
+  const std::vector<uint32_t>* process_ids;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  if (IsWindowVisible(window) && std::ranges::find(*search.process_ids, id) != search.process_ids->end()) {
+    search.windows.push_back(window);
+  }
+  return TRUE;
+}
+
 struct Browser {
   uint32_t id = 0;
   uint64_t started = 0;
@@ -77,13 +91,17 @@ std::vector<uint64_t> Win32RunningEdge::BrowserStartTimes() {
 void Win32RunningEdge::CloseWindows() {
   closing_.clear();
   for (const Browser& browser : DesktopUsersBrowsers()) closing_.push_back(browser.id);
-  windows_.Close(closing_);
+  WindowSearch search{&closing_, {}};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  windows_ = std::move(search.windows);
+  for (const HWND window : windows_) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
-bool Win32RunningEdge::WindowsClosed() { return windows_.Gone(); }
+bool Win32RunningEdge::WindowsClosed() {
+  return std::ranges::none_of(windows_, [](HWND window) { return IsWindow(window) != FALSE; });
+}
 
 bool Win32RunningEdge::EndProcesses() {
-  // What runs on without a window (startup boost, background mode) is ended.
   ending_.clear();
   bool ended = true;
   for (const uint32_t id : closing_) {

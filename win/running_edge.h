@@ -1,7 +1,8 @@
 #pragma once
 
+#include <windows.h>
+
 #include "check/edge_restart.h"
-#include "win/process_windows.h"
 #include "win/unique_any.h"
 
 namespace orvel {
@@ -19,7 +20,8 @@ class Win32RunningEdge final : public RunningEdge {
 
  private:
   std::vector<uint32_t> closing_;
-  ClosingWindows windows_;
+  // The visible top-level windows of `closing_`, asked to close.
+  std::vector<HWND> windows_;
   std::vector<UniqueHandle> ending_;
 };
 

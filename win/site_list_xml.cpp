@@ -23,24 +23,18 @@ std::string_view TrimSpace(std::string_view text) {
   return text.substr(0, text.find_last_not_of(kSpace) + 1);
 }
 
-std::string LocalName(IXmlReader& reader) {
-  const wchar_t* name = nullptr;
+// The current node's local name or value, as `get` names it.
+std::string NodeText(IXmlReader& reader, decltype(&IXmlReader::GetValue) get) {
+  const wchar_t* text = nullptr;
   UINT length = 0;
-  if (FAILED(reader.GetLocalName(&name, &length))) return {};
-  return WideToUtf8(std::wstring_view(name, length));
-}
-
-std::string Value(IXmlReader& reader) {
-  const wchar_t* value = nullptr;
-  UINT length = 0;
-  if (FAILED(reader.GetValue(&value, &length))) return {};
-  return WideToUtf8(std::wstring_view(value, length));
+  if (FAILED((reader.*get)(&text, &length))) return {};
+  return WideToUtf8(std::wstring_view(text, length));
 }
 
 // An attribute of the current element, trimmed; empty when it is missing.
 std::string Attribute(IXmlReader& reader, const wchar_t* name) {
   std::string value;
-  if (reader.MoveToAttributeByName(name, nullptr) == S_OK) value = TrimSpace(Value(reader));
+  if (reader.MoveToAttributeByName(name, nullptr) == S_OK) value = TrimSpace(NodeText(reader, &IXmlReader::GetValue));
   reader.MoveToElement();
   return value;
 }
@@ -64,7 +58,7 @@ HRESULT ReadSiteList(IXmlReader& reader, SiteList& list) {
     UINT depth = 0;
     reader.GetDepth(&depth);
     if (type == XmlNodeType_Element) {
-      const std::string name = LocalName(reader);
+      const std::string name = NodeText(reader, &IXmlReader::GetLocalName);
       const bool empty = reader.IsEmptyElement();
       text = nullptr;
       if (depth == 0) {
@@ -85,7 +79,7 @@ HRESULT ReadSiteList(IXmlReader& reader, SiteList& list) {
       }
       if (empty) text = nullptr;
     } else if ((type == XmlNodeType_Text || type == XmlNodeType_CDATA) && depth == 3 && text != nullptr) {
-      *text += Value(reader);
+      *text += NodeText(reader, &IXmlReader::GetValue);
     } else if (type == XmlNodeType_EndElement) {
       text = nullptr;
       if (depth == 1) in_site = false;

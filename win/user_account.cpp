@@ -7,25 +7,17 @@
 #include "win/utf16_text.h"
 
 namespace orvel {
-namespace {
-
-std::string TokenUserSid(HANDLE token) {
-  DWORD size = 0;
-  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-  if (size == 0) return {};
-  std::vector<BYTE> buffer(size);
-  if (!GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) return {};
-  UniqueLocal<wchar_t> text;
-  if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, text.put())) return {};
-  return WideToUtf8(text.get());
-}
-
-}  // namespace
-
 std::string ProcessUserSid(HANDLE process) {
   UniqueHandle token;
   if (!OpenProcessToken(process, TOKEN_QUERY, token.put())) return {};
-  return TokenUserSid(token.get());
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+  if (size == 0) return {};
+  std::vector<BYTE> buffer(size);
+  if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return {};
+  UniqueLocal<wchar_t> text;
+  if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, text.put())) return {};
+  return WideToUtf8(text.get());
 }
 
 std::string AccountName(const std::string& sid) {

@@ -23,8 +23,7 @@ int32_t WriteWholeFile(const std::wstring& path, std::string_view bytes);
 // failed write leaves the old file whole.
 int32_t ReplaceWholeFile(const std::wstring& path, std::string_view bytes);
 
-// Reads a whole file of at most `limit` bytes; ERROR_FILE_TOO_LARGE when it
-// is longer. `bytes` is written only on success.
+// ReadFromHandle on the file at `path`.
 int32_t ReadWholeFile(const std::wstring& path, size_t limit, std::string& bytes);
 
 }  // namespace orvel

@@ -33,6 +33,12 @@ std::wstring ProgramDataFolder() {
   return std::wstring(path) + L"\\ORVEL";
 }
 
+int32_t ReadFromFolder(const OwnFolder& folder, SiteList& list) {
+  std::string bytes;
+  const int32_t result = folder.Read(kOwnFile, kLargestList, bytes);
+  return result == ERROR_SUCCESS ? ParseSiteListXml(bytes, list) : result;
+}
+
 }  // namespace
 
 const std::wstring& Win32SiteListFiles::Folder() {
@@ -48,16 +54,6 @@ int32_t Win32SiteListFiles::ReadList(std::string_view path, SiteList& list) {
   if (result == ERROR_PATH_NOT_FOUND) return ERROR_FILE_NOT_FOUND;
   return result == ERROR_SUCCESS ? ParseSiteListXml(bytes, list) : result;
 }
-
-namespace {
-
-int32_t ReadFromFolder(const OwnFolder& folder, SiteList& list) {
-  std::string bytes;
-  const int32_t result = folder.Read(kOwnFile, kLargestList, bytes);
-  return result == ERROR_SUCCESS ? ParseSiteListXml(bytes, list) : result;
-}
-
-}  // namespace
 
 int32_t Win32SiteListFiles::ReadOwnList(SiteList& list) {
   OwnFolder folder;
