@@ -1,6 +1,7 @@
 #include "iemode/site_list.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "text/ascii.h"
@@ -16,9 +17,9 @@ uint16_t DefaultPort(Scheme scheme) { return scheme == Scheme::kHttps ? 443 : 80
 // The url without a path: what names the host, or host:port.
 std::string_view Authority(std::string_view url) { return url.substr(0, url.find('/')); }
 
-// Whether the entry's authority is the host, with or without a port.
-bool NamesHost(const SiteEntry& entry, std::string_view host) {
-  const std::string_view authority = Authority(entry.url);
+// Whether the url's authority is the host, with or without a port.
+bool NamesHost(std::string_view url, std::string_view host) {
+  const std::string_view authority = Authority(url);
   return EqualsFolded(authority.substr(0, authority.find(':')), host);
 }
 
@@ -39,30 +40,20 @@ bool NamesSite(std::string_view url, const Site& site) {
   const std::string_view authority = Authority(url);
   const std::string_view path = authority.size() == url.size() ? "/" : url.substr(authority.size());
   const uint16_t port = site.port == 0 ? DefaultPort(site.scheme) : site.port;
-  return EqualsFolded(authority.substr(0, authority.find(':')), site.host) &&
-         EntryPort(authority, site.scheme) == port && StartsWithFolded(site.path, path);
+  return NamesHost(url, site.host) && EntryPort(authority, site.scheme) == port && StartsWithFolded(site.path, path);
 }
+
+// The characters XML escapes, and their entities.
+constexpr std::string_view kXmlSpecial = "&<>\"'";
+constexpr std::array<std::string_view, 5> kXmlEntities = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"};
 
 void AppendEscaped(std::string& out, std::string_view text) {
   for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out += c;
+    const size_t special = kXmlSpecial.find(c);
+    if (special == std::string_view::npos) {
+      out += c;
+    } else {
+      out += kXmlEntities[special];
     }
   }
 }
@@ -98,7 +89,7 @@ bool AddSite(SiteList& list, std::string_view url) {
 }
 
 bool RemoveHost(SiteList& list, std::string_view host) {
-  if (std::erase_if(list.sites, [&](const SiteEntry& site) { return NamesHost(site, host); }) == 0) return false;
+  if (std::erase_if(list.sites, [&](const SiteEntry& site) { return NamesHost(site.url, host); }) == 0) return false;
   ++list.version;
   return true;
 }
