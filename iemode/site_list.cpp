@@ -17,9 +17,9 @@ uint16_t DefaultPort(Scheme scheme) { return scheme == Scheme::kHttps ? 443 : 80
 // The url without a path: what names the host, or host:port.
 std::string_view Authority(std::string_view url) { return url.substr(0, url.find('/')); }
 
-// Whether the url's authority is the host, with or without a port.
-bool NamesHost(std::string_view url, std::string_view host) {
-  const std::string_view authority = Authority(url);
+// Whether the entry's authority is the host, with or without a port.
+bool NamesHost(const SiteEntry& entry, std::string_view host) {
+  const std::string_view authority = Authority(entry.url);
   return EqualsFolded(authority.substr(0, authority.find(':')), host);
 }
 
@@ -36,11 +36,12 @@ uint16_t EntryPort(std::string_view authority, Scheme scheme) {
 }
 
 // A url without a path lists every path; one with a path, those beginning with it.
-bool NamesSite(std::string_view url, const Site& site) {
+bool NamesSite(const SiteEntry& entry, const Site& site) {
+  const std::string_view url = entry.url;
   const std::string_view authority = Authority(url);
   const std::string_view path = authority.size() == url.size() ? "/" : url.substr(authority.size());
   const uint16_t port = site.port == 0 ? DefaultPort(site.scheme) : site.port;
-  return NamesHost(url, site.host) && EntryPort(authority, site.scheme) == port && StartsWithFolded(site.path, path);
+  return NamesHost(entry, site.host) && EntryPort(authority, site.scheme) == port && StartsWithFolded(site.path, path);
 }
 
 // The characters XML escapes, and their entities.
@@ -69,9 +70,8 @@ bool IsWildcardSite(const Site& site) { return site.host.starts_with("*."); }
 
 bool ListsSite(const SiteList& list, const Site& site) {
   if (IsWildcardSite(site)) return false;
-  return std::ranges::any_of(list.sites, [&](const SiteEntry& entry) {
-    return EqualsFolded(entry.open_in, kIe11) && NamesSite(entry.url, site);
-  });
+  return std::ranges::any_of(
+      list.sites, [&](const SiteEntry& entry) { return EqualsFolded(entry.open_in, kIe11) && NamesSite(entry, site); });
 }
 
 bool AddSite(SiteList& list, std::string_view url) {
@@ -89,7 +89,7 @@ bool AddSite(SiteList& list, std::string_view url) {
 }
 
 bool RemoveHost(SiteList& list, std::string_view host) {
-  if (std::erase_if(list.sites, [&](const SiteEntry& site) { return NamesHost(site.url, host); }) == 0) return false;
+  if (std::erase_if(list.sites, [&](const SiteEntry& site) { return NamesHost(site, host); }) == 0) return false;
   ++list.version;
   return true;
 }
