@@ -1,6 +1,7 @@
 #include "iemode/site_list.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "text/ascii.h"
@@ -35,34 +36,25 @@ uint16_t EntryPort(std::string_view authority, Scheme scheme) {
 }
 
 // A url without a path lists every path; one with a path, those beginning with it.
-bool NamesSite(std::string_view url, const Site& site) {
+bool NamesSite(const SiteEntry& entry, const Site& site) {
+  const std::string_view url = entry.url;
   const std::string_view authority = Authority(url);
   const std::string_view path = authority.size() == url.size() ? "/" : url.substr(authority.size());
   const uint16_t port = site.port == 0 ? DefaultPort(site.scheme) : site.port;
-  return EqualsFolded(authority.substr(0, authority.find(':')), site.host) &&
-         EntryPort(authority, site.scheme) == port && StartsWithFolded(site.path, path);
+  return NamesHost(entry, site.host) && EntryPort(authority, site.scheme) == port && StartsWithFolded(site.path, path);
 }
+
+// The characters XML escapes, and their entities.
+constexpr std::string_view kXmlSpecial = "&<>\"'";
+constexpr std::array<std::string_view, 5> kXmlEntities = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"};
 
 void AppendEscaped(std::string& out, std::string_view text) {
   for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out += c;
+    const size_t special = kXmlSpecial.find(c);
+    if (special == std::string_view::npos) {
+      out += c;
+    } else {
+      out += kXmlEntities[special];
     }
   }
 }
@@ -78,9 +70,8 @@ bool IsWildcardSite(const Site& site) { return site.host.starts_with("*."); }
 
 bool ListsSite(const SiteList& list, const Site& site) {
   if (IsWildcardSite(site)) return false;
-  return std::ranges::any_of(list.sites, [&](const SiteEntry& entry) {
-    return EqualsFolded(entry.open_in, kIe11) && NamesSite(entry.url, site);
-  });
+  return std::ranges::any_of(
+      list.sites, [&](const SiteEntry& entry) { return EqualsFolded(entry.open_in, kIe11) && NamesSite(entry, site); });
 }
 
 bool AddSite(SiteList& list, std::string_view url) {

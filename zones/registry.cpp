@@ -144,23 +144,10 @@ bool RegistryKey::IsEmpty() {
          registry_->EnumValue(handle_, 0, 1, name) == status::kNoMoreItems;
 }
 
-std::vector<std::string> RegistryKey::SubkeyNames(uint32_t capacity) {
-  std::vector<std::string> names;
-  for (uint32_t index = 0;; ++index) {
-    std::string name;
-    if (EnumKey(index, capacity, name) != status::kSuccess) return names;
-    names.push_back(TrimAtNul(name));
-  }
-}
-
 void RegistryKey::Close() noexcept {
   if (handle_ == 0) return;
   registry_->CloseKey(std::exchange(handle_, KeyHandle{0}));
 }
-
-}  // namespace orvel
-
-namespace orvel {
 
 std::optional<uint32_t> ReadDword(Registry& registry, std::string_view path, std::string_view name) {
   RegistryKey key(registry);
@@ -170,11 +157,6 @@ std::optional<uint32_t> ReadDword(Registry& registry, std::string_view path, std
 std::optional<std::string> ReadString(Registry& registry, std::string_view path, std::string_view name) {
   RegistryKey key(registry);
   return key.Open(path) == status::kSuccess ? key.ReadString(name) : std::nullopt;
-}
-
-std::vector<std::string> SubkeyNames(Registry& registry, std::string_view path, uint32_t capacity) {
-  RegistryKey key(registry);
-  return key.Open(path) == status::kSuccess ? key.SubkeyNames(capacity) : std::vector<std::string>{};
 }
 
 int32_t DeleteKeyIfEmpty(Registry& registry, std::string_view path) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace orvel {
 
@@ -72,9 +71,8 @@ class Registry {
   virtual int32_t EnumValue(KeyHandle key, uint32_t index, uint32_t capacity, std::string& name) = 0;
   virtual int32_t CloseKey(KeyHandle key) = 0;
 
-  // Taking entries away again. A registry that cannot delete answers
-  // kNotSupported.
-  // Deletes a key that has no subkeys, with its values.
+  // Deletes a key that has no subkeys, with its values. A registry that
+  // cannot delete answers kNotSupported, here and in DeleteValue.
   virtual int32_t DeleteKey(std::string_view path);
   // kFileNotFound when there is no such value.
   virtual int32_t DeleteValue(KeyHandle key, std::string_view name);
@@ -121,9 +119,6 @@ class RegistryKey {
   // True when the key holds neither subkeys nor values; false when it does or
   // cannot be asked.
   [[nodiscard]] bool IsEmpty();
-  // The names of its subkeys in enumeration order, up to the first that
-  // cannot be listed or does not fit in `capacity` UTF-16 units with its NUL.
-  std::vector<std::string> SubkeyNames(uint32_t capacity);
   void Close() noexcept;
 
   bool is_open() const { return handle_ != 0; }
@@ -136,7 +131,6 @@ class RegistryKey {
 // The same reads by path: a key that does not open reads as absent too.
 std::optional<uint32_t> ReadDword(Registry& registry, std::string_view path, std::string_view name);
 std::optional<std::string> ReadString(Registry& registry, std::string_view path, std::string_view name);
-std::vector<std::string> SubkeyNames(Registry& registry, std::string_view path, uint32_t capacity);
 
 // Deletes the key when it holds neither subkeys nor values; a key that is
 // already gone, or holds something, is fine.

@@ -13,9 +13,9 @@ enum class Scheme : int16_t { kHttp, kHttps };
 inline constexpr std::array<Scheme, 2> kSchemes = {Scheme::kHttp, Scheme::kHttps};
 
 // "http" or "https": the zone-map value's name.
-std::string_view SchemeName(Scheme scheme);
+constexpr std::string_view SchemeName(Scheme scheme) { return scheme == Scheme::kHttps ? "https" : "http"; }
 
 // "http://" or "https://": how an address begins with the scheme.
-std::string_view SchemePrefix(Scheme scheme);
+constexpr std::string_view SchemePrefix(Scheme scheme) { return scheme == Scheme::kHttps ? "https://" : "http://"; }
 
 }  // namespace orvel
