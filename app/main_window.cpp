@@ -9,7 +9,6 @@
 #include "app/main_window_layout.h"
 #include "app/program_version.h"
 #include "app/resources/resource_ids.h"
-#include "app/twips.h"
 #include "check/texts.h"
 #include "check/window_presenter.h"
 #include "win/utf16_text.h"
@@ -231,7 +230,7 @@ bool MainWindow::CreateControls() {
 void MainWindow::LayOut(int dpi, int left, int top) {
   song_font_ = SongFont(kSongTenths, dpi);
   notice_font_ = SongFont(kNoticeTenths, dpi);
-  const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+  const auto pixels = [dpi](int twips) { return layout::TwipsToPixels(twips, dpi); };
   for (const layout::Control& control : layout::kControls) {
     const HWND window = Control(control.id);
     const HFONT font = control.font == layout::Font::kSong     ? song_font_.get()

@@ -9,6 +9,9 @@
 
 namespace orvel::layout {
 
+// The window is laid out in twips, 1440 to the inch: 15 to a pixel at 96 dpi.
+constexpr int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
 // The window's client area, in twips.
 inline constexpr int kClientWidth = 6615;
 inline constexpr int kClientHeight = 4275;

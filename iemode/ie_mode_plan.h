@@ -52,10 +52,19 @@ struct IeModeState {
   std::optional<bool> popups_allowed = false;
 };
 
+// What becomes of the machine's part of IE mode for the site: the tool's list
+// and the policy values it sets.
+enum class MachinePart : uint8_t {
+  kInPlace,       // there already, or not needed
+  kSetUpNow,      // written by this run
+  kNotPermitted,  // needed, and this run may not write it
+  kWriteFailed,   // a write that was possible failed; the outcome's status says why
+};
+
 struct IeModePlan {
-  // Set the site up in the tool's own list and the policy values that are
-  // absent; when that fails, the notes are {kCannotEnable} instead.
-  bool set_up = false;
+  // kSetUpNow: set the site up in the tool's own list and the policy values
+  // that are absent; when that fails, the notes are {kCannotEnable} instead.
+  MachinePart machine_part = MachinePart::kInPlace;
   std::vector<IeModeNote> notes;
   bool operator==(const IeModePlan&) const = default;
 };

@@ -81,9 +81,8 @@ IeModeOutcome RunIeMode(const Hives& hives, Registry* machine_writes, SiteListFi
   outcome.state = ReadState(hives, files, site);
   IeModePlan plan = PlanIeMode(outcome.state, site, machine_writes != nullptr);
   outcome.notes = std::move(plan.notes);
-  if (std::ranges::find(outcome.notes, IeModeNote::kCannotEnable) != outcome.notes.end()) {
-    outcome.machine_part = MachinePart::kNotPermitted;
-  } else if (plan.set_up) {
+  outcome.machine_part = plan.machine_part;
+  if (plan.machine_part == MachinePart::kSetUpNow) {
     outcome.status = SetUp(*machine_writes, files, site, outcome.state.listed.value_or(false));
     outcome.machine_part = outcome.status == status::kSuccess ? MachinePart::kSetUpNow : MachinePart::kWriteFailed;
   }

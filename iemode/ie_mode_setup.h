@@ -6,21 +6,11 @@
 #include <vector>
 
 #include "iemode/ie_mode_plan.h"
-#include "iemode/list_in_force.h"
 #include "iemode/site_list_files.h"
 #include "zones/hives.h"
 #include "zones/site.h"
 
 namespace orvel {
-
-// What became of the machine's part of IE mode for the site: the tool's list
-// and the policy values it sets.
-enum class MachinePart : uint8_t {
-  kInPlace,       // there already, or not needed
-  kSetUpNow,      // written by this run
-  kNotPermitted,  // needed, and this run may not write it
-  kWriteFailed,   // a write that was possible failed; the outcome's status says why
-};
 
 struct IeModeOutcome {
   IeModeState state;

@@ -1,5 +1,6 @@
 #include "iemode/popup_policy.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -41,18 +42,14 @@ struct PopupValues {
 
 // Every value allowed is one the tool added, as it added it.
 bool EveryValueIsTheTools(const PopupValues& values) {
-  for (const auto& [name, text] : values.allowed) {
-    const auto found = values.recorded.find(name);
-    if (found == values.recorded.end() || found->second != text) return false;
-  }
-  return true;
+  return std::ranges::all_of(values.allowed, [&](const auto& value) {
+    const auto found = values.recorded.find(value.first);
+    return found != values.recorded.end() && found->second == value.second;
+  });
 }
 
 bool AllowsPattern(const Values& allowed, std::string_view pattern) {
-  for (const auto& [name, text] : allowed) {
-    if (EqualsFolded(text, pattern)) return true;
-  }
-  return false;
+  return std::ranges::any_of(allowed, [&](const auto& value) { return EqualsFolded(value.second, pattern); });
 }
 
 std::string LowestFreeName(const PopupValues& values) {

@@ -10,24 +10,13 @@ constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 std::string TrimAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
 std::string TrimBlanks(std::string_view text) {
-  while (true) {
-    if (!text.empty() && text.front() == ' ') {
-      text.remove_prefix(1);
-    } else if (text.substr(0, kIdeographicSpace.size()) == kIdeographicSpace) {
-      text.remove_prefix(kIdeographicSpace.size());
-    } else {
-      break;
-    }
+  for (bool trimmed = true; trimmed;) {
+    trimmed = text.starts_with(' ') || text.starts_with(kIdeographicSpace);
+    if (trimmed) text.remove_prefix(text.starts_with(' ') ? 1 : kIdeographicSpace.size());
   }
-  while (true) {
-    if (!text.empty() && text.back() == ' ') {
-      text.remove_suffix(1);
-    } else if (text.size() >= kIdeographicSpace.size() &&
-               text.substr(text.size() - kIdeographicSpace.size()) == kIdeographicSpace) {
-      text.remove_suffix(kIdeographicSpace.size());
-    } else {
-      break;
-    }
+  for (bool trimmed = true; trimmed;) {
+    trimmed = text.ends_with(' ') || text.ends_with(kIdeographicSpace);
+    if (trimmed) text.remove_suffix(text.ends_with(' ') ? 1 : kIdeographicSpace.size());
   }
   return std::string(text);
 }

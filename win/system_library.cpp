@@ -6,15 +6,9 @@
 #include <string>
 
 namespace orvel {
+namespace {
 
-void LoadDllsFromSystemOnly() {
-  // Windows 7 without KB2533623 has neither the function nor the flag; there
-  // the program's folder stays searched, but the current folder no longer is.
-  const auto set_default =
-      LoadSystemFunction<decltype(&::SetDefaultDllDirectories)>(L"kernel32.dll", "SetDefaultDllDirectories");
-  if (set_default == nullptr || !set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
-}
-
+// Kept loaded for the life of the process.
 HMODULE LoadSystemLibrary(const wchar_t* name) {
   if (const HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
   // Without KB2533623 the flag is an invalid parameter: name the file by its
@@ -25,6 +19,16 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
   if (length == 0 || length >= MAX_PATH) return nullptr;
   const std::wstring path = std::wstring(folder, length) + L"\\" + name;
   return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+}  // namespace
+
+void LoadDllsFromSystemOnly() {
+  // Windows 7 without KB2533623 has neither the function nor the flag; there
+  // the program's folder stays searched, but the current folder no longer is.
+  const auto set_default =
+      LoadSystemFunction<decltype(&::SetDefaultDllDirectories)>(L"kernel32.dll", "SetDefaultDllDirectories");
+  if (set_default == nullptr || !set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
 FARPROC LoadSystemProc(const wchar_t* dll, const char* name) {

@@ -9,10 +9,6 @@ namespace orvel {
 // program or in the current folder is ever loaded. First thing in main.
 void LoadDllsFromSystemOnly();
 
-// A DLL of the system, loaded from the system folder alone; null when it
-// cannot be. Kept loaded for the life of the process.
-HMODULE LoadSystemLibrary(const wchar_t* name);
-
 // `name` exported by the system DLL `dll`; null when either is missing.
 FARPROC LoadSystemProc(const wchar_t* dll, const char* name);
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "text/trim.h"
 #include "win/utf16_text.h"
 
 namespace orvel {

@@ -1,7 +1,6 @@
 #include "zones/range_name.h"
 
 #include "text/ascii.h"
-#include "zones/registry.h"
 #include "zones/zone_keys.h"
 
 namespace orvel {

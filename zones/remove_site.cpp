@@ -65,24 +65,18 @@ class Removal {
   RemovedSite site_;
 };
 
-// The values a removal takes: the scheme's, or with none every scheme's.
-std::vector<std::string_view> SchemeValues(std::optional<Scheme> scheme) {
-  if (scheme) return {SchemeName(*scheme)};
-  std::vector<std::string_view> names;
-  names.reserve(kSchemes.size());
-  for (const Scheme each : kSchemes) names.push_back(SchemeName(each));
-  return names;
-}
-
 bool HasSchemeValue(Registry& registry, std::string_view path) {
   RegistryKey key(registry);
   if (key.Open(path) != status::kSuccess) return false;
   return std::ranges::any_of(kSchemes, [&](Scheme scheme) { return key.ReadDword(SchemeName(scheme)).has_value(); });
 }
 
-void RemoveDomain(Removal& removal, std::string_view host, std::optional<Scheme> scheme) {
+void RemoveDomain(Removal& removal, const Site& site, RemovedSchemes schemes) {
+  const std::string_view host = site.host;
   const std::string path = DomainEntryPath(host);
-  for (const std::string_view name : SchemeValues(scheme)) removal.DeleteValue(path, name);
+  for (const Scheme each : kSchemes) {
+    if (schemes == RemovedSchemes::kEvery || each == site.scheme) removal.DeleteValue(path, SchemeName(each));
+  }
   // The check creates the rest's key too, for a host of three labels or more.
   const HostNameParts parts = SplitHostName(host);
   if (removal.DeleteKeyIfEmpty(path) && !parts.first_label.empty()) {
@@ -90,10 +84,10 @@ void RemoveDomain(Removal& removal, std::string_view host, std::optional<Scheme>
   }
 }
 
-void RemoveRanges(Registry& registry, Removal& removal, std::string_view host, std::optional<Scheme> scheme) {
-  for (const std::string& path : RangeEntriesOf(registry, host)) {
-    if (scheme) {
-      removal.DeleteValue(path, SchemeName(*scheme));
+void RemoveRanges(Registry& registry, Removal& removal, const Site& site, RemovedSchemes schemes) {
+  for (const std::string& path : RangeEntriesOf(registry, site.host)) {
+    if (schemes == RemovedSchemes::kTheSites) {
+      removal.DeleteValue(path, SchemeName(site.scheme));
       if (HasSchemeValue(registry, path)) continue;
     }
     removal.DeleteKey(path);
@@ -111,11 +105,10 @@ bool TrustedForAnyScheme(Registry& registry, Site site) {
 
 RemovedSite RemoveTrustedSite(Registry& registry, const Site& site, RemovedSchemes schemes) {
   Removal removal(registry);
-  const std::optional<Scheme> scheme = schemes == RemovedSchemes::kTheSites ? std::optional(site.scheme) : std::nullopt;
   if (site.kind == HostKind::kDomain) {
-    RemoveDomain(removal, site.host, scheme);
+    RemoveDomain(removal, site, schemes);
   } else {
-    RemoveRanges(registry, removal, site.host, scheme);
+    RemoveRanges(registry, removal, site, schemes);
   }
   if (!TrustedForAnyScheme(registry, site)) removal.DeleteValue(zone_keys::kAllow, site.host);
   return std::move(removal).Result();
