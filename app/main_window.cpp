@@ -133,9 +133,10 @@ void MainWindow::ShowMessage(std::string_view text, MessageStyle style) {
   MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(Caption()).c_str(), MB_OK | static_cast<UINT>(style));
 }
 
-bool MainWindow::AskYesNo(std::string_view text) {
-  return MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(Caption()).c_str(),
-                     static_cast<UINT>(MessageStyle::kQuestion)) == IDYES;
+bool MainWindow::Ask(std::string_view text, MessageStyle style) {
+  const int answer =
+      MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(Caption()).c_str(), static_cast<UINT>(style));
+  return answer == IDYES || answer == IDRETRY;
 }
 
 bool MainWindow::WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds within) {

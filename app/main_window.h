@@ -30,7 +30,7 @@ class MainWindow final : public CheckView {
   void ClearProgress() override;
   void AddProgressLine(std::string_view line) override;
   void ShowMessage(std::string_view text, MessageStyle style) override;
-  bool AskYesNo(std::string_view text) override;
+  bool Ask(std::string_view text, MessageStyle style) override;
   bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds within) override;
 
  private:

@@ -9,8 +9,8 @@
 namespace orvel {
 
 // Message box styles: an OK button with an exclamation or information icon,
-// or Yes and No with a question icon.
-enum class MessageStyle : uint32_t { kQuestion = 36, kExclamation = 48, kInformation = 64 };
+// Yes and No with a question icon, or Retry and Cancel with an exclamation.
+enum class MessageStyle : uint32_t { kQuestion = 36, kExclamation = 48, kRetry = 53, kInformation = 64 };
 
 // What the window's workflows read from and show on. The real one is the
 // main window; tests record the calls.
@@ -26,8 +26,8 @@ class CheckView {
   // A modal box with one OK button, titled with the window's caption as it
   // reads now; returns when the user has closed it.
   virtual void ShowMessage(std::string_view text, MessageStyle style) = 0;
-  // The same with Yes and No buttons (kQuestion); true for Yes.
-  virtual bool AskYesNo(std::string_view text) = 0;
+  // The same with two buttons (kQuestion or kRetry); true for Yes or Retry.
+  virtual bool Ask(std::string_view text, MessageStyle style) = 0;
   // Asks `done` until it holds or `within` has passed, the window painting
   // meanwhile but, like under a modal box, taking no click; what `done` said
   // last.

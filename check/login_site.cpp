@@ -39,6 +39,11 @@ std::string BrowserFile(const IeModeState& ie_mode, const ProgramFilesFolders& f
 
 }  // namespace
 
+bool StartEdgeAlone(const IeModeState& ie_mode, BrowserLauncher& launcher, bool restore) {
+  // The switch Chromium registers for Windows' own restart of it.
+  return launcher.Start("\"" + ie_mode.edge_path + "\"", restore ? "--restore-last-session" : "");
+}
+
 void StartBrowser(CheckOutcome& outcome, BrowserLauncher& launcher, const ProgramFilesFolders& folders) {
   if (!outcome.Succeeded()) return;
   // The address as the check left it: trimmed, and saved.

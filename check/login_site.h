@@ -11,4 +11,9 @@ namespace orvel {
 // whether it started; nothing starts after a failed check.
 void StartBrowser(CheckOutcome& outcome, BrowserLauncher& launcher, const ProgramFilesFolders& folders);
 
+// Edge on its own, without the site, so that it reads its policies and site
+// list before its first navigation; with `restore`, on the session it saved
+// when it was ended for the restart. False when it could not be started.
+bool StartEdgeAlone(const IeModeState& ie_mode, BrowserLauncher& launcher, bool restore);
+
 }  // namespace orvel

@@ -36,9 +36,17 @@ inline constexpr std::string_view kAddedToIeModeList = "已将本网站加入 Ed
 // Edge fetches a changed list about a minute after it starts when it holds a copy.
 inline constexpr std::string_view kListSeenAfterAMinute = "Edge 重新启动约一分钟后才会读到更新的列表。";
 inline constexpr std::string_view kRestartEdgeQuestion =
-    "Edge 需要重新启动，才能用 IE 模式打开本网站。现在重新启动 Edge 吗？Edge 中打开的网页将被关闭。";
+    "Edge 需要重新启动，才能用 IE 模式打开本网站。现在重新启动 Edge 吗？Edge 会先关闭，再重新打开其中的网页。";
 inline constexpr std::string_view kClosingEdge = "正在关闭 Edge......";
+inline constexpr std::string_view kEdgeStillOpen =
+    "Edge 的窗口还没有关闭，它可能正在询问是否关闭网页。请在 Edge 中回答后单击“重试”，或单击“取消”稍后再登录。";
+inline constexpr std::string_view kEdgeEndedByForce =
+    "Edge 未能自行退出，已将其结束；Edge 再次打开时可能会询问是否恢复网页。";
+inline constexpr std::string_view kEdgeUnreachable = "无法关闭正在运行的 Edge，请关闭所有 Edge 窗口后再登录。";
 inline constexpr std::string_view kEdgeDidNotExit = "Edge 未能退出，请关闭所有 Edge 窗口后再登录。";
+inline constexpr std::string_view kWaitingForEdge = "正在等待 Edge 读取 IE 模式列表......";
+inline constexpr std::string_view kLoginAgainAfterAMinute =
+    "Edge 约一分钟后才会读到更新的列表，请一分钟后再单击一次“登录”。";
 inline constexpr std::string_view kRestartEdgeLater = "请重新启动 Edge 后再登录。";
 inline constexpr std::string_view kNoEdge = "本机 IE 已停用，且未找到 Microsoft Edge。";
 inline constexpr std::string_view kIeModeTurnedOff = "组策略关闭了 Edge 的 IE 模式。";

@@ -12,9 +12,14 @@
 namespace orvel {
 namespace {
 
-// Windows close on their own time: a page may ask whether to leave.
-constexpr std::chrono::milliseconds kWindowsCloseWithin{15000};
-constexpr std::chrono::milliseconds kProcessesEndWithin{5000};
+// Edge saves its session before it exits, and a page may ask whether to leave.
+constexpr std::chrono::milliseconds kEdgeEndsWithin{15000};
+constexpr std::chrono::milliseconds kTerminatedEndWithin{5000};
+// Edge reads its policies and a local site list while it starts, and says
+// nowhere when it has; a profile signed in with a Microsoft account ignores
+// the policy that would hold the first navigation for the list. This is a
+// cold start on an old PC's disk, with room to spare.
+constexpr std::chrono::milliseconds kEdgeReadsItsListWithin{5000};
 
 // Edge is what Login starts, and its IE mode opens the site.
 bool OpensInIeMode(const IeModeOutcome& ie_mode) {
@@ -37,33 +42,69 @@ void WindowPresenter::OnLoginClicked() {
   CheckOutcome outcome = CheckTypedAddress();
   // ShowCheck returns once the check's box is closed.
   ShowCheck(view_, outcome);
-  RunningEdge& edge = services_.edge;
-  if (outcome.Succeeded() && OpensInIeMode(outcome.ie_mode) &&
-      EdgeMustRestart(edge.BrowserStartTimes(),
-                      SetUpChangedAt(services_.registries.hives.machine, *services_.registries.site_lists))) {
-    if (!view_.AskYesNo(texts::kRestartEdgeQuestion)) {
-      view_.AddProgressLine(texts::kRestartEdgeLater);
-      return;
-    }
-    view_.AddProgressLine(texts::kClosingEdge);
-    if (!CloseEdge()) {
-      view_.ShowMessage(texts::kEdgeDidNotExit, MessageStyle::kExclamation);
-      return;
+  if (outcome.Succeeded() && OpensInIeMode(outcome.ie_mode)) {
+    const EdgeBefore before = ReadyEdge();
+    if (before == EdgeBefore::kStopped) return;
+    if (before != EdgeBefore::kRunsWithTheSetUp) {
+      if (!StartEdgeAlone(outcome.ie_mode.state, services_.launcher, before == EdgeBefore::kRestarted)) {
+        outcome.browser_started = false;
+      } else if (std::ranges::find(outcome.ie_mode.notes, IeModeNote::kSeenAfterAMinute) !=
+                 outcome.ie_mode.notes.end()) {
+        // A copy Edge holds is read again only a minute after it starts.
+        view_.AddProgressLine(texts::kLoginAgainAfterAMinute);
+        return;
+      } else {
+        view_.AddProgressLine(texts::kWaitingForEdge);
+        view_.WaitUntil([] { return false; }, kEdgeReadsItsListWithin);
+      }
     }
   }
-  StartBrowser(outcome, services_.launcher, services_.program_files);
+  if (outcome.browser_started != false) StartBrowser(outcome, services_.launcher, services_.program_files);
   if (outcome.browser_started == false) {
     const Box box = BrowserFailedBox();
     view_.ShowMessage(box.text, box.style);
   }
 }
 
-bool WindowPresenter::CloseEdge() {
+WindowPresenter::EdgeBefore WindowPresenter::ReadyEdge() {
+  const std::vector<EdgeBrowser> browsers = services_.edge.ListBrowsers();
+  if (browsers.empty()) return EdgeBefore::kNotRunning;
+  if (std::ranges::any_of(browsers, [](const EdgeBrowser& browser) { return !browser.reachable; })) {
+    view_.AddProgressLine(texts::kEdgeUnreachable);
+    return EdgeBefore::kStopped;
+  }
+  if (!EdgeMustRestart(browsers,
+                       SetUpChangedAt(services_.registries.hives.machine, *services_.registries.site_lists))) {
+    return EdgeBefore::kRunsWithTheSetUp;
+  }
+  // A windowless Edge (startup boost, background mode) shows nothing to lose.
+  const bool shows_pages = std::ranges::any_of(browsers, [](const EdgeBrowser& browser) { return browser.has_window; });
+  if (shows_pages && !view_.Ask(texts::kRestartEdgeQuestion, MessageStyle::kQuestion)) {
+    view_.AddProgressLine(texts::kRestartEdgeLater);
+    return EdgeBefore::kStopped;
+  }
+  view_.AddProgressLine(texts::kClosingEdge);
+  return EndEdge() ? EdgeBefore::kRestarted : EdgeBefore::kStopped;
+}
+
+bool WindowPresenter::EndEdge() {
   RunningEdge& edge = services_.edge;
-  edge.CloseWindows();
-  if (!view_.WaitUntil([&edge] { return edge.WindowsClosed(); }, kWindowsCloseWithin)) return false;
-  const bool ended = edge.EndProcesses();
-  return view_.WaitUntil([&edge] { return edge.ProcessesEnded(); }, kProcessesEndWithin) && ended;
+  edge.EndSessions();
+  while (!view_.WaitUntil([&edge] { return edge.Exited(); }, kEdgeEndsWithin)) {
+    // A window left open is most likely Edge asking its user something.
+    if (edge.ShowsAWindow()) {
+      if (view_.Ask(texts::kEdgeStillOpen, MessageStyle::kRetry)) continue;
+      view_.AddProgressLine(texts::kRestartEdgeLater);
+      return false;
+    }
+    if (!edge.Terminate() || !view_.WaitUntil([&edge] { return edge.Exited(); }, kTerminatedEndWithin)) {
+      view_.ShowMessage(texts::kEdgeDidNotExit, MessageStyle::kExclamation);
+      return false;
+    }
+    view_.AddProgressLine(texts::kEdgeEndedByForce);
+    break;
+  }
+  return true;
 }
 
 }  // namespace orvel

@@ -33,16 +33,22 @@ class WindowPresenter {
   // The check of the address in the box, shown.
   void OnCheckClicked();
   // The check shown, then the browser, and a box of its own for a browser
-  // that did not start. Where Edge is to open the site in IE mode and an
-  // Edge of the desktop user started before the set-up, it first offers to
-  // restart it, and ends nothing without a Yes.
+  // that did not start. Where Edge is to open the site in IE mode, an Edge
+  // of the desktop user that started before the set-up is restarted first
+  // (asking first when it shows a window), and an Edge that starts now is
+  // given the site only once it has had time to read its site list.
   void OnLoginClicked();
 
  private:
+  // How Login finds Edge before it hands it the site.
+  enum class EdgeBefore : uint8_t { kRunsWithTheSetUp, kNotRunning, kRestarted, kStopped };
+
   CheckOutcome CheckTypedAddress();
-  // Closes Edge's windows, then ends what runs on without one; false, with
-  // nothing ended, while a window stays open.
-  bool CloseEdge();
+  EdgeBefore ReadyEdge();
+  // Ends Edge as Windows does for a restart; terminates only what is left
+  // after the grace and only when no window stays open. False, with lines
+  // or a box saying why, when Edge still runs.
+  bool EndEdge();
 
   CheckView& view_;
   WindowServices services_;

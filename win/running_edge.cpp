@@ -3,16 +3,24 @@
 #include <windows.h>
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <string>
 
 #include "win/desktop_user.h"
+#include "win/system_library.h"
 #include "win/user_account.h"
 #include "win/utf16_text.h"
 
 namespace orvel {
 namespace {
+
+// Opened once per process listed: enough to read it, wait for it and end it.
+constexpr DWORD kProcessAccess = PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE;
+// ProcessCommandLineInformation (Windows 8.1 and later), which asks only
+// for PROCESS_QUERY_LIMITED_INFORMATION.
+constexpr auto kCommandLineInformation = static_cast<PROCESSINFOCLASS>(60);
 
 uint64_t Ticks(const FILETIME& time) { return (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime; }
 
@@ -22,16 +30,23 @@ std::optional<uint32_t> SessionOf(DWORD process_id) {
   return session;
 }
 
-std::vector<ListedProcess> ListedProcesses() {
-  std::vector<ListedProcess> processes;
-  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot.valid()) return processes;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-    processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID, WideToUtf8(entry.szExeFile)});
-  }
-  return processes;
+std::optional<uint64_t> StartOf(HANDLE process) {
+  FILETIME created{}, exited{}, kernel{}, user_time{};
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user_time)) return std::nullopt;
+  return Ticks(created);
+}
+
+std::optional<std::string> CommandLineOf(HANDLE process) {
+  static const auto query =
+      LoadSystemFunction<decltype(&::NtQueryInformationProcess)>(L"ntdll.dll", "NtQueryInformationProcess");
+  if (query == nullptr) return std::nullopt;
+  ULONG size = 0;
+  query(process, kCommandLineInformation, nullptr, 0, &size);
+  if (size < sizeof(UNICODE_STRING)) return std::nullopt;
+  std::vector<unsigned char> buffer(size);
+  if (!NT_SUCCESS(query(process, kCommandLineInformation, buffer.data(), size, &size))) return std::nullopt;
+  const auto* text = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+  return WideToUtf8(std::wstring_view(text->Buffer, text->Length / sizeof(wchar_t)));
 }
 
 // The shell's user and session; with no shell window (another shell, or
@@ -44,7 +59,8 @@ ProcessOwner DesktopOwner() {
 }
 
 struct WindowSearch {
-  const std::vector<uint32_t>* process_ids;
+  std::vector<uint32_t> process_ids;
+  bool visible_only = false;
   std::vector<HWND> windows;
 };
 
@@ -52,70 +68,91 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
   auto& search = *reinterpret_cast<WindowSearch*>(parameter);
   DWORD id = 0;
   GetWindowThreadProcessId(window, &id);
-  if (IsWindowVisible(window) && std::ranges::find(*search.process_ids, id) != search.process_ids->end()) {
+  if ((!search.visible_only || IsWindowVisible(window)) &&
+      std::ranges::find(search.process_ids, id) != search.process_ids.end()) {
     search.windows.push_back(window);
   }
   return TRUE;
 }
 
-struct Browser {
-  uint32_t id = 0;
-  uint64_t started = 0;
-};
+std::vector<HWND> WindowsOf(std::vector<uint32_t> process_ids, bool visible_only) {
+  WindowSearch search{std::move(process_ids), visible_only, {}};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return std::move(search.windows);
+}
 
-std::vector<Browser> DesktopUsersBrowsers() {
-  const ProcessOwner desktop = DesktopOwner();
-  std::vector<Browser> browsers;
-  for (const uint32_t id : EdgeBrowsers(ListedProcesses())) {
-    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-    if (!process.valid()) continue;
-    FILETIME created{}, exited{}, kernel{}, user_time{};
-    const std::optional<uint64_t> started = GetProcessTimes(process.get(), &created, &exited, &kernel, &user_time)
-                                                ? std::optional(Ticks(created))
-                                                : std::nullopt;
-    if (IsDesktopUsersBrowser({SessionOf(id), ProcessUserSid(process.get())}, started, desktop)) {
-      browsers.push_back({id, *started});
+// The window's answer to the query: WM_ENDSESSION tells it whether the
+// session ends after all, as Windows does.
+void CALLBACK AnswerQuery(HWND window, UINT, ULONG_PTR, LRESULT ends) {
+  SendNotifyMessageW(window, WM_ENDSESSION, ends != FALSE, ENDSESSION_CLOSEAPP);
+}
+
+bool HasExited(const UniqueHandle& process) { return WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT; }
+
+}  // namespace
+
+std::vector<EdgeBrowser> Win32RunningEdge::ListBrowsers() {
+  held_.clear();
+  std::vector<ListedProcess> listed;
+  std::vector<UniqueHandle> opened;
+  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = snapshot.valid() && Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
+    ListedProcess process{entry.th32ProcessID, entry.th32ParentProcessID, WideToUtf8(entry.szExeFile)};
+    UniqueHandle handle;
+    if (_wcsicmp(entry.szExeFile, L"msedge.exe") == 0) {
+      handle.reset(OpenProcess(kProcessAccess, FALSE, entry.th32ProcessID));
+      if (handle.valid()) {
+        process.started = StartOf(handle.get());
+        process.command_line = CommandLineOf(handle.get());
+      }
     }
+    listed.push_back(std::move(process));
+    opened.push_back(std::move(handle));
+  }
+  const ProcessOwner desktop = DesktopOwner();
+  std::vector<EdgeBrowser> browsers;
+  for (const uint32_t id : EdgeBrowsers(listed)) {
+    const size_t at = static_cast<size_t>(std::ranges::find(listed, id, &ListedProcess::id) - listed.begin());
+    UniqueHandle& process = opened[at];
+    const std::string user = process.valid() ? ProcessUserSid(process.get()) : std::string();
+    const BrowserOwner owner = WhoseBrowser({SessionOf(id), user}, process.valid(), listed[at].started, desktop);
+    if (owner == BrowserOwner::kSomeoneElse) continue;
+    const bool reachable = owner == BrowserOwner::kDesktopUser;
+    browsers.push_back({reachable ? *listed[at].started : 0, !WindowsOf({id}, true).empty(), reachable});
+    if (reachable) held_.push_back({id, std::move(process)});
   }
   return browsers;
 }
 
-}  // namespace
-
-std::vector<uint64_t> Win32RunningEdge::BrowserStartTimes() {
-  std::vector<uint64_t> times;
-  for (const Browser& browser : DesktopUsersBrowsers()) times.push_back(browser.started);
-  return times;
+void Win32RunningEdge::EndSessions() {
+  std::vector<uint32_t> ids;
+  for (const Held& held : held_) ids.push_back(held.id);
+  for (const HWND window : WindowsOf(ids, false)) {
+    SendMessageCallbackW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, AnswerQuery, 0);
+  }
 }
 
-void Win32RunningEdge::CloseWindows() {
-  closing_.clear();
-  for (const Browser& browser : DesktopUsersBrowsers()) closing_.push_back(browser.id);
-  WindowSearch search{&closing_, {}};
-  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
-  windows_ = std::move(search.windows);
-  for (const HWND window : windows_) PostMessageW(window, WM_CLOSE, 0, 0);
+bool Win32RunningEdge::Exited() {
+  return std::ranges::all_of(held_, [](const Held& held) { return HasExited(held.process); });
 }
 
-bool Win32RunningEdge::WindowsClosed() {
-  return std::ranges::none_of(windows_, [](HWND window) { return IsWindow(window) != FALSE; });
+bool Win32RunningEdge::ShowsAWindow() {
+  std::vector<uint32_t> running;
+  for (const Held& held : held_) {
+    if (!HasExited(held.process)) running.push_back(held.id);
+  }
+  return !running.empty() && !WindowsOf(running, true).empty();
 }
 
-bool Win32RunningEdge::EndProcesses() {
-  ending_.clear();
+bool Win32RunningEdge::Terminate() {
   bool ended = true;
-  for (const uint32_t id : closing_) {
-    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-    if (!process.valid()) continue;  // gone already
-    if (WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT && !TerminateProcess(process.get(), 1)) ended = false;
-    ending_.push_back(std::move(process));
+  for (const Held& held : held_) {
+    if (!HasExited(held.process) && !TerminateProcess(held.process.get(), 1)) ended = false;
   }
   return ended;
-}
-
-bool Win32RunningEdge::ProcessesEnded() {
-  return std::ranges::all_of(
-      ending_, [](const UniqueHandle& process) { return WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT; });
 }
 
 }  // namespace orvel

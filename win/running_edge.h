@@ -8,21 +8,21 @@
 namespace orvel {
 
 // Edge's browser processes of the desktop shell's user in its session, as
-// the system lists them; they are closed through their windows, and ended
-// only once those are gone.
+// the system lists them, each held by a handle from the listing on.
 class Win32RunningEdge final : public RunningEdge {
  public:
-  std::vector<uint64_t> BrowserStartTimes() override;
-  void CloseWindows() override;
-  bool WindowsClosed() override;
-  bool EndProcesses() override;
-  bool ProcessesEnded() override;
+  std::vector<EdgeBrowser> ListBrowsers() override;
+  void EndSessions() override;
+  bool Exited() override;
+  bool ShowsAWindow() override;
+  bool Terminate() override;
 
  private:
-  std::vector<uint32_t> closing_;
-  // The visible top-level windows of `closing_`, asked to close.
-  std::vector<HWND> windows_;
-  std::vector<UniqueHandle> ending_;
+  struct Held {
+    uint32_t id = 0;
+    UniqueHandle process;
+  };
+  std::vector<Held> held_;
 };
 
 }  // namespace orvel

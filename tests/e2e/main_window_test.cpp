@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "tests/e2e/folder_tree.h"
 #include "tests/e2e/product.h"
+#include "tests/e2e/recorder_settings.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scoped_variable.h"
 #include "tests/e2e/screen_capture.h"
@@ -242,17 +243,33 @@ class LoginE2e : public MainWindowE2e {
     std::wstring command_line;
     std::wstring ca_dat;  // as it was when the browser started
   };
-  // What the stand-in browser wrote down, once it has.
+  // What the stand-in browser wrote down for each start, once it has for
+  // `starts` of them; fewer when it did not within the bound.
+  std::vector<Record> WaitForRecords(size_t starts) {
+    std::vector<Record> records;
+    WaitUntil(
+        [&] {
+          records.clear();
+          if (GetFileAttributesW(record_.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+          const std::wstring file = ReadWideFile(record_);
+          std::wstring_view text = file;
+          for (size_t end; (end = text.find(kRecordEnd)) != std::wstring_view::npos; text.remove_prefix(end + 1)) {
+            const std::wstring_view one = text.substr(0, end);
+            const size_t first = one.find(L'\n');
+            const size_t second = one.find(L'\n', first + 1);
+            if (second == std::wstring_view::npos || !one.ends_with(L'\n')) break;
+            records.push_back({std::wstring(one.substr(0, first)),
+                               std::wstring(one.substr(first + 1, second - first - 1)),
+                               std::wstring(one.substr(second + 1, one.size() - second - 2))});
+          }
+          return records.size() >= starts;
+        },
+        20s);
+    return records;
+  }
   std::optional<Record> WaitForRecord() {
-    if (!WaitUntil([&] { return GetFileAttributesW(record_.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20s)) {
-      return std::nullopt;
-    }
-    const std::wstring text = ReadWideFile(record_);
-    const size_t first = text.find(L'\n');
-    const size_t second = text.find(L'\n', first + 1);
-    if (second == std::wstring::npos || text.back() != L'\n') return std::nullopt;
-    return Record{text.substr(0, first), text.substr(first + 1, second - first - 1),
-                  text.substr(second + 1, text.size() - second - 2)};
+    std::vector<Record> records = WaitForRecords(1);
+    return records.empty() ? std::nullopt : std::optional(records.front());
   }
 
   std::wstring record_;
@@ -426,10 +443,13 @@ TEST_F(IeModeE2e, TheSiteIsSetUpForEdgesIeModeAndLoginOpensEdge) {
 }
 
 constexpr wchar_t kRestartQuestion[] =
-    L"Edge 需要重新启动，才能用 IE 模式打开本网站。现在重新启动 Edge 吗？Edge 中打开的网页将被关闭。";
+    L"Edge 需要重新启动，才能用 IE 模式打开本网站。现在重新启动 Edge 吗？Edge 会先关闭，再重新打开其中的网页。";
+// What a stand-in Edge answers when the session-end messages ended it.
+constexpr DWORD kSavedAndEnded = 10;
 
 // An Edge that started before the set-up cannot see it: Login asks, and on
-// Yes closes its window, ends the one without, then opens the site.
+// Yes ends it as Windows does for a restart, window or none, then starts it
+// on its saved session and only then hands it the site.
 TEST_F(IeModeE2e, LoginRestartsAnEdgeThatStartedBeforeTheSetUp) {
   const StandInEdgeProcess windowed(edge_.path(), L"--stay-with-window");
   const StandInEdgeProcess boosted(edge_.path(), L"--stay-without-window");
@@ -447,13 +467,44 @@ TEST_F(IeModeE2e, LoginRestartsAnEdgeThatStartedBeforeTheSetUp) {
     EXPECT_TRUE(SaveScreenArea(frame, programs().artifacts + L"\\edge-restart-question.bmp"));
   }
   product.Answer(question, IDYES);
-  EXPECT_EQ(windowed.ExitCode(), 0u) << "the window was not asked to close";
-  EXPECT_EQ(boosted.ExitCode(), 1u) << "the windowless Edge was not ended";
-  const std::optional<Record> record = WaitForRecord();
-  ASSERT_TRUE(record) << "Edge was not started";
-  EXPECT_TRUE(record->command_line.ends_with(L" " + address)) << record->command_line;
-  EXPECT_EQ(product.ListLines().back(), L"正在关闭 Edge......");
+  EXPECT_EQ(windowed.ExitCode(), kSavedAndEnded);
+  EXPECT_EQ(boosted.ExitCode(), kSavedAndEnded);
+  const std::vector<Record> records = WaitForRecords(2);
+  ASSERT_EQ(records.size(), 2u) << "Edge was not started twice";
+  EXPECT_TRUE(records[0].command_line.ends_with(L" --restore-last-session")) << records[0].command_line;
+  EXPECT_TRUE(records[1].command_line.ends_with(L" " + address)) << records[1].command_line;
+  const std::vector<std::wstring> lines = product.ListLines();
+  EXPECT_EQ(std::vector(lines.end() - 2, lines.end()),
+            (std::vector<std::wstring>{L"正在关闭 Edge......", L"正在等待 Edge 读取 IE 模式列表......"}));
   EXPECT_FALSE(product.HasBox());
+}
+
+// With no window open nothing the user sees closes, so nothing is asked.
+TEST_F(IeModeE2e, AWindowlessEdgeIsRestartedWithoutAQuestion) {
+  const StandInEdgeProcess boosted(edge_.path(), L"--stay-without-window");
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"StandInEdge", nullptr) != nullptr; }, 10s));
+  Product product(folder_.path());
+  product.CloseBox(Run(product, L"portal.example.cn", ids::kLoginButton));
+  EXPECT_EQ(boosted.ExitCode(), kSavedAndEnded);
+  EXPECT_EQ(WaitForRecords(2).size(), 2u);
+  EXPECT_FALSE(product.HasBox());
+}
+
+// An Edge asking its user something keeps its window: Login offers to wait
+// again, and on Cancel ends nothing and starts nothing.
+TEST_F(IeModeE2e, AnEdgeThatKeepsItsWindowIsOfferedRetryAndNeverTerminated) {
+  const StandInEdgeProcess asking(edge_.path(), L"--ask-before-closing");
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"StandInEdge", nullptr) != nullptr; }, 10s));
+  Product product(folder_.path());
+  product.CloseBox(Run(product, L"portal.example.cn", ids::kLoginButton));
+  product.Answer(product.WaitForBox(), IDYES);
+  const ShownBox retry = product.WaitForBox(40s);
+  ASSERT_NE(retry.window, nullptr) << "no retry was offered";
+  EXPECT_NE(retry.text.find(L"“重试”"), std::wstring::npos) << retry.text;
+  product.Answer(retry, IDCANCEL);
+  EXPECT_EQ(product.ListLines().back(), L"请重新启动 Edge 后再登录。");
+  EXPECT_EQ(asking.ExitCode(0), std::nullopt) << "the asking Edge was ended";
+  EXPECT_EQ(GetFileAttributesW(record_.c_str()), INVALID_FILE_ATTRIBUTES) << "Edge was started";
 }
 
 // The window's own wait, in this process: a WM_QUIT among the messages it

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,9 +37,10 @@ class RecordingView final : public CheckView {
   void ShowMessage(std::string_view text, MessageStyle style) override {
     messages.push_back(ShownMessage{std::string(text), style});
   }
-  bool AskYesNo(std::string_view text) override {
-    messages.push_back(ShownMessage{std::string(text), MessageStyle::kQuestion});
-    return yes;
+  // Answers from `answers`, in turn, then No.
+  bool Ask(std::string_view text, MessageStyle style) override {
+    messages.push_back(ShownMessage{std::string(text), style});
+    return asked < answers.size() && answers[asked++];
   }
   // Returns at once, with what `done` says then.
   bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds within) override {
@@ -45,7 +48,8 @@ class RecordingView final : public CheckView {
     return done();
   }
 
-  bool yes = false;
+  std::vector<bool> answers;
+  size_t asked = 0;
   std::string address;
   std::vector<std::string> lines;
   std::vector<ShownMessage> messages;
@@ -89,23 +93,33 @@ class RecordingLauncher final : public BrowserLauncher {
   std::vector<StartedProgram> started;
 };
 
-// An Edge of the desktop user as the test sets it: its browser processes'
-// start times, and whether its windows close
-// and its processes end; it keeps what it was asked to do.
+// An Edge of the desktop user as the test sets it: its browser processes,
+// and how many waits pass before a window closes (none: it never does) and
+// whether it ends on its own or only when terminated, or not at all; it keeps
+// what it was asked to do.
 class StandInEdge final : public RunningEdge {
  public:
-  std::vector<uint64_t> BrowserStartTimes() override { return started; }
-  void CloseWindows() override { asked.emplace_back("close windows"); }
-  bool WindowsClosed() override { return windows_close; }
-  bool EndProcesses() override {
-    asked.emplace_back("end processes");
-    return ends;
+  std::vector<EdgeBrowser> ListBrowsers() override { return browsers; }
+  void EndSessions() override { asked.emplace_back("end sessions"); }
+  bool Exited() override {
+    if (windows_close_after && *windows_close_after > 0) --*windows_close_after;
+    return terminated || (ends_on_its_own && !ShowsAWindow());
   }
-  bool ProcessesEnded() override { return ends; }
+  bool ShowsAWindow() override {
+    return std::ranges::any_of(browsers, [](const EdgeBrowser& browser) { return browser.has_window; }) &&
+           windows_close_after != 0;
+  }
+  bool Terminate() override {
+    asked.emplace_back("terminate");
+    terminated = can_terminate;
+    return can_terminate;
+  }
 
-  std::vector<uint64_t> started;
-  bool windows_close = true;
-  bool ends = true;
+  std::vector<EdgeBrowser> browsers;
+  std::optional<int> windows_close_after = 0;
+  bool ends_on_its_own = true;
+  bool can_terminate = true;
+  bool terminated = false;
   std::vector<std::string> asked;
 };
 

@@ -130,9 +130,10 @@ TEST(LaunchRouteTest, ElevationAndUserOrderTheRoutes) {
   }
 }
 
-// Edge's browser is the msedge.exe no other msedge.exe started; the others
+// Edge's browser is the msedge.exe whose command line has no --type=, or
+// where that cannot be read, the one no other msedge.exe started; the others
 // are its renderers, GPU and utility processes.
-TEST(EdgeProcessesTest, BrowsersAreTheEdgesNoEdgeStarted) {
+TEST(EdgeProcessesTest, BrowsersAreTheEdgesWithoutATypeOrThatNoEdgeStarted) {
   const std::vector<ListedProcess> processes = {
       {.id = 4, .parent = 0, .file = "System"},
       {.id = 100, .parent = 4, .file = "explorer.exe"},
@@ -143,52 +144,73 @@ TEST(EdgeProcessesTest, BrowsersAreTheEdgesNoEdgeStarted) {
       {.id = 400, .parent = 100, .file = "msedgewebview2.exe"},
       {.id = 401, .parent = 400, .file = "msedge.exe"},
       {.id = 500, .parent = 200, .file = "notepad.exe"},
+      // The command line decides wherever it was read, whatever the parent.
+      {.id = 600, .parent = 200, .file = "msedge.exe", .command_line = R"("msedge.exe" --no-startup-window)"},
+      {.id = 601, .parent = 100, .file = "msedge.exe", .command_line = R"("msedge.exe" --type=renderer)"},
+      // 700's parent id went to an Edge process that started after it.
+      {.id = 700, .parent = 701, .file = "msedge.exe", .started = 10},
+      {.id = 701, .parent = 600, .file = "msedge.exe", .started = 20, .command_line = "msedge.exe --type=gpu-process"},
+      {.id = 702, .parent = 600, .file = "msedge.exe", .started = 30},
   };
-  EXPECT_EQ(EdgeBrowsers(processes), (std::vector<uint32_t>{200, 300, 401}));
+  EXPECT_EQ(EdgeBrowsers(processes), (std::vector<uint32_t>{200, 300, 401, 600, 700}));
   EXPECT_TRUE(EdgeBrowsers({}).empty());
 }
 
 TEST(EdgeProcessesTest, OnlyTheDesktopUsersBrowsersInItsSessionCount) {
+  using enum BrowserOwner;
   const ProcessOwner desktop{.session = 1, .user_sid = "S-1-5-21-1-2-3-1001"};
   const ProcessOwner unknown{.session = std::nullopt, .user_sid = ""};
   const struct {
     const char* name;
     ProcessOwner owner;
+    bool opened = true;
     std::optional<uint64_t> started;
     ProcessOwner desktop;
-    bool counts;
+    BrowserOwner counts;
   } rows[] = {
-      {.name = "the desktop user's", .owner = desktop, .started = 50, .desktop = desktop, .counts = true},
+      {.name = "not to be opened, in the desktop's session",
+       .owner = {.session = 1, .user_sid = ""},
+       .opened = false,
+       .started = std::nullopt,
+       .desktop = desktop,
+       .counts = kUnreachable},
+      {.name = "not to be opened, in another session",
+       .owner = {.session = 2, .user_sid = ""},
+       .opened = false,
+       .started = std::nullopt,
+       .desktop = desktop,
+       .counts = kSomeoneElse},
+      {.name = "the desktop user's", .owner = desktop, .started = 50, .desktop = desktop, .counts = kDesktopUser},
       {.name = "another session",
        .owner = {.session = 2, .user_sid = desktop.user_sid},
        .started = 50,
        .desktop = desktop,
-       .counts = false},
+       .counts = kSomeoneElse},
       {.name = "session unread",
        .owner = {.session = std::nullopt, .user_sid = desktop.user_sid},
        .started = 50,
        .desktop = desktop,
-       .counts = false},
+       .counts = kSomeoneElse},
       {.name = "another user",
        .owner = {.session = 1, .user_sid = "S-1-5-21-1-2-3-500"},
        .started = 50,
        .desktop = desktop,
-       .counts = false},
+       .counts = kSomeoneElse},
       {.name = "user unread",
        .owner = {.session = 1, .user_sid = ""},
        .started = 50,
        .desktop = desktop,
-       .counts = false},
-      {.name = "start unread", .owner = desktop, .started = std::nullopt, .desktop = desktop, .counts = false},
-      {.name = "no desktop known", .owner = unknown, .started = 50, .desktop = unknown, .counts = false},
+       .counts = kSomeoneElse},
+      {.name = "start unread", .owner = desktop, .started = std::nullopt, .desktop = desktop, .counts = kSomeoneElse},
+      {.name = "no desktop known", .owner = unknown, .started = 50, .desktop = unknown, .counts = kSomeoneElse},
       {.name = "desktop user unknown",
        .owner = {.session = 1, .user_sid = ""},
        .started = 50,
        .desktop = {.session = 1, .user_sid = ""},
-       .counts = false},
+       .counts = kSomeoneElse},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(IsDesktopUsersBrowser(row.owner, row.started, row.desktop), row.counts) << row.name;
+    EXPECT_EQ(WhoseBrowser(row.owner, row.opened, row.started, row.desktop), row.counts) << row.name;
   }
 }
 

@@ -389,7 +389,8 @@ TEST(WindowPresenterTest, WhereIeIsRetiredLoginOpensEdge) {
   } rows[] = {
       {.name = "no policy",
        .setup = [](Registry&, test::MemoryListFiles&) {},
-       .extra_lines = {std::string(texts::kOpensInIeMode), std::string(texts::kAddedToIeModeList)},
+       .extra_lines = {std::string(texts::kOpensInIeMode), std::string(texts::kAddedToIeModeList),
+                       std::string(texts::kWaitingForEdge)},
        .box = kCheckDone,
        .listed = true},
       {.name = "turned off",
@@ -420,7 +421,10 @@ TEST(WindowPresenterTest, WhereIeIsRetiredLoginOpensEdge) {
     row.setup(window.machine, window.files);
     const std::map<std::string, SiteList> lists_before = window.files.lists;
     window.Login("a.b.c:8080/x");
-    EXPECT_EQ(window.launcher.started, (std::vector<StartedProgram>{{kEdge, "http://a.b.c:8080/x"}}));
+    // Edge not running, and to open the site in IE mode: started on its own first.
+    std::vector<StartedProgram> started = {{kEdge, "http://a.b.c:8080/x"}};
+    if (row.listed) started.insert(started.begin(), {kEdge, ""});
+    EXPECT_EQ(window.launcher.started, started);
     EXPECT_EQ(window.view.lines, SuccessLines(row.extra_lines));
     EXPECT_EQ(window.view.messages, std::vector<ShownMessage>{row.box});
     const auto own = window.files.lists.find(std::string(test::kOwnPath));
@@ -434,83 +438,117 @@ TEST(WindowPresenterTest, WhereIeIsRetiredLoginOpensEdge) {
 }
 
 // An Edge of the desktop user that started before the set-up cannot see it:
-// Login offers to restart it, ends nothing without a Yes, and waits for its
-// windows to close before it ends what runs on without one.
-TEST(WindowPresenterTest, AnEdgeStartedBeforeTheSetUpIsRestartedOnlyOnYes) {
-  const Lines both = {"close windows", "end processes"};
+// Login restarts it (asking first only when it shows a window), ends it as
+// Windows does for a restart, terminates only a windowless one left after the
+// grace, and hands an Edge that starts now the site only after it has had
+// time to read its list.
+TEST(WindowPresenterTest, LoginRestartsAnEdgeThatStartedBeforeTheSetUpAndHandsItTheSiteLast) {
+  const ShownMessage retry{std::string(texts::kEdgeStillOpen), MessageStyle::kRetry};
+  const std::string restore = "--restore-last-session";
+  const std::string site = "http://a.b.c";
+  const std::string waiting(texts::kWaitingForEdge);
+  const EdgeBrowser windowed{.started = 50, .has_window = true};
+  const EdgeBrowser windowless{.started = 50};
   const struct {
     const char* name;
-    std::vector<uint64_t> started;
-    std::optional<uint64_t> changed;
-    bool yes = true;
-    bool windows_close = true;
-    bool ends = true;
-    std::vector<ShownMessage> boxes;
-    std::string_view last_line;
+    std::vector<EdgeBrowser> browsers;
+    std::optional<uint64_t> changed = 100;
+    std::string login = "a.b.c";
+    std::vector<bool> answers = {};
+    std::optional<int> windows_close_after = 0;
+    bool ends_on_its_own = true;
+    bool can_terminate = true;
+    std::vector<ShownMessage> boxes = {kCheckDone};
+    Lines last_lines;
     Lines asked = {};
     std::vector<std::chrono::milliseconds> waits = {};
-    bool browser_started;
+    Lines started;
   } rows[] = {
-      {.name = "no Edge runs",
-       .started = {},
-       .changed = 100,
-       .boxes = {kCheckDone},
-       .last_line = texts::kOpensInIeMode,
-       .browser_started = true},
+      {.name = "no Edge runs", .browsers = {}, .last_lines = {waiting}, .waits = {5s}, .started = {"", site}},
       {.name = "started since",
-       .started = {100, 150},
-       .changed = 100,
-       .boxes = {kCheckDone},
-       .last_line = texts::kOpensInIeMode,
-       .browser_started = true},
+       .browsers = {{.started = 100, .has_window = true}, {.started = 150}},
+       .last_lines = {std::string(texts::kOpensInIeMode)},
+       .started = {site}},
       {.name = "no time recorded",
-       .started = {50},
+       .browsers = {windowed},
        .changed = std::nullopt,
-       .boxes = {kCheckDone},
-       .last_line = texts::kOpensInIeMode,
-       .browser_started = true},
+       .last_lines = {std::string(texts::kOpensInIeMode)},
+       .started = {site}},
       {.name = "No",
-       .started = {150, 50},
-       .changed = 100,
-       .yes = false,
+       .browsers = {{.started = 150, .has_window = true}, windowless},
+       .answers = {false},
        .boxes = {kCheckDone, kQuestion},
-       .last_line = texts::kRestartEdgeLater,
-       .browser_started = false},
+       .last_lines = {std::string(texts::kRestartEdgeLater)},
+       .started = {}},
       {.name = "Yes",
-       .started = {50},
-       .changed = 100,
+       .browsers = {windowed, windowless},
+       .answers = {true},
        .boxes = {kCheckDone, kQuestion},
-       .last_line = texts::kClosingEdge,
-       .asked = both,
+       .last_lines = {std::string(texts::kClosingEdge), waiting},
+       .asked = {"end sessions"},
        .waits = {15s, 5s},
-       .browser_started = true},
-      {.name = "Yes, a window stays",
-       .started = {50},
-       .changed = 100,
-       .windows_close = false,
-       .boxes = {kCheckDone, kQuestion, kNotClosed},
-       .last_line = texts::kClosingEdge,
-       .asked = {"close windows"},
+       .started = {restore, site}},
+      {.name = "only a windowless Edge: no question",
+       .browsers = {windowless},
+       .last_lines = {std::string(texts::kClosingEdge), waiting},
+       .asked = {"end sessions"},
+       .waits = {15s, 5s},
+       .started = {restore, site}},
+      {.name = "a window stays, then closes on Retry",
+       .browsers = {windowed},
+       .answers = {true, true},
+       .windows_close_after = 2,
+       .boxes = {kCheckDone, kQuestion, retry},
+       .last_lines = {std::string(texts::kClosingEdge), waiting},
+       .asked = {"end sessions"},
+       .waits = {15s, 15s, 5s},
+       .started = {restore, site}},
+      {.name = "a window stays, Cancel",
+       .browsers = {windowed},
+       .answers = {true, false},
+       .windows_close_after = std::nullopt,
+       .boxes = {kCheckDone, kQuestion, retry},
+       .last_lines = {std::string(texts::kClosingEdge), std::string(texts::kRestartEdgeLater)},
+       .asked = {"end sessions"},
        .waits = {15s},
-       .browser_started = false},
-      {.name = "Yes, a process cannot be ended",
-       .started = {50},
-       .changed = 100,
-       .ends = false,
-       .boxes = {kCheckDone, kQuestion, kNotClosed},
-       .last_line = texts::kClosingEdge,
-       .asked = both,
-       .waits = {15s, 5s},
-       .browser_started = false},
+       .started = {}},
+      {.name = "a windowless Edge left after the grace is terminated",
+       .browsers = {windowless},
+       .ends_on_its_own = false,
+       .last_lines = {std::string(texts::kEdgeEndedByForce), waiting},
+       .asked = {"end sessions", "terminate"},
+       .waits = {15s, 5s, 5s},
+       .started = {restore, site}},
+      {.name = "one that cannot be terminated",
+       .browsers = {windowless},
+       .ends_on_its_own = false,
+       .can_terminate = false,
+       .boxes = {kCheckDone, kNotClosed},
+       .last_lines = {std::string(texts::kClosingEdge)},
+       .asked = {"end sessions", "terminate"},
+       .waits = {15s},
+       .started = {}},
+      {.name = "one that cannot be opened",
+       .browsers = {windowed, {.reachable = false}},
+       .last_lines = {std::string(texts::kEdgeUnreachable)},
+       .started = {}},
+      {.name = "added to a list Edge may hold",
+       .browsers = {},
+       .login = "d.e.f",
+       .last_lines = {std::string(texts::kListSeenAfterAMinute), std::string(texts::kLoginAgainAfterAMinute)},
+       .started = {""}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     PresentedWindow window;
     RetireIe(window.machine);
-    window.view.yes = row.yes;
-    window.edge.started = row.started;
+    window.view.answers = row.answers;
+    window.edge.browsers = row.browsers;
+    window.edge.windows_close_after = row.windows_close_after;
+    window.edge.ends_on_its_own = row.ends_on_its_own;
+    window.edge.can_terminate = row.can_terminate;
     // Set up by a first check; the record then says when, as the row has it,
-    // and the Login's check changes nothing.
+    // and the Login's check of the same site changes nothing.
     window.Check("a.b.c");
     RegistryKey record(window.machine);
     ASSERT_EQ(record.Open(ie_mode_keys::kRecord), status::kSuccess);
@@ -519,14 +557,20 @@ TEST(WindowPresenterTest, AnEdgeStartedBeforeTheSetUpIsRestartedOnlyOnYes) {
               status::kSuccess);
     window.view.lines.clear();
     window.view.messages.clear();
-    window.edge.windows_close = row.windows_close;
-    window.edge.ends = row.ends;
-    window.Login("a.b.c");
+    window.Login(row.login);
     EXPECT_EQ(window.view.messages, row.boxes);
     EXPECT_EQ(window.edge.asked, row.asked);
     EXPECT_EQ(window.view.waits, row.waits);
-    EXPECT_EQ(window.view.lines.back(), row.last_line);
-    EXPECT_EQ(window.launcher.started.size(), row.browser_started ? 1u : 0u);
+    ASSERT_GE(window.view.lines.size(), row.last_lines.size());
+    EXPECT_EQ(
+        Lines(window.view.lines.end() - static_cast<std::ptrdiff_t>(row.last_lines.size()), window.view.lines.end()),
+        row.last_lines);
+    Lines started;
+    for (const StartedProgram& program : window.launcher.started) {
+      EXPECT_EQ(program.file, kEdge);
+      started.push_back(program.parameters);
+    }
+    EXPECT_EQ(started, row.started);
   }
 }
 
