@@ -24,8 +24,12 @@ std::string_view IeModeLine(IeModeNote note) {
       return texts::kAddedToIeModeList;
     case IeModeNote::kSeenAfterAMinute:
       return texts::kListSeenAfterAMinute;
+    case IeModeNote::kPopupsInEdge:
+      return texts::kAllowPopupsInEdge;
     case IeModeNote::kNoEdge:
       return texts::kNoEdge;
+    case IeModeNote::kIeFeatureOff:
+      return texts::kIeFeatureOff;
     case IeModeNote::kTurnedOffByPolicy:
       return texts::kIeModeTurnedOff;
     case IeModeNote::kNotInAdminList:

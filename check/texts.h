@@ -35,6 +35,10 @@ inline constexpr std::string_view kOpensInIeMode = "本机 IE 已停用，登录
 inline constexpr std::string_view kAddedToIeModeList = "已将本网站加入 Edge 的 IE 模式列表，请关闭 Edge 后再登录。";
 // Edge fetches a changed list about a minute after it starts when it holds a copy.
 inline constexpr std::string_view kListSeenAfterAMinute = "Edge 重新启动约一分钟后才会读到更新的列表。";
+// Edge ignores its pop-up policy in a profile signed in with a Microsoft account.
+inline constexpr std::string_view kAllowPopupsInEdge =
+    "如果 Edge 仍拦截本网站的弹出窗口，请在 Edge 的“设置”→“Cookie "
+    "和网站权限”→“弹出窗口和重定向”中，将本网站添加到“允许”。";
 inline constexpr std::string_view kRestartEdgeQuestion =
     "Edge 需要重新启动，才能用 IE 模式打开本网站。现在重新启动 Edge 吗？Edge 会先关闭，再重新打开其中的网页。";
 inline constexpr std::string_view kClosingEdge = "正在关闭 Edge......";
@@ -49,6 +53,8 @@ inline constexpr std::string_view kLoginAgainAfterAMinute =
     "Edge 约一分钟后才会读到更新的列表，请一分钟后再单击一次“登录”。";
 inline constexpr std::string_view kRestartEdgeLater = "请重新启动 Edge 后再登录。";
 inline constexpr std::string_view kNoEdge = "本机 IE 已停用，且未找到 Microsoft Edge。";
+inline constexpr std::string_view kIeFeatureOff =
+    "本机关闭了 Windows 功能“Internet Explorer 11”，Edge 的 IE 模式无法打开本网站。请管理员在“程序和功能”→“启用或关闭 Windows 功能”中勾选它，或运行 DISM /Online /Enable-Feature /FeatureName:Internet-Explorer-Optional-amd64。";
 inline constexpr std::string_view kIeModeTurnedOff = "组策略关闭了 Edge 的 IE 模式。";
 inline constexpr std::string_view kNotInAdminList = "管理员的 IE 模式站点列表中没有本网站。";
 inline constexpr std::string_view kIeModeListUnreadable = "无法读取 IE 模式站点列表，不能确认本网站。";

@@ -9,6 +9,12 @@ namespace orvel::ie_mode_keys {
 
 inline constexpr std::string_view kCurrentVersion = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline constexpr std::string_view kBuildNumber = "CurrentBuildNumber";
+// Where the "Internet Explorer 11" Windows feature keeps the files IE mode
+// runs: <SystemRoot>\System32\ieframe.dll and iexplore.exe in the
+// program-files folder. Windows 10 lets the feature be turned off.
+inline constexpr std::string_view kSystemRoot = "SystemRoot";
+inline constexpr std::string_view kWindowsCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+inline constexpr std::string_view kProgramFilesDir = "ProgramFilesDir";
 inline constexpr std::string_view kEditionId = "EditionID";
 inline constexpr std::string_view kInstallationType = "InstallationType";
 
@@ -45,6 +51,10 @@ inline constexpr std::string_view kDelaySet = "DelaySet";
 // When a set-up last changed something (REG_QWORD, FILETIME ticks): Edge
 // reads the policies and the list only when it starts.
 inline constexpr std::string_view kChangedAt = "ChangedAt";
+// Under kRecordParent, kept when the rest is taken back: the highest version
+// of its list the tool wrote. Edge takes a list only of a higher version than
+// the copy it holds, so a list made again starts above it.
+inline constexpr std::string_view kListVersion = "ListVersion";
 // The pop-up values the tool added, each under its name with its pattern.
 inline constexpr std::string_view kPopupsRecord = "SOFTWARE\\ORVEL\\IeMode\\PopupsAllowedForUrls";
 

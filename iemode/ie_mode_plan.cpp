@@ -16,6 +16,7 @@ IeModePlan PlanIeMode(const IeModeState& state, const Site& site, bool may_write
   using enum MachinePart;
   if (!state.ie_retired) return {};
   if (state.edge_path.empty()) return {kInPlace, {kNoEdge}};
+  if (state.ie_feature_off) return {kInPlace, {kIeFeatureOff}};
   const std::optional<uint32_t> level = state.integration_level;
   if (level && !IsIeModeLevel(*level)) return {kInPlace, {kTurnedOffByPolicy}};
   // Edge uses a list only with the level set; the tool sets it only for its own list.

@@ -16,8 +16,10 @@ enum class IeModeNote : uint8_t {
   kOpensInIeMode,     // IE is retired, Edge is there, the site is (now) listed
   kAddedToList,       // this check added the site to the tool's list
   kSeenAfterAMinute,  // ... to a list that was there, which Edge may hold a copy of
+  kPopupsInEdge,      // the pop-up policy allows the site, which a Microsoft-account profile ignores
   // Findings: the settings will not take effect.
   kNoEdge,             // IE is retired and Edge is not there
+  kIeFeatureOff,       // Windows 10 with the "Internet Explorer 11" feature turned off
   kTurnedOffByPolicy,  // a policy sets the integration level to anything but IE mode
   kNotInAdminList,     // another list is in force and does not list the site
   kListUnreadable,     // the list in force cannot be read (cloud, http(s), missing or unparsable)
@@ -36,6 +38,7 @@ bool IsIeModeLevel(uint32_t level);
 struct IeModeState {
   bool ie_retired = false;
   std::string edge_path = {};  // empty when Edge is not there
+  bool ie_feature_off = false;  // Windows 10 without IE's own files, which IE mode runs
   std::optional<uint32_t> integration_level = {};
   ListInForce list = {};
   // None when the list in force cannot be read (never read for the cloud

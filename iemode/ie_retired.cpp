@@ -33,6 +33,11 @@ std::string TextOrEmpty(Registry& registry, std::string_view name) {
 
 }  // namespace
 
+bool IsWindows10(const WindowsFacts& facts) {
+  const unsigned long build = BuildOf(facts.build_number);
+  return build >= kWindows10 && build < kWindows11;
+}
+
 bool IsIeRetired(const WindowsFacts& facts) {
   if (facts.ie_app_disabled) return true;
   const unsigned long build = BuildOf(facts.build_number);
@@ -41,7 +46,7 @@ bool IsIeRetired(const WindowsFacts& facts) {
   for (const std::string_view edition : kEditionsKeepingIe) {
     if (EqualsFolded(facts.edition_id, edition)) return false;
   }
-  return !StartsWithFolded(facts.installation_type, "SERVER");
+  return facts.has_edge && !StartsWithFolded(facts.installation_type, "SERVER");
 }
 
 WindowsFacts ReadWindowsFacts(const Hives& hives) {

@@ -47,8 +47,10 @@ int32_t SetIfAbsent(PolicyKeys& keys, RecordedValue value, Set set) {
 }
 
 // The level turns on whatever list is in force: it is the tool's to take back
-// only while that list is still the tool's.
-bool OwnListInForce(PolicyKeys& keys, std::string_view own_url) {
+// only while that list is still the tool's and no other list policy (the
+// cloud list, IE's own Enterprise Mode list) relies on it.
+bool OwnListInForce(Registry& machine, PolicyKeys& keys, std::string_view own_url) {
+  if (!Absent(keys.policy, kCloudSiteList) || ReadString(machine, kEnterpriseMode, kEnterpriseSiteList)) return false;
   std::string location;
   const int32_t read = keys.policy.QueryString(kSiteList, kTextCapacity, location);
   if (read == status::kSuccess) return location == own_url;
@@ -87,7 +89,7 @@ int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
   const bool has_policy = policy.Open(kEdgePolicy) == status::kSuccess;
   int32_t result = status::kSuccess;
   if (has_policy && Recorded(record, kLevelSet) && policy.ReadDword(kLevel) == kLevelIeMode &&
-      OwnListInForce(keys, own_url)) {
+      OwnListInForce(machine_writes, keys, own_url)) {
     result = policy.DeleteValue(kLevel);
   }
   if (DeletedOrGone(result) && has_policy && Recorded(record, kDelaySet) &&

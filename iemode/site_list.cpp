@@ -70,8 +70,14 @@ bool IsWildcardSite(const Site& site) { return site.host.starts_with("*."); }
 
 bool ListsSite(const SiteList& list, const Site& site) {
   if (IsWildcardSite(site)) return false;
-  return std::ranges::any_of(
-      list.sites, [&](const SiteEntry& entry) { return EqualsFolded(entry.open_in, kIe11) && NamesSite(entry, site); });
+  // Edge takes the first <site> of a url and ignores the others.
+  const auto first_of_its_url = [&](const SiteEntry& entry) {
+    return &*std::ranges::find_if(list.sites,
+                                  [&](const SiteEntry& other) { return EqualsFolded(other.url, entry.url); }) == &entry;
+  };
+  return std::ranges::any_of(list.sites, [&](const SiteEntry& entry) {
+    return EqualsFolded(entry.open_in, kIe11) && NamesSite(entry, site) && first_of_its_url(entry);
+  });
 }
 
 bool AddSite(SiteList& list, std::string_view url) {

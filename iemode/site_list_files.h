@@ -10,6 +10,8 @@
 
 namespace orvel {
 
+enum class OwnFolderAfter : uint8_t { kDeletedIfEmpty, kKept };
+
 enum class OwnListEdit : uint8_t {
   kAdd,     // the folder is made when absent; a missing file is an empty list
   kRemove,  // nothing is made; a missing folder or file is kFileNotFound
@@ -33,9 +35,10 @@ class SiteListFiles {
   // administrators may change; a folder someone else made or could change is
   // refused, or made the tool's before anything is read.
   virtual int32_t EditOwnList(OwnListEdit kind, const std::function<bool(SiteList&)>& edit) = 0;
-  // Deletes the tool's own list, and its folder when that is left empty;
-  // nothing where the folder is not the tool's.
-  virtual int32_t DeleteOwnList() = 0;
+  // Deletes the tool's own list and, with kDeletedIfEmpty, its folder when
+  // that is left empty; nothing where the folder is not the tool's. An edit
+  // that leaves the list empty deletes the file, never the folder.
+  virtual int32_t DeleteOwnList(OwnFolderAfter folder) = 0;
   virtual bool FileExists(std::string_view path) = 0;
   // When the tool's own list was last written (FILETIME ticks); none when it
   // is not there.

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "check/folder_trust.h"
@@ -169,16 +170,16 @@ UniqueLocal<void> FolderDescriptor() {
   return UniqueLocal<void>(descriptor);
 }
 
+// The folder's own DACL only: SetSecurityInfo would carry it on to whatever
+// someone put inside, which is not the tool's to change; the tool's files
+// take it from the folder when they are made. The descriptor's "P" keeps
+// ProgramData's entries from being inherited.
 int32_t Protect(HANDLE folder) {
   const UniqueLocal<void> descriptor = FolderDescriptor();
   if (!descriptor.valid()) return LastErrorStatus();
-  BOOL present = FALSE;
-  BOOL defaulted = FALSE;
-  PACL dacl = nullptr;
-  if (!GetSecurityDescriptorDacl(descriptor.get(), &present, &dacl, &defaulted)) return LastErrorStatus();
-  return static_cast<int32_t>(SetSecurityInfo(folder, SE_FILE_OBJECT,
-                                              DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
-                                              nullptr, dacl, nullptr));
+  return SetKernelObjectSecurity(folder, DACL_SECURITY_INFORMATION, descriptor.get())
+             ? ERROR_SUCCESS
+             : LastErrorStatus();
 }
 
 int32_t MakeFolder(const std::wstring& path) {
@@ -265,6 +266,15 @@ int32_t OwnFolder::Read(std::wstring_view name, size_t limit, std::string& bytes
 }
 
 int32_t OwnFolder::Replace(std::wstring_view name, std::string_view bytes) const {
+  // By path: the folder held open cannot be renamed or replaced meanwhile.
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = path_ + L"\\" + std::wstring(name) + L".*.tmp";
+  if (const HANDLE search = FindFirstFileW(pattern.c_str(), &found); search != INVALID_HANDLE_VALUE) {
+    do {
+      std::ignore = Delete(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
   UniqueHandle temporary;
   if (const int32_t created =
           OpenInFolder(handle_.get(), TemporaryName(name), GENERIC_WRITE | DELETE, 0, FILE_CREATE, temporary);

@@ -39,7 +39,8 @@ class OwnFolder {
   // may change it.
   int32_t Read(std::wstring_view name, size_t limit, std::string& bytes) const;
   // Writes a new file under a name nobody can foretell, then moves it over
-  // `name`, so a failed write leaves the old file whole.
+  // `name`, so a failed write leaves the old file whole. Such files left by
+  // a run that ended halfway go first.
   int32_t Replace(std::wstring_view name, std::string_view bytes) const;
   // Deletes the file `name` itself (a link is deleted, never followed);
   // ERROR_FILE_NOT_FOUND when it is absent.

@@ -68,19 +68,16 @@ int32_t Win32SiteListFiles::EditOwnList(OwnListEdit kind, const std::function<bo
   if (result == ERROR_SUCCESS) result = ReadFromFolder(folder, list);
   if (IsMissing(result) && kind == OwnListEdit::kAdd) result = ERROR_SUCCESS;
   if (result != ERROR_SUCCESS || !edit(list)) return result;
-  if (!list.sites.empty()) return folder.Replace(kOwnFile, SiteListXml(list));
-  result = folder.Delete(kOwnFile);
-  folder.DeleteIfEmpty();
-  return result;
+  return list.sites.empty() ? folder.Delete(kOwnFile) : folder.Replace(kOwnFile, SiteListXml(list));
 }
 
-int32_t Win32SiteListFiles::DeleteOwnList() {
+int32_t Win32SiteListFiles::DeleteOwnList(OwnFolderAfter after) {
   OwnFolder folder;
   int32_t result = folder.Open(Folder(), OwnFolder::Use::kRemove);
   if (result == ERROR_SUCCESS) {
     result = folder.Delete(kOwnFile);
     // Only an empty folder goes; a folder with anything else in it stays.
-    folder.DeleteIfEmpty();
+    if (after == OwnFolderAfter::kDeletedIfEmpty) folder.DeleteIfEmpty();
   }
   return result;
 }

@@ -25,7 +25,7 @@ class Win32SiteListFiles final : public SiteListFiles {
   int32_t ReadList(std::string_view path, SiteList& list) override;
   int32_t ReadOwnList(SiteList& list) override;
   int32_t EditOwnList(OwnListEdit kind, const std::function<bool(SiteList&)>& edit) override;
-  int32_t DeleteOwnList() override;
+  int32_t DeleteOwnList(OwnFolderAfter after) override;
   bool FileExists(std::string_view path) override;
   // Only the file's time is read: where the folder is not the tool's, a later
   // time asks for a restart once too often, never too rarely.

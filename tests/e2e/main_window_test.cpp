@@ -363,6 +363,10 @@ class IeModeE2e : public LoginE2e {
   static constexpr wchar_t kRecord[] = L"Software\\ORVEL\\IeMode";
   static constexpr wchar_t kOwnFolder[] = L"C:\\ProgramData\\ORVEL";
   static constexpr wchar_t kOpensInIeMode[] = L"本机 IE 已停用，登录时将用 Edge 的 IE 模式打开。";
+  // Said once after every set-up that wrote or found the site's pop-up entry.
+  static constexpr wchar_t kPopupsInEdge[] =
+      L"如果 Edge 仍拦截本网站的弹出窗口，请在 Edge 的“设置”→“Cookie "
+      L"和网站权限”→“弹出窗口和重定向”中，将本网站添加到“允许”。";
 
   std::optional<RegistryValue> build_;
   StandInBrowser edge_;
@@ -409,7 +413,7 @@ TEST_F(IeModeE2e, TheSiteIsSetUpForEdgesIeModeAndLoginOpensEdge) {
   const ShownBox box = Run(product, address);
   ExpectBox(box, L"检测完毕。", IDI_INFORMATION);
   EXPECT_EQ(product.ListLines(),
-            LinesWith({kOpensInIeMode, L"已将本网站加入 Edge 的 IE 模式列表，请关闭 Edge 后再登录。"}));
+            LinesWith({kOpensInIeMode, L"已将本网站加入 Edge 的 IE 模式列表，请关闭 Edge 后再登录。", kPopupsInEdge}));
   EXPECT_TRUE(product.ListScrollsSideways());
   product.CloseBox(box);
   if (!programs().artifacts.empty()) {
@@ -431,7 +435,7 @@ TEST_F(IeModeE2e, TheSiteIsSetUpForEdgesIeModeAndLoginOpensEdge) {
   const StandInEdgeProcess newer(edge_.path(), L"--stay-without-window");
   const ShownBox login = Run(product, address, ids::kLoginButton);
   ExpectBox(login, L"检测完毕。", IDI_INFORMATION);
-  EXPECT_EQ(product.ListLines(), LinesWith({kOpensInIeMode}));
+  EXPECT_EQ(product.ListLines(), LinesWith({kOpensInIeMode, kPopupsInEdge}));
   product.CloseBox(login);
   const std::optional<Record> record = WaitForRecord();
   ASSERT_TRUE(record) << "Edge was not started";

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "iemode/site_list_files.h"
 #include "zones/registry.h"
@@ -37,15 +39,18 @@ class MemoryListFiles final : public SiteListFiles {
     }
     return status::kSuccess;
   }
-  int32_t DeleteOwnList() override {
+  int32_t DeleteOwnList(OwnFolderAfter after) override {
+    folder_kept = after == OwnFolderAfter::kKept;
     return lists.erase(OwnListPath()) == 1 ? status::kSuccess : status::kFileNotFound;
   }
-  bool FileExists(std::string_view path) override { return path == kEdge; }
+  bool FileExists(std::string_view path) override { return std::ranges::find(existing, path) != existing.end(); }
   std::optional<uint64_t> OwnListWrittenAt() override { return own_list_written_at; }
 
   std::map<std::string, SiteList> lists;
   int32_t write_status = status::kSuccess;
   std::optional<uint64_t> own_list_written_at;
+  bool folder_kept = false;
+  std::vector<std::string> existing = {std::string(kEdge)};
 };
 
 }  // namespace orvel::test

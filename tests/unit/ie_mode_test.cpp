@@ -44,6 +44,10 @@ TEST(IeRetired, FollowsBuildEditionInstallationTypeAndPolicy) {
       {{"20348", "ServerStandard", "Server", true}, true},
       {{"", "", ""}, false},
       {{"22631x", "Professional", "Client"}, false},
+      // Without Edge, only Windows 11 or the policy make it certain.
+      {{"19045", "Professional", "Client", false, false}, false},
+      {{"19045", "Professional", "Client", true, false}, true},
+      {{"22631", "Professional", "Client", false, false}, true},
   };
   for (const auto& [facts, retired] : cases) {
     SCOPED_TRACE(facts.build_number + " " + facts.edition_id + " " + facts.installation_type);
@@ -138,6 +142,9 @@ TEST(SiteList, ListedByHostPortOrPathInIe11Only) {
       {{Ie11("*.example.cn")}, {.host = "*.example.cn"}, false},
       {{Ie11("other.example.cn"), Ie11("example.cn"), Ie11("portal.example.cn.evil")}, site, false},
       {{msedge}, site, false},
+      // The first <site> of a url overrules the later ones.
+      {{msedge, Ie11("Portal.Example.cn")}, site, false},
+      {{Ie11("portal.example.cn"), msedge}, site, true},
       {{{"portal.example.cn", "", "ie11", false}}, site, true},
       {{}, site, false},
   };
@@ -189,6 +196,8 @@ TEST(IeModePlan, DecidesWhatToDoAndSay) {
   const Case cases[] = {
       {.state = {.integration_level = 0, .list = {.owner = kCloud}}, .plan = {}},
       {.state = {.ie_retired = true, .list = {.owner = kNone}, .listed = false}, .plan = {kInPlace, {kNoEdge}}},
+      {.state = {.ie_retired = true, .edge_path = "msedge.exe", .ie_feature_off = true, .list = {.owner = kTool}},
+       .plan = {kInPlace, {kIeFeatureOff}}},
       {.state = {.ie_retired = true,
                  .edge_path = "msedge.exe",
                  .integration_level = 0,
@@ -305,6 +314,14 @@ class IeModeSetUp : public testing::Test {
     return RunIeMode({user_, machine_}, write ? &machine_ : nullptr, files_, site);
   }
 
+  // The machine as it was before, but for the list version kept: that
+  // outlives a removal on purpose.
+  std::vector<std::string> DumpWithoutListVersion() {
+    std::vector<std::string> dump = machine_.Dump();
+    std::erase_if(dump, [](const std::string& line) { return line.starts_with(kRecordParent); });
+    return dump;
+  }
+
   MemoryRegistry machine_;
   MemoryRegistry user_;
   MemoryListFiles files_;
@@ -326,7 +343,7 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   const std::optional<uint64_t> changed = SetUpChangedAt(machine_, files_);
   // After 2020 in FILETIME ticks: the record's own time, not the file's.
   EXPECT_GT(changed.value_or(0), 132'223'104'000'000'000u);
-  EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList}));
+  EXPECT_EQ(added.notes, (std::vector{kOpensInIeMode, kAddedToList, kPopupsInEdge}));
   EXPECT_EQ(added.state.edge_path, kEdge);
   EXPECT_EQ(files_.lists.at(std::string(kOwnPath)), (SiteList{1, {Ie11("a.b.c:8080")}}));
   EXPECT_EQ(GetDword(machine_, kEdgePolicy, kLevel), 1u);
@@ -335,14 +352,15 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(GetDword(machine_, kRecord, kSiteListSet), 1u);
   EXPECT_EQ(GetDword(machine_, kEdgePolicy, kDelayInitialDownload), 1u);
   EXPECT_EQ(GetDword(machine_, kRecord, kDelaySet), 1u);
-  EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "1"), std::string("a.b.c:8080") + '\0');
+  // The bare host: every scheme and port of it.
+  EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "1"), std::string("a.b.c") + '\0');
   EXPECT_EQ(added.state.popups_allowed, true);
 
-  EXPECT_EQ(Run({.host = "a.b.c", .port = 8080}).notes, std::vector{kOpensInIeMode});
+  EXPECT_EQ(Run({.host = "a.b.c", .port = 8080}).notes, (std::vector{kOpensInIeMode, kPopupsInEdge}));
   EXPECT_EQ(SetUpChangedAt(machine_, files_), changed) << "a check that changes nothing keeps the time";
   // Into a list Edge may hold a copy of: seen a minute after Edge restarts.
   EXPECT_EQ(Run({.host = "d.e.f", .scheme = Scheme::kHttps}).notes,
-            (std::vector{kOpensInIeMode, kAddedToList, kSeenAfterAMinute}));
+            (std::vector{kOpensInIeMode, kAddedToList, kSeenAfterAMinute, kPopupsInEdge}));
   EXPECT_EQ(files_.lists.at(std::string(kOwnPath)).version, 2u);
 
   EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "2"), std::string("d.e.f") + '\0');
@@ -351,7 +369,13 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "1"), std::nullopt);
   EXPECT_EQ(RemoveHostFromIeMode(machine_, files_, "d.e.f"), 0);
   EXPECT_TRUE(files_.lists.empty());
-  EXPECT_EQ(machine_.Dump(), empty_machine);
+  EXPECT_FALSE(files_.folder_kept);
+  EXPECT_EQ(DumpWithoutListVersion(), empty_machine);
+  // A list made again starts above the version Edge may still hold.
+  EXPECT_EQ(GetDword(machine_, kRecordParent, kListVersion), 4u);
+  Run({.host = "a.b.c"});
+  EXPECT_EQ(files_.lists.at(std::string(kOwnPath)).version, 5u);
+  EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
 
   // An administrator's list since, with the same level: both are theirs now.
   Run({.host = "a.b.c"});
@@ -359,6 +383,13 @@ TEST_F(IeModeSetUp, AddsTheSiteSetsAbsentValuesAndTakesBackOnlyThose) {
   EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
   EXPECT_EQ(GetDword(machine_, kEdgePolicy, kLevel), 1u);
   EXPECT_EQ(GetValue(machine_, kEdgePolicy, kSiteList), std::string("\\\\srv\\sites.xml") + '\0');
+  // A value the tool did not set still names its list: the folder stays, so
+  // that nobody else can make it again.
+  Run({.host = "a.b.c"});
+  PutString(machine_, kEdgePolicy, kSiteList, std::string(kOwnUrl));
+  EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
+  EXPECT_TRUE(files_.lists.empty());
+  EXPECT_TRUE(files_.folder_kept);
 }
 
 TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
@@ -373,7 +404,7 @@ TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
   EXPECT_EQ(GetValue(machine_, kPopupsAllowed, "2"), std::nullopt);
   EXPECT_EQ(GetDword(machine_, kRecord, kLevelSet), std::nullopt);
   EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
-  EXPECT_EQ(machine_.Dump(), level_only);
+  EXPECT_EQ(DumpWithoutListVersion(), level_only);
 
   PutString(machine_, kEdgePolicy, kSiteList, "\\\\srv\\sites.xml");
   const auto admin = machine_.Dump();
@@ -385,6 +416,42 @@ TEST_F(IeModeSetUp, LeavesValuesItDidNotSetAndOtherListsAlone) {
   EXPECT_EQ(Run({.host = "x.y"}).notes, std::vector{kOldFormatList});
   EXPECT_EQ(machine_.Dump(), admin);
   EXPECT_EQ(files_.lists.size(), 1u);
+}
+
+// The level turns on every list policy: it stays while a cloud list or IE's
+// own Enterprise Mode list set since relies on it.
+TEST(IeModeTakeBack, TheLevelStaysWhileAnotherListPolicyReliesOnIt) {
+  for (const auto& [path, name] :
+       {std::pair{kEdgePolicy, kCloudSiteList}, std::pair{kEnterpriseMode, kEnterpriseSiteList}}) {
+    MemoryRegistry machine;
+    MemoryRegistry user;
+    MemoryListFiles files;
+    PutString(machine, kCurrentVersion, kBuildNumber, "22631");
+    PutString(machine, kEdgeAppPath, "", "\"C:\\Edge\\msedge.exe\"");
+    ASSERT_EQ(RunIeMode({user, machine}, &machine, files, {.host = "a.b.c"}).machine_part, MachinePart::kSetUpNow);
+    PutString(machine, path, name, "https://intranet/sites.xml");
+    EXPECT_EQ(RemoveIeModeSetUp(machine, files), 0);
+    EXPECT_EQ(GetDword(machine, kEdgePolicy, kLevel), 1u) << name;
+    EXPECT_EQ(GetValue(machine, kEdgePolicy, kSiteList), std::nullopt) << name;
+  }
+}
+
+// Windows 10 lets the "Internet Explorer 11" feature be turned off, and then
+// IE mode cannot open; only files known missing say so.
+TEST_F(IeModeSetUp, Windows10WithoutTheIeFeatureIsAFinding) {
+  PutString(machine_, kCurrentVersion, kBuildNumber, "19045");
+  EXPECT_EQ(Run({.host = "a.b.c"}).notes.front(), IeModeNote::kOpensInIeMode) << "the folders unread";
+  RemoveIeModeSetUp(machine_, files_);
+  PutString(machine_, kCurrentVersion, kSystemRoot, "C:\\Windows");
+  PutString(machine_, kWindowsCurrentVersion, kProgramFilesDir, "C:\\Program Files");
+  files_.existing.emplace_back("C:\\Windows\\System32\\ieframe.dll");
+  EXPECT_EQ(Run({.host = "a.b.c"}).notes, std::vector{IeModeNote::kIeFeatureOff});
+  EXPECT_TRUE(files_.lists.empty());
+  files_.existing.emplace_back("C:\\Program Files\\Internet Explorer\\iexplore.exe");
+  EXPECT_EQ(Run({.host = "a.b.c"}).notes.front(), IeModeNote::kOpensInIeMode);
+  PutString(machine_, kCurrentVersion, kBuildNumber, "22631");
+  files_.existing.pop_back();
+  EXPECT_EQ(Run({.host = "a.b.c"}).notes.front(), IeModeNote::kOpensInIeMode) << "Windows 11 has no such feature";
 }
 
 TEST_F(IeModeSetUp, AFailedWriteLeavesNothingRecorded) {
@@ -406,7 +473,7 @@ TEST_F(IeModeSetUp, AFailedWriteLeavesNothingRecorded) {
           << nth << ' ' << value;
     }
     EXPECT_EQ(RemoveIeModeSetUp(machine_, files_), 0);
-    EXPECT_EQ(machine_.Dump(), before) << nth;
+    EXPECT_EQ(DumpWithoutListVersion(), before) << nth;
   }
 }
 
