@@ -54,7 +54,8 @@ inline constexpr std::string_view kLoginAgainAfterAMinute =
 inline constexpr std::string_view kRestartEdgeLater = "请重新启动 Edge 后再登录。";
 inline constexpr std::string_view kNoEdge = "本机 IE 已停用，且未找到 Microsoft Edge。";
 inline constexpr std::string_view kIeFeatureOff =
-    "本机关闭了 Windows 功能“Internet Explorer 11”，Edge 的 IE 模式无法打开本网站。请管理员在“程序和功能”→“启用或关闭 Windows 功能”中勾选它，或运行 DISM /Online /Enable-Feature /FeatureName:Internet-Explorer-Optional-amd64。";
+    "本机关闭了 Windows 功能“Internet Explorer 11”，Edge 的 IE 模式无法打开本网站。请管理员在“程序和功能”→“启用或关闭 "
+    "Windows 功能”中勾选它，或运行 DISM /Online /Enable-Feature /FeatureName:Internet-Explorer-Optional-amd64。";
 inline constexpr std::string_view kIeModeTurnedOff = "组策略关闭了 Edge 的 IE 模式。";
 inline constexpr std::string_view kNotInAdminList = "管理员的 IE 模式站点列表中没有本网站。";
 inline constexpr std::string_view kIeModeListUnreadable = "无法读取 IE 模式站点列表，不能确认本网站。";

@@ -37,7 +37,7 @@ bool IsIeModeLevel(uint32_t level);
 // Everything read about Edge's IE mode for one site.
 struct IeModeState {
   bool ie_retired = false;
-  std::string edge_path = {};  // empty when Edge is not there
+  std::string edge_path = {};   // empty when Edge is not there
   bool ie_feature_off = false;  // Windows 10 without IE's own files, which IE mode runs
   std::optional<uint32_t> integration_level = {};
   ListInForce list = {};
