@@ -24,6 +24,9 @@ IeModePlan PlanIeMode(const IeModeState& state, const Site& site, bool may_write
   const bool admin_list = owner == ListOwner::kOther || owner == ListOwner::kCloud;
   if (!level && admin_list) return {kInPlace, {kLevelNotSet}};
   if (IsWildcardSite(site)) return {kInPlace, {kWildcardAddress}};
+  // The tool's own list unread (its folder refused) is mended by a set-up,
+  // which protects the folder or says why it cannot.
+  if (owner == ListOwner::kTool && !state.listed && may_write) return {kSetUpNow, {kOpensInIeMode}};
   const bool unreadable = owner != ListOwner::kNone && !state.listed;
   if (owner == ListOwner::kCloud || unreadable) return {kInPlace, {kListUnreadable}};
   const bool listed = state.listed.value_or(false);
