@@ -41,22 +41,30 @@ test-native: build-native
 
 # Each Windows run gets a fresh Wine prefix of its own, where the test
 # preset looks for it (a hand-typed `ctest --preset` makes it when missing).
-# Wine 8 runs 32-bit Windows programs only where the kernel runs 32-bit
-# Linux programs; elsewhere the x86 build is only built, and that is said.
-test-win64 test-win32: test-%: build-%
-	@echo "== tests: $* (Wine) =="
-	@if [ $* = win32 ] && ! ./scripts/runs-32-bit; then \
-	  echo "tests: win32 SKIPPED: this machine's kernel cannot run 32-bit programs, which Wine needs for x86 ones; the x86 build compiled and linked"; \
-	  exit 0; fi; \
-	rm -rf build/$*/wineprefix && ./scripts/wine-prefix build/$*/wineprefix || exit 1; \
-	ctest --preset $*; status=$$?; \
-	  WINEPREFIX=$(CURDIR)/build/$*/wineprefix wineserver -k 2>/dev/null; exit $$status
+# Wine 8 runs 32-bit Windows programs only where 32-bit Linux programs run:
+# natively, or through qemu-user in a private namespace (scripts/runs-32-bit
+# --how); elsewhere the x86 build is only built, and that is said.
+test-win64: build-win64
+	@echo "== tests: win64 (Wine) =="
+	@./scripts/wine-ctest win64
+
+test-win32: build-win32
+	@echo "== tests: win32 (Wine) =="
+	@how=$$(./scripts/runs-32-bit --how) || { \
+	  echo "tests: win32 SKIPPED: $${how#none: }; the x86 build compiled and linked"; exit 0; }; \
+	echo "tests: win32: 32-bit programs: $$how"; \
+	if [ "$$how" = native ]; then ./scripts/wine-ctest win32; else ./scripts/x86-namespace ./scripts/wine-ctest win32; fi
 
 # Install, upgrade and uninstall of the packages under Wine's msiexec, and
-# signing with a throwaway certificate.
+# signing with a throwaway certificate. Where 32-bit programs run only
+# through qemu-user, the install tests run in its namespace, x64 cases too,
+# as one prefix serves both.
 test-package: setup
 	@echo "== tests: packages (Wine msiexec, signing) =="
-	@status=0; ./tests/package/run || status=1; ./tests/package/signing || status=1; exit $$status
+	@status=0; how=$$(./scripts/runs-32-bit --how); echo "packages: 32-bit programs: $$how"; \
+	if [ "$$how" = qemu-user ]; then ./scripts/x86-namespace ./tests/package/run || status=1; \
+	else ./tests/package/run || status=1; fi; \
+	./tests/package/signing || status=1; exit $$status
 
 # build/package/orvel-helper-<version>-<arch>.msi for x64 and x86; signed
 # when SIGN_CERT and SIGN_KEY are given (see scripts/package).
