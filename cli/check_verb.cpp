@@ -43,7 +43,8 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
   const MachinePart machine_part = outcome.ie_mode.machine_part;
   if (machine_part == MachinePart::kWriteFailed) result.errors.push_back(NotWrittenError(outcome.ie_mode.status));
   std::vector<std::string> lines = CheckLines(outcome);
-  if (machine_part == MachinePart::kNotPermitted) lines.push_back(texts::IeModeNeedsAdministrator(outcome.address));
+  if (machine_part == MachinePart::kNotPermitted)
+    lines.push_back(texts::IeModeNeedsAdministrator(outcome.address, outcome.ie_mode.state.listed == true));
   result.lines = lines;
   std::vector<std::string> messages{std::string(CheckBox(outcome).text)};
   if (outcome.browser_started == false) messages.emplace_back(BrowserFailedBox().text);
@@ -54,7 +55,8 @@ VerbResult CheckResult(const CheckOutcome& outcome) {
 
   std::vector<std::string> findings = FindingLines(outcome.diagnosis);
   for (std::string& line : IeModeFindingLines(outcome.ie_mode.notes)) findings.push_back(std::move(line));
-  if (machine_part == MachinePart::kNotPermitted) findings.push_back(texts::IeModeNeedsAdministrator(outcome.address));
+  if (machine_part == MachinePart::kNotPermitted)
+    findings.push_back(texts::IeModeNeedsAdministrator(outcome.address, outcome.ie_mode.state.listed == true));
   std::vector<std::string> steps;
   for (const CheckStep step : outcome.completed) steps.push_back(Step(StepName(step), true));
   if (outcome.failed) steps.push_back(Step(StepName(*outcome.failed), false));

@@ -95,11 +95,20 @@ inline constexpr std::string_view kFileNotWritten = "无法写入文件 ";
 // Edge's IE mode, for the console's verbs; the check's own lines come from
 // its presenter.
 inline constexpr std::string_view kIeNotRetired = "本机 IE 未停用，不需要 Edge 的 IE 模式。";
-inline constexpr std::string_view kIeModeNotSetUp =
-    "本网站还不在 Edge 的 IE 模式列表中（以管理员身份运行 check 会加入）。";
+// The machine's part of IE mode missing: the site not in the list, or in the
+// tool's list with an Edge policy value missing.
+inline std::string_view IeModeMissing(bool listed) {
+  return listed ? "本网站已在 Edge 的 IE 模式列表中，但本机 Edge 的 IE 模式设置不完整"
+                : "本网站还不在 Edge 的 IE 模式列表中";
+}
+inline std::string IeModeNotSetUp(bool listed) {
+  return std::string(IeModeMissing(listed))
+      .append(listed ? "（以管理员身份运行 check 会补全）。" : "（以管理员身份运行 check 会加入）。");
+}
 // Where this process may not write the machine's part of IE mode.
-inline std::string IeModeNeedsAdministrator(std::string_view address) {
-  return std::string("本网站还不在 Edge 的 IE 模式列表中：须由管理员运行 orvel-zone ie-mode ")
+inline std::string IeModeNeedsAdministrator(std::string_view address, bool listed = false) {
+  return std::string(IeModeMissing(listed))
+      .append("：须由管理员运行 orvel-zone ie-mode ")
       .append(address)
       .append("（或安装程序包时指定 ORVEL_ADDRESS）。");
 }

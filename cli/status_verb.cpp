@@ -52,8 +52,11 @@ VerbResult StatusResult(const StatusReport& report) {
     if (note != IeModeNote::kCannotEnable && IsFinding(note)) findings.emplace_back(IeModeLine(note));
   }
   const bool stopped = !findings.empty();
-  if (ie_mode_missing && report.may_write_machine) result.lines.emplace_back(texts::kIeModeNotSetUp);
-  if (ie_mode_missing && !report.may_write_machine) findings.push_back(texts::IeModeNeedsAdministrator(report.address));
+  const bool listed = report.ie_mode.state.listed == true;
+  if (ie_mode_missing && report.may_write_machine) result.lines.push_back(texts::IeModeNotSetUp(listed));
+  if (ie_mode_missing && !report.may_write_machine) {
+    findings.push_back(texts::IeModeNeedsAdministrator(report.address, listed));
+  }
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
   const bool in_place = site.InPlace() && !ie_mode_missing && !stopped;
   const ExitCode user_part = !site.InPlace() ? kMissing : stopped ? kStopped : kDone;

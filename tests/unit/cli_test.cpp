@@ -341,16 +341,25 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
   const struct {
     std::vector<IeModeNote> notes;
     ExitCode code;
-    std::string_view line;
+    std::string line;
     bool may_write = true;
+    std::optional<bool> listed = std::nullopt;
   } cases[] = {
-      {{IeModeNote::kOpensInIeMode}, kDone, texts::kInPlace},
-      {{IeModeNote::kCannotEnable}, kMissing, texts::kIeModeNotSetUp},
+      {{IeModeNote::kOpensInIeMode}, kDone, std::string(texts::kInPlace)},
+      {{IeModeNote::kCannotEnable}, kMissing, texts::IeModeNotSetUp(false)},
       {{IeModeNote::kCannotEnable}, kStopped, for_administrator, false},
-      {{IeModeNote::kListUnreadable}, kStopped, orvel::texts::kIeModeListUnreadable},
+      {{IeModeNote::kListUnreadable}, kStopped, std::string(orvel::texts::kIeModeListUnreadable)},
+      // Listed, with a policy value missing: incomplete, not missing.
+      {{IeModeNote::kCannotEnable},
+       kMissing,
+       "本网站已在 Edge 的 IE 模式列表中，但本机 Edge 的 IE 模式设置不完整（以管理员身份运行 check 会补全）。",
+       true,
+       true},
+      {{IeModeNote::kCannotEnable}, kStopped, texts::IeModeNeedsAdministrator("a.b.c:81", true), false, true},
   };
   for (const auto& c : cases) {
     ie_mode.notes = c.notes;
+    ie_mode.state.listed = c.listed;
     ie_mode.machine_part =
         c.notes == std::vector{IeModeNote::kCannotEnable} ? MachinePart::kNotPermitted : MachinePart::kInPlace;
     const VerbResult status =
@@ -360,7 +369,8 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
     EXPECT_EQ(status.ie_mode, R"({"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
                               R"("integration_level":1,"delay_initial_download":true,"popups_allowed":null,)"
                               R"("site_list":"https://list",)"
-                              R"("site_list_owner":"other","listed":null})");
+                              R"("site_list_owner":"other","listed":)" +
+                                  std::string(c.listed ? "true}" : "null}"));
   }
 }
 
