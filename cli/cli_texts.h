@@ -83,10 +83,20 @@ inline constexpr std::string_view kLoginForOtherUsers = "--login 只用于当前
 inline constexpr std::string_view kUserAndAllUsers = "--user 和 --all-users 不能同时使用";
 inline constexpr std::string_view kSetAddressWithUsers = "set-address 不写任何用户的设置，不用 --user 或 --all-users";
 inline constexpr std::string_view kExportForAllUsers = "export 只写一个文件：可用 --user，不可用 --all-users";
+inline constexpr std::string_view kMachineForStatus = "--machine 只用于 status，且不用 --user 或 --all-users";
 inline constexpr std::string_view kUserNotASid = "--user 需要一个 SID，例如 S-1-5-21-...";
 inline constexpr std::string_view kRefuseSystem =
     "以 SYSTEM 身份运行时请用 --user <SID> 或 --all-users 指明用户：SYSTEM 自己的配置不是任何人的浏览器。";
-inline constexpr std::string_view kNoUserHives = "HKEY_USERS 下没有已加载的用户配置单元。";
+// --all-users with nobody logged on: only the machine's part can be done now.
+inline constexpr std::string_view kNoUserHives =
+    "HKEY_USERS 下没有已加载的用户配置单元（没有用户登录），本次只涉及本机的部分";
+// After kNoUserHives, for check.
+inline constexpr std::string_view kUsersAtNextLogon =
+    "；安装程序包时指定了 ORVEL_ADDRESS 的，每个用户下次登录时会自动完成自己的部分";
+// Before the machine's lines, after every user's.
+inline constexpr std::string_view kMachineHeading = "本机：";
+// The last line of a writing verb that found everything as it should be.
+inline constexpr std::string_view kNothingChanged = "本次运行没有更改任何设置。";
 inline constexpr std::string_view kHiveNotOpened = "无法打开用户配置单元 HKEY_USERS\\";
 inline constexpr std::string_view kHiveNotLoaded = "：该用户没有登录（配置单元未加载），或没有打开它的权限。";
 inline constexpr std::string_view kErrorCode = "，错误代码 ";

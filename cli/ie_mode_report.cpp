@@ -4,6 +4,7 @@
 
 #include "check/check_presenter.h"
 #include "cli/cli_texts.h"
+#include "cli/machine_part.h"
 
 namespace orvel::cli {
 namespace {
@@ -45,12 +46,20 @@ std::string NotWrittenError(int32_t status) {
   return std::string(why).append(texts::kNoFileTouched).append(texts::ErrorCode(status));
 }
 
-VerbResult IeModeResult(const IeModeOutcome& outcome) {
+VerbResult IeModeResult(const IeModeOutcome& outcome, std::string_view address) {
   VerbResult result;
   if (!outcome.state.ie_retired) result.lines.emplace_back(texts::kIeNotRetired);
   for (const IeModeNote note : outcome.notes) result.lines.emplace_back(IeModeLine(note));
-  const std::vector<std::string> findings = IeModeFindingLines(outcome.notes);
-  if (outcome.machine_part == MachinePart::kWriteFailed || outcome.machine_part == MachinePart::kNotPermitted) {
+  std::vector<std::string> findings = IeModeFindingLines(outcome.notes);
+  // Only the check leaves a part it may not write to an administrator; ie-mode
+  // is run to write it.
+  const bool check = !address.empty();
+  if (check && outcome.machine_part == MachinePart::kNotPermitted) {
+    const bool listed = outcome.state.listed == true;
+    result.lines.push_back(texts::IeModeNeedsAdministrator(address, listed));
+    findings.push_back(texts::IeModeNeedsAdministrator(address, listed));
+    result.code = MachinePartCode(Verb::kCheck, outcome.machine_part, false);
+  } else if (outcome.machine_part == MachinePart::kWriteFailed || outcome.machine_part == MachinePart::kNotPermitted) {
     result.code = kFailed;
     result.errors.push_back(NotWrittenError(outcome.status));
   } else if (!findings.empty()) {

@@ -48,6 +48,7 @@ std::string_view Misfit(const Options& options) {
   if (verb == Verb::kIeMode && (options.user || options.all_users)) return texts::kIeModeWithUsers;
   if (options.login && (options.user || options.all_users)) return texts::kLoginForOtherUsers;
   if (options.user && options.all_users) return texts::kUserAndAllUsers;
+  if (options.machine && (verb != Verb::kStatus || options.user || options.all_users)) return texts::kMachineForStatus;
   if (verb == Verb::kSetAddress && (options.user || options.all_users)) return texts::kSetAddressWithUsers;
   if (verb == Verb::kExport && options.all_users) return texts::kExportForAllUsers;
   if (options.user && !IsSidText(*options.user)) return texts::kUserNotASid;
@@ -104,6 +105,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
       options.remove = true;
     } else if (argument == "--remove-all") {
       options.remove_all = true;
+    } else if (argument == "--machine") {
+      options.machine = true;
     } else if (is_option("--user") || is_option("--out")) {
       const bool user = is_option("--user");
       auto value = value_of(user ? "--user" : "--out");

@@ -23,6 +23,7 @@ struct Options {
   bool site_list = false;           // export: an IE mode site list instead of a .reg file
   bool remove = false;              // ie-mode: take the host out of the tool's own list
   bool remove_all = false;          // ie-mode: take back everything the tool set up; no address
+  bool machine = false;             // status: only the machine's part, read as any account may
 };
 
 struct ParsedArguments {

@@ -10,6 +10,40 @@
 #include "zones/zone_keys.h"
 
 namespace orvel::cli {
+namespace {
+
+// What status tells of the machine's part of IE mode.
+struct IeModeReading {
+  std::vector<std::string> lines;  // before the findings
+  std::vector<std::string> findings;
+  bool missing = false;
+  bool stopped = false;  // by a finding of IE mode's own
+  ExitCode code = kDone;
+};
+
+// Read only, a site IE mode should have but lacks is one the check adds where
+// it may write the machine's part, else one an administrator must.
+IeModeReading ReadIeMode(const IeModeOutcome& ie_mode, std::string_view address, bool may_write) {
+  IeModeReading reading;
+  reading.missing = ie_mode.machine_part == MachinePart::kNotPermitted;
+  for (const IeModeNote note : ie_mode.notes) {
+    if (note != IeModeNote::kCannotEnable && IsFinding(note)) reading.findings.emplace_back(IeModeLine(note));
+  }
+  reading.stopped = !reading.findings.empty();
+  const bool listed = ie_mode.state.listed == true;
+  if (reading.missing && may_write) reading.lines.push_back(texts::IeModeNotSetUp(listed));
+  if (reading.missing && !may_write) reading.findings.push_back(texts::IeModeNeedsAdministrator(address, listed));
+  reading.code = Worst(
+      reading.stopped ? kStopped : kDone,
+      MachinePartCode(Verb::kStatus, reading.missing ? MachinePart::kNotPermitted : MachinePart::kInPlace, may_write));
+  return reading;
+}
+
+std::string_view InPlaceLine(bool in_place, bool missing) {
+  return in_place ? texts::kInPlace : missing ? texts::kNotInPlace : texts::kInPlaceButStopped;
+}
+
+}  // namespace
 
 StatusReport ReadStatus(const Hives& hives, const SiteAddress& address, const ZoneManagerAnswer& zone_manager,
                         const IeModeOutcome& ie_mode, bool may_write_machine) {
@@ -45,27 +79,15 @@ VerbResult StatusResult(const StatusReport& report) {
     result.lines.emplace_back(texts::kZoneManagerUnknown);
   }
   std::vector<std::string> findings = FindingLines(report.diagnosis);
-  // Read only, a site IE mode should have but lacks is one the check adds
-  // where it may write the machine's part, else one an administrator must.
-  const bool ie_mode_missing = report.ie_mode.machine_part == MachinePart::kNotPermitted;
-  for (const IeModeNote note : report.ie_mode.notes) {
-    if (note != IeModeNote::kCannotEnable && IsFinding(note)) findings.emplace_back(IeModeLine(note));
-  }
   const bool stopped = !findings.empty();
-  const bool listed = report.ie_mode.state.listed == true;
-  if (ie_mode_missing && report.may_write_machine) result.lines.push_back(texts::IeModeNotSetUp(listed));
-  if (ie_mode_missing && !report.may_write_machine) {
-    findings.push_back(texts::IeModeNeedsAdministrator(report.address, listed));
-  }
+  IeModeReading ie_mode = ReadIeMode(report.ie_mode, report.address, report.may_write_machine);
+  result.lines.insert(result.lines.end(), ie_mode.lines.begin(), ie_mode.lines.end());
+  findings.insert(findings.end(), ie_mode.findings.begin(), ie_mode.findings.end());
   result.lines.insert(result.lines.end(), findings.begin(), findings.end());
-  const bool in_place = site.InPlace() && !ie_mode_missing && !stopped;
+  const bool in_place = site.InPlace() && !ie_mode.missing && !stopped && !ie_mode.stopped;
   const ExitCode user_part = !site.InPlace() ? kMissing : stopped ? kStopped : kDone;
-  result.code = Worst(
-      user_part, MachinePartCode(Verb::kStatus, ie_mode_missing ? MachinePart::kNotPermitted : MachinePart::kInPlace,
-                                 report.may_write_machine));
-  result.lines.emplace_back(in_place                             ? texts::kInPlace
-                            : !site.InPlace() || ie_mode_missing ? texts::kNotInPlace
-                                                                 : texts::kInPlaceButStopped);
+  result.code = Worst(user_part, ie_mode.code);
+  result.lines.emplace_back(InPlaceLine(in_place, !site.InPlace() || ie_mode.missing));
   result.json.Text("scheme", SchemeName(report.scheme))
       .Bool("trusted", site.trusted)
       .Raw("registry_zone", site.trusted ? std::to_string(zone_keys::kTrustedZone) : "null")
@@ -75,6 +97,21 @@ VerbResult StatusResult(const StatusReport& report) {
       .Raw("findings", JsonTexts(findings))
       .Bool("in_place", in_place);
   result.ie_mode = IeModeJson(report.ie_mode.state);
+  return result;
+}
+
+VerbResult MachineStatusResult(const IeModeOutcome& outcome, std::string_view address, bool may_write) {
+  VerbResult result;
+  if (!outcome.state.ie_retired) result.lines.emplace_back(texts::kIeNotRetired);
+  const IeModeReading ie_mode = ReadIeMode(outcome, address, may_write);
+  result.lines.insert(result.lines.end(), ie_mode.lines.begin(), ie_mode.lines.end());
+  result.lines.insert(result.lines.end(), ie_mode.findings.begin(), ie_mode.findings.end());
+  const bool in_place = !ie_mode.missing && !ie_mode.stopped;
+  result.lines.emplace_back(InPlaceLine(in_place, ie_mode.missing));
+  result.code = ie_mode.code;
+  result.json.Raw("ie_mode", IeModeJson(outcome.state))
+      .Raw("findings", JsonTexts(ie_mode.findings))
+      .Bool("in_place", in_place);
   return result;
 }
 

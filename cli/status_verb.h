@@ -42,4 +42,9 @@ StatusReport ReadStatus(const Hives& hives, const SiteAddress& address, const Zo
 // The report's lines, JSON and exit code.
 VerbResult StatusResult(const StatusReport& report);
 
+// status --machine, and status --all-users after every user's: the
+// machine's part of IE mode alone, read without writing; exit code 1 where
+// it is missing and this process `may_write` it, 5 where it may not.
+VerbResult MachineStatusResult(const IeModeOutcome& outcome, std::string_view address, bool may_write);
+
 }  // namespace orvel::cli

@@ -81,11 +81,14 @@ VerbResult SetAddress(const SiteAddress& address) {
   SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
   VerbResult result;
   result.json.Text("file", WideToUtf8(file.path()));
+  const std::string before = file.Load();
   if (const int32_t saved = file.Save(address.text); saved != ERROR_SUCCESS) {
+    result.changed = false;
     result.code = kFailed;
     result.errors.push_back(std::string(FailureText(CheckStep::kSave)).append(texts::ErrorCode(saved)));
   } else {
     result.lines.push_back(std::string(texts::kAddressSaved).append(WideToUtf8(file.path())));
+    result.changed = before != address.text;
   }
   return result;
 }

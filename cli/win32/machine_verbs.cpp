@@ -4,35 +4,63 @@
 
 #include "check/address.h"
 #include "cli/ie_mode_report.h"
+#include "cli/machine_changes.h"
 #include "cli/remove_verb.h"
+#include "cli/status_verb.h"
 #include "iemode/ie_mode_setup.h"
 #include "win/win32_registry.h"
 #include "win/win32_site_list_files.h"
 
 namespace orvel::cli {
 
+// The machine's part reads the policies of this process's own user beside
+// the machine's, as one user's check does: as SYSTEM, none.
 VerbResult IeMode(const Options& options, const SiteAddress& address) {
   Win32Registry machine_writes = Win32Registry::MachineWrites();
   Win32SiteListFiles site_lists;
+  MachineChanges changes(machine_writes, site_lists);
+  VerbResult result;
   if (options.remove || options.remove_all) {
-    return IeModeRemovalResult(options.remove_all
-                                   ? RemoveIeModeSetUp(machine_writes, site_lists)
-                                   : RemoveHostFromIeMode(machine_writes, site_lists, address.site.host));
+    result =
+        IeModeRemovalResult(options.remove_all ? RemoveIeModeSetUp(changes.writes(), site_lists)
+                                               : RemoveHostFromIeMode(changes.writes(), site_lists, address.site.host));
+  } else {
+    Win32Registry machine = Win32Registry::MachineSettings();
+    Win32Registry user(HKEY_CURRENT_USER);
+    result = IeModeResult(RunIeMode({user, machine}, &changes.writes(), site_lists, address.site));
   }
+  result.machine_changed = changes.Changed();
+  return result;
+}
+
+VerbResult CheckMachinePart(const SiteAddress& address) {
+  Win32Registry machine = Win32Registry::MachineSettings();
+  Win32Registry machine_writes = Win32Registry::MachineWrites();
+  Win32Registry user(HKEY_CURRENT_USER);
+  Win32SiteListFiles site_lists;
+  MachineChanges changes(machine_writes, site_lists);
+  Registry* const writes = Win32Registry::MayWriteMachinePolicies() ? &changes.writes() : nullptr;
+  VerbResult result = IeModeResult(RunIeMode({user, machine}, writes, site_lists, address.site), address.text);
+  result.machine_changed = changes.Changed();
+  return result;
+}
+
+VerbResult MachineStatus(const SiteAddress& address) {
   Win32Registry machine = Win32Registry::MachineSettings();
   Win32Registry user(HKEY_CURRENT_USER);
-  return IeModeResult(RunIeMode({user, machine}, &machine_writes, site_lists, address.site));
+  Win32SiteListFiles site_lists;
+  return MachineStatusResult(RunIeMode({user, machine}, nullptr, site_lists, address.site), address.text,
+                             Win32Registry::MayWriteMachinePolicies());
 }
 
 VerbResult RemoveFromMachine(const Options& options, const SiteAddress& address, VerbResult users) {
   Win32Registry machine_writes = Win32Registry::MachineWrites();
   Win32SiteListFiles site_lists;
-  VerbResult machine = RemoveFromIeModeList(machine_writes, site_lists, options, address, users.code,
+  MachineChanges changes(machine_writes, site_lists);
+  VerbResult machine = RemoveFromIeModeList(changes.writes(), site_lists, options, address, users.code,
                                             Win32Registry::MayWriteMachinePolicies());
-  machine.code = Worst(users.code, machine.code);
-  machine.json = JsonObject(users.json).Merge(machine.json);
-  machine.shown_first.push_back(std::move(users));
-  return machine;
+  machine.machine_changed = changes.Changed();
+  return AfterUsers(std::move(users), std::move(machine));
 }
 
 }  // namespace orvel::cli

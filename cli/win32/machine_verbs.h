@@ -11,6 +11,14 @@ namespace orvel::cli {
 // (and no address) everything the tool set up for IE mode is taken back.
 VerbResult IeMode(const Options& options, const SiteAddress& address);
 
+// The machine's part of check --all-users, once after every user's: written
+// where this process may, else left to an administrator.
+VerbResult CheckMachinePart(const SiteAddress& address);
+
+// status --machine, and status --all-users after every user's: read only,
+// as any account, SYSTEM too, with no user's hive.
+VerbResult MachineStatus(const SiteAddress& address);
+
 // remove's part on the machine, shown after every user's (`users`), with the
 // worse code of the two.
 VerbResult RemoveFromMachine(const Options& options, const SiteAddress& address, VerbResult users);

@@ -19,9 +19,12 @@ namespace {
 VerbResult RunVerb(const Options& options, const SiteAddress& address) {
   switch (options.verb) {
     case Verb::kCheck:
-      return ForEachUser(options, address, CheckForUser);
+      if (!options.all_users) return ForEachUser(options, address, CheckForUser);
+      return AfterUsers(ForEachUser(options, address, CheckForUser), CheckMachinePart(address));
     case Verb::kStatus:
-      return ForEachUser(options, address, StatusForUser);
+      if (options.machine) return MachineStatus(address);
+      if (!options.all_users) return ForEachUser(options, address, StatusForUser);
+      return AfterUsers(ForEachUser(options, address, StatusForUser), MachineStatus(address));
     case Verb::kRemove:
       return RemoveFromMachine(options, address, ForEachUser(options, address, RemoveForUser));
     case Verb::kExport:
@@ -62,12 +65,18 @@ void Print(const VerbResult& result, bool json, std::vector<std::string>& errors
 }
 
 // The one place a verb's result is shown: as lines and errors, or, with
-// --json, the errors and then one object, `object`'s members first.
+// --json, the errors and then one object, `object`'s members first. A run
+// that wrote nothing says so last.
 ExitCode Show(const VerbResult& result, bool json, JsonObject object) {
   std::vector<std::string> errors;
   Print(result, json, errors);
+  const std::optional<bool> changed = AnyChange(result);
+  if (!json && changed == false) WriteLine(ConsoleStream::kOutput, texts::kNothingChanged);
   if (json) {
-    object.Merge(result.json).Number("exit_code", result.code).Raw("errors", JsonTexts(errors));
+    object.Merge(result.json);
+    if (changed) object.Bool("changed", *changed);
+    if (result.machine_changed) object.Bool("machine_changed", *result.machine_changed);
+    object.Number("exit_code", result.code).Raw("errors", JsonTexts(errors));
     WriteLine(ConsoleStream::kOutput, object.Json());
   }
   return result.code;

@@ -14,6 +14,8 @@ using UserVerb = VerbResult (*)(const Options& options, const SiteAddress& addre
 // Runs the verb for the current user, the one --user names, or every loaded
 // user hive with --all-users: each one's result, headed by the user's SID,
 // shown in turn; their JSON as "users"; the worst exit code of them all.
+// With --all-users and nobody logged on there is no one: a line says so, and
+// the machine's part, done after the users, is all the run can do.
 VerbResult ForEachUser(const Options& options, const SiteAddress& address, UserVerb verb);
 
 }  // namespace orvel::cli

@@ -94,6 +94,10 @@ TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
     ASSERT_EQ(user["steps"].items.size(), 3u);
     for (const JsonValue& step : user["steps"].items) EXPECT_TRUE(step["ok"].boolean) << step["step"].text;
     EXPECT_TRUE(user["findings"].items.empty());
+    EXPECT_TRUE(user["changed"].boolean);
+    EXPECT_TRUE(checked["changed"].boolean);
+    const ZoneRun again = RunZone({L"check", site.address, L"--json"});
+    EXPECT_FALSE(Json(again)["changed"].boolean) << again.out;
 
     const ZoneRun status = RunZone({L"status", site.address, L"--json"});
     EXPECT_EQ(status.exit_code, 0) << status.out;
@@ -242,6 +246,7 @@ TEST(ZoneCli, RedirectedOutputIsInTheCodePageItsReaderExpects) {
   EXPECT_TRUE(alone.out.ends_with("\r\n"));
 
   // Windows PowerShell decodes a pipe with its console's output code page.
+  ClearSites();
   const ZoneRun piped = RunZoneWithConsole({L"check", L"a.b.example.cn"}, 936);
   EXPECT_EQ(piped.exit_code, 0);
   EXPECT_TRUE(piped.out.ends_with("\xbc\xec\xb2\xe2\xcd\xea\xb1\xcf\xa1\xa3\r\n")) << piped.out;  // 检测完毕。
@@ -327,6 +332,7 @@ TEST(ZoneCli, LoginStartsTheBrowserAfterTheCheck) {
   EXPECT_EQ(missing.exit_code, 4);
   Lines shown = kCheckLines;
   shown.emplace_back("浏览器启动失败。");
+  shown.emplace_back("本次运行没有更改任何设置。");
   EXPECT_EQ(OutputLines(missing.out), shown);
   EXPECT_EQ(GetFileAttributesW(record.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -422,6 +428,19 @@ TEST_F(IeRetired, CheckSetsIeModeUpAndRemoveTakesItBack) {
   EXPECT_TRUE(ie_mode["delay_initial_download"].boolean) << status.out;
   EXPECT_TRUE(ie_mode["popups_allowed"].boolean) << status.out;
   EXPECT_EQ(MachineText(L"SOFTWARE\\Policies\\Microsoft\\Edge\\PopupsAllowedForUrls", L"1"), L"a.b.example.cn");
+  const ZoneRun machine = RunZone({L"status", L"a.b.example.cn", L"--machine", L"--json"});
+  EXPECT_EQ(machine.exit_code, 0) << machine.out;
+  EXPECT_TRUE(Json(machine)["ie_mode"]["listed"].boolean) << machine.out;
+
+  // For every user, the machine's part once after theirs: in place, so
+  // nothing changes.
+  const ZoneRun all = RunZone({L"check", L"a.b.example.cn", L"--all-users", L"--json"});
+  EXPECT_EQ(all.exit_code, 0) << all.out;
+  const JsonValue all_json = Json(all);
+  EXPECT_TRUE(all_json["ie_mode"]["listed"].boolean) << all.out;
+  EXPECT_EQ(std::ranges::count(all_json["users"][0].names, "ie_mode"), 0) << all.out;
+  EXPECT_FALSE(all_json["machine_changed"].boolean) << all.out;
+  EXPECT_FALSE(all_json["changed"].boolean) << all.out;
 
   // One user leaving takes nothing from the list the machine's users share.
   const std::wstring list_file = own_folder_ + L"\\ie-mode-sites.xml";

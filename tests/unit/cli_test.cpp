@@ -6,23 +6,29 @@
 #include <array>
 #include <utility>
 
+#include "check/check_site.h"
 #include "check/texts.h"
 #include "cli/check_verb.h"
 #include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
 #include "cli/ie_mode_report.h"
 #include "cli/json.h"
+#include "cli/machine_changes.h"
 #include "cli/machine_part.h"
 #include "cli/options.h"
 #include "cli/output_code_page.h"
 #include "cli/remove_verb.h"
 #include "cli/status_verb.h"
+#include "cli/user_choice.h"
+#include "cli/verb_result.h"
+#include "iemode/ie_mode_keys.h"
 #include "tests/cli/json_value.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_list_files.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/test_hive.h"
+#include "zones/change_recording_registry.h"
 #include "zones/zone_keys.h"
 
 namespace orvel::cli {
@@ -71,6 +77,9 @@ TEST(CliArguments, VerbsOptionsAndMisfits) {
       {{"ie-mode", "a.b.c", "--all-users"}, Action::kError},
       {{"remove", "a.b.c", "--remove"}, Action::kError},
       {{"check", "a.b.c", "--site-list"}, Action::kError},
+      {{"status", "a.b.c", "--machine"}, Action::kRun, Verb::kStatus},
+      {{"check", "a.b.c", "--machine"}, Action::kError},
+      {{"status", "a.b.c", "--machine", "--all-users"}, Action::kError},
   };
   for (const ArgumentCase& c : cases) {
     std::string joined;
@@ -100,6 +109,92 @@ TEST(CliArguments, OnlyPeoplesHivesAreUserAccounts) {
         "S-1-5-82-3006700770-424185619-1745488364-794895919-4004696415", "S-1-5-90-0-1", "S-1-5-96-0-1", "S-1-5-32-545",
         "S-1-5-211-1-2-3", "S-1-12-10-1"}) {
     EXPECT_FALSE(IsUserAccountSid(name)) << name;
+  }
+}
+
+// As SYSTEM with nobody logged on, --all-users finds no one: no failure, the
+// machine's part alone.
+TEST(CliUsers, WhomAVerbActsFor) {
+  using Kind = UserChoice::Kind;
+  const std::string person = "S-1-5-21-1-2-3-1001";
+  const std::vector<std::string> nobody = {".DEFAULT", "S-1-5-18", "S-1-5-19", "S-1-5-20"};
+  const std::vector<std::string> one = {".DEFAULT", person, person + "_Classes", "S-1-5-18"};
+  const struct {
+    std::vector<std::string> arguments;
+    bool system;
+    std::vector<std::string> hives;
+    UserChoice choice;
+  } cases[] = {
+      {{"check", "a", "--all-users"}, true, nobody, {Kind::kNobodyLoaded, {}}},
+      {{"remove", "a", "--all-users"}, false, {}, {Kind::kNobodyLoaded, {}}},
+      {{"check", "a", "--all-users"}, true, one, {Kind::kUsers, {person}}},
+      {{"status", "a"}, true, one, {Kind::kRefuseSystem, {}}},
+      {{"status", "a"}, false, one, {Kind::kUsers, {""}}},
+      {{"check", "a", "--user", "S-1-5-21-9"}, true, nobody, {Kind::kUsers, {"S-1-5-21-9"}}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ChooseUsers(ParseArguments(c.arguments).options, c.system, c.hives), c.choice) << c.arguments[0];
+  }
+}
+
+// Whether a run changed anything is told by what is stored, not by what was
+// written: writing what is there already changes nothing.
+TEST(CliChanges, OnlyWhatDiffersFromWhatIsStoredIsAChange) {
+  const struct {
+    const char* name;
+    std::function<int32_t(Registry&)> run;
+    bool changed;
+  } cases[] = {
+      {"same dword",
+       [](Registry& r) {
+         RegistryKey k(r);
+         return k.Open("K") ? 1 : k.SetDword("v", 1);
+       },
+       false},
+      {"other dword",
+       [](Registry& r) {
+         RegistryKey k(r);
+         return k.Open("K") ? 1 : k.SetDword("v", 2);
+       },
+       true},
+      {"same bytes, other type",
+       [](Registry& r) {
+         RegistryKey k(r);
+         return k.Open("K") ? 1 : k.SetBinary("v", DwordBytes(1));
+       },
+       true},
+      {"new value",
+       [](Registry& r) {
+         RegistryKey k(r);
+         return k.Open("K") ? 1 : k.SetString("w", "x");
+       },
+       true},
+      {"key there",
+       [](Registry& r) {
+         RegistryKey k(r);
+         return k.Create("K");
+       },
+       false},
+      {"new key",
+       [](Registry& r) {
+         RegistryKey k(r);
+         return k.Create("K\\L");
+       },
+       true},
+      {"no such value",
+       [](Registry& r) {
+         RegistryKey k(r);
+         return k.Open("K") ? 1 : k.DeleteValue("x") == 2 ? 0 : 1;
+       },
+       false},
+      {"no such key", [](Registry& r) { return r.DeleteKey("M") == 2 ? 0 : 1; }, false},
+  };
+  for (const auto& c : cases) {
+    MemoryRegistry inner;
+    test::PutDword(inner, "K", "v", 1);
+    ChangeRecordingRegistry recording(inner);
+    EXPECT_EQ(c.run(recording), status::kSuccess) << c.name;
+    EXPECT_EQ(recording.changed(), c.changed) << c.name;
   }
 }
 
@@ -237,6 +332,25 @@ TEST_F(CliVerbs, CheckStepsInJson) {
   EXPECT_NE(json.find(R"("findings":[],"saved":false)"), std::string::npos) << json;
 }
 
+// A second check of the same site, user's part and machine's, changes nothing.
+TEST_F(CliVerbs, ASecondCheckChangesNothing) {
+  test::PutKey(registry_, zone_keys::kZone2);
+  test::PutString(machine_, ie_mode_keys::kCurrentVersion, ie_mode_keys::kBuildNumber, "22631");
+  test::PutString(machine_, ie_mode_keys::kEdgeAppPath, "", "\"C:\\Edge\\msedge.exe\"");
+  test::MemoryListFiles files;
+  for (const bool first : {true, false}) {
+    ChangeRecordingRegistry user(registry_);
+    MachineChanges machine(machine_, files);
+    const CheckOutcome outcome = CheckSite(
+        {.address = ReadSiteAddress("a.b.c"),
+         .registries = {.hives = {user, machine_}, .site_lists = &files, .machine_writes = &machine.writes()}});
+    ASSERT_EQ(CheckResult(outcome).code, kDone);
+    EXPECT_EQ(user.changed(), first);
+    EXPECT_EQ(machine.Changed(), first);
+  }
+  EXPECT_TRUE(files.lists.contains(files.OwnListPath()));
+}
+
 TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   test::PutKey(registry_, zone_keys::kZone2);
   const ZoneManagerAnswer not_asked;
@@ -366,6 +480,10 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
         StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("a.b.c:81"), {}, ie_mode, c.may_write));
     EXPECT_EQ(status.code, c.code);
     EXPECT_NE(std::ranges::find(status.lines, c.line), status.lines.end()) << c.line;
+    // status --machine weighs the machine's part alike, with no user's.
+    const VerbResult machine = MachineStatusResult(ie_mode, "a.b.c:81", c.may_write);
+    EXPECT_EQ(machine.code, c.code);
+    EXPECT_NE(std::ranges::find(machine.lines, c.line), machine.lines.end()) << c.line;
     EXPECT_EQ(status.ie_mode, R"({"ie_retired":true,"edge":"C:\\Edge\\msedge.exe",)"
                               R"("integration_level":1,"delay_initial_download":true,"popups_allowed":null,)"
                               R"("site_list":"https://list",)"
@@ -419,6 +537,30 @@ TEST(CliRemove, TakesFromTheMachinesListOnlyWhatNoUserNeeds) {
     EXPECT_NE(result.json.Json().find(c.said ? R"("ie_mode_list_kept":true)" : R"("ie_mode_list_kept":false)"),
               std::string::npos);
   }
+}
+
+// The machine's part a process may not write: ie-mode was run to write it,
+// check --all-users leaves it to an administrator, as one user's check does.
+TEST(CliIeMode, APartThatMayNotBeWrittenFailsIeModeAndStopsTheCheck) {
+  IeModeOutcome outcome;
+  outcome.state.ie_retired = true;
+  outcome.notes = {IeModeNote::kCannotEnable};
+  outcome.machine_part = MachinePart::kNotPermitted;
+  const VerbResult ie_mode = IeModeResult(outcome);
+  EXPECT_EQ(ie_mode.code, kFailed);
+  EXPECT_EQ(ie_mode.errors.size(), 1u);
+  const VerbResult check = IeModeResult(outcome, "a.b.c");
+  EXPECT_EQ(check.code, kStopped);
+  EXPECT_TRUE(check.errors.empty());
+  EXPECT_EQ(check.lines.back(), texts::IeModeNeedsAdministrator("a.b.c"));
+  // Shown after the users, headed, with the worse code of the two.
+  VerbResult users;
+  users.code = kMissing;
+  users.changed = false;
+  const VerbResult run = AfterUsers(users, check);
+  EXPECT_EQ(run.code, kMissing);
+  EXPECT_EQ(run.lines.front(), texts::kMachineHeading);
+  EXPECT_EQ(AnyChange(run), false);
 }
 
 TEST(CliIeMode, ARemovalThatFailedIsAnErrorAndAFailure) {
