@@ -153,5 +153,11 @@ inline constexpr std::string_view kIeModeListKept =
 
 // "，错误代码 N。"
 inline std::string ErrorCode(int32_t status) { return Sentence(kErrorCode, std::to_string(status)); }
+// A sentence with the code in it, before its full stop: "网址保存失败，错误代码 5。".
+inline std::string WithErrorCode(std::string_view sentence, int32_t status) {
+  constexpr std::string_view kFullStop = "。";
+  if (sentence.ends_with(kFullStop)) sentence.remove_suffix(kFullStop.size());
+  return std::string(sentence).append(ErrorCode(status));
+}
 
 }  // namespace orvel::cli::texts

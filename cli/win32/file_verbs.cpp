@@ -85,7 +85,7 @@ VerbResult SetAddress(const SiteAddress& address) {
   if (const int32_t saved = file.Save(address.text); saved != ERROR_SUCCESS) {
     result.changed = false;
     result.code = kFailed;
-    result.errors.push_back(std::string(FailureText(CheckStep::kSave)).append(texts::ErrorCode(saved)));
+    result.errors.push_back(texts::WithErrorCode(FailureText(CheckStep::kSave), saved));
   } else {
     result.lines.push_back(std::string(texts::kAddressSaved).append(WideToUtf8(file.path())));
     result.changed = before != address.text;

@@ -573,6 +573,7 @@ TEST(CliIeMode, ARemovalThatFailedIsAnErrorAndAFailure) {
   EXPECT_EQ(refused.errors, std::vector<std::string>{"%ProgramData%\\ORVEL 是链接或挂载点，不是本工具的文件夹，"
                                                      "未读写其中任何文件，错误代码 4395。"});
   EXPECT_EQ(refused.json.Json(), R"({"result":4395})");
+  EXPECT_EQ(texts::WithErrorCode(orvel::texts::kSaveFailed, 5), "网址保存失败，错误代码 5。");
 }
 
 // Who can finish the machine's part of IE mode: where the caller could, a
