@@ -67,7 +67,8 @@ inline constexpr std::string_view kError = "orvel-zone: ";
 inline constexpr std::string_view kBadArguments = "参数错误：";
 inline constexpr std::string_view kSeeHelp = "（orvel-zone --help 列出用法）";
 // What is wrong with the arguments, between kBadArguments and kSeeHelp.
-inline constexpr std::string_view kNoVerb = "缺少动词：check、status、remove、export、set-address 或 ie-mode";
+inline constexpr std::string_view kNoVerb =
+    "缺少动词：check、status、remove、export、set-address、ie-mode 或 active-setup";
 inline constexpr std::string_view kUnknownVerb = "未知动词 ";
 inline constexpr std::string_view kUnknownOption = "未知选项 ";
 inline constexpr std::string_view kNeedsAValue = " 需要一个值";           // after the option
@@ -76,7 +77,8 @@ inline constexpr std::string_view kRemoveAllWithAddress = "ie-mode --remove-all 
 inline constexpr std::string_view kSaveAndLoginForCheck = "--save 和 --login 只用于 check";
 inline constexpr std::string_view kOutForExport = "--out 只用于 export";
 inline constexpr std::string_view kSiteListForExport = "--site-list 只用于 export";
-inline constexpr std::string_view kRemoveForIeMode = "--remove 和 --remove-all 只用于 ie-mode";
+inline constexpr std::string_view kRemoveForIeMode =
+    "--remove 只用于 ie-mode 和 active-setup，--remove-all 只用于 ie-mode";
 inline constexpr std::string_view kRemoveAndRemoveAll = "--remove 和 --remove-all 不能同时使用";
 inline constexpr std::string_view kIeModeWithUsers = "ie-mode 只写本机的设置，不用 --user 或 --all-users";
 inline constexpr std::string_view kLoginForOtherUsers = "--login 只用于当前用户";
@@ -84,6 +86,11 @@ inline constexpr std::string_view kUserAndAllUsers = "--user 和 --all-users 不
 inline constexpr std::string_view kSetAddressWithUsers = "set-address 不写任何用户的设置，不用 --user 或 --all-users";
 inline constexpr std::string_view kExportForAllUsers = "export 只写一个文件：可用 --user，不可用 --all-users";
 inline constexpr std::string_view kMachineForStatus = "--machine 只用于 status，且不用 --user 或 --all-users";
+inline constexpr std::string_view kAgainForActiveSetup = "--again 只用于 active-setup";
+inline constexpr std::string_view kAgainAndRemove = "--again 和 --remove 不能同时使用";
+inline constexpr std::string_view kActiveSetupWithUsers = "active-setup 只写本机的设置，不用 --user 或 --all-users";
+inline constexpr std::string_view kActiveSetupWithAddress = "active-setup --again 和 --remove 不用网址";
+inline constexpr std::string_view kQuietForCheck = "--quiet 只用于 check";
 inline constexpr std::string_view kUserNotASid = "--user 需要一个 SID，例如 S-1-5-21-...";
 inline constexpr std::string_view kRefuseSystem =
     "以 SYSTEM 身份运行时请用 --user <SID> 或 --all-users 指明用户：SYSTEM 自己的配置不是任何人的浏览器。";
@@ -101,6 +108,19 @@ inline constexpr std::string_view kHiveNotOpened = "无法打开用户配置单�
 inline constexpr std::string_view kHiveNotLoaded = "：该用户没有登录（配置单元未加载），或没有打开它的权限。";
 inline constexpr std::string_view kErrorCode = "，错误代码 ";
 inline constexpr std::string_view kFileNotWritten = "无法写入文件 ";
+
+// active-setup: the check at every user's next logon.
+inline constexpr std::string_view kActiveSetupRegistered =
+    "已在 Active Setup 中登记：每个用户下次登录时以自己的身份运行一次 ";
+inline constexpr std::string_view kActiveSetupVersion = "登记的版本：";
+inline constexpr std::string_view kActiveSetupNoneToRenew = "Active Setup 中没有本工具的登记，未改动。";
+inline constexpr std::string_view kActiveSetupRemoved = "已删除 Active Setup 中的登记：用户登录时不再运行检测。";
+inline constexpr std::string_view kActiveSetupNoneToRemove = "Active Setup 中没有本工具的登记。";
+// Followed by ErrorCode.
+inline constexpr std::string_view kActiveSetupNotWritten =
+    "无法修改 HKEY_LOCAL_MACHINE 下 Active Setup 的登记（须以管理员或 SYSTEM 身份运行）";
+inline constexpr std::string_view kActiveSetupUnreadable =
+    "Active Setup 中已有的登记读不出网址，未改动：请以管理员身份运行 orvel-zone active-setup <网址>。";
 
 // Edge's IE mode, for the console's verbs; the check's own lines come from
 // its presenter.

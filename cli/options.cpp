@@ -10,13 +10,14 @@
 namespace orvel::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Verb>, 6> kVerbs = {{
+constexpr std::array<std::pair<std::string_view, Verb>, 7> kVerbs = {{
     {"check", Verb::kCheck},
     {"status", Verb::kStatus},
     {"remove", Verb::kRemove},
     {"export", Verb::kExport},
     {"set-address", Verb::kSetAddress},
     {"ie-mode", Verb::kIeMode},
+    {"active-setup", Verb::kActiveSetup},
 }};
 
 ParsedArguments Error(std::string_view error) {
@@ -43,7 +44,8 @@ std::string_view Misfit(const Options& options) {
   if ((options.save || options.login) && verb != Verb::kCheck) return texts::kSaveAndLoginForCheck;
   if (options.out && verb != Verb::kExport) return texts::kOutForExport;
   if (options.site_list && verb != Verb::kExport) return texts::kSiteListForExport;
-  if ((options.remove || options.remove_all) && verb != Verb::kIeMode) return texts::kRemoveForIeMode;
+  if (options.remove_all && verb != Verb::kIeMode) return texts::kRemoveForIeMode;
+  if (options.remove && verb != Verb::kIeMode && verb != Verb::kActiveSetup) return texts::kRemoveForIeMode;
   if (options.remove && options.remove_all) return texts::kRemoveAndRemoveAll;
   if (verb == Verb::kIeMode && (options.user || options.all_users)) return texts::kIeModeWithUsers;
   if (options.login && (options.user || options.all_users)) return texts::kLoginForOtherUsers;
@@ -51,6 +53,10 @@ std::string_view Misfit(const Options& options) {
   if (options.machine && (verb != Verb::kStatus || options.user || options.all_users)) return texts::kMachineForStatus;
   if (verb == Verb::kSetAddress && (options.user || options.all_users)) return texts::kSetAddressWithUsers;
   if (verb == Verb::kExport && options.all_users) return texts::kExportForAllUsers;
+  if (options.again && verb != Verb::kActiveSetup) return texts::kAgainForActiveSetup;
+  if (options.again && options.remove) return texts::kAgainAndRemove;
+  if (verb == Verb::kActiveSetup && (options.user || options.all_users)) return texts::kActiveSetupWithUsers;
+  if (options.quiet && verb != Verb::kCheck) return texts::kQuietForCheck;
   if (options.user && !IsSidText(*options.user)) return texts::kUserNotASid;
   return {};
 }
@@ -62,6 +68,11 @@ std::string_view VerbName(Verb verb) {
     if (value == verb) return name;
   }
   return {};
+}
+
+bool NamesNoSite(const Options& options) {
+  return (options.verb == Verb::kIeMode && options.remove_all) ||
+         (options.verb == Verb::kActiveSetup && (options.again || options.remove));
 }
 
 bool IsUserAccountSid(std::string_view name) {
@@ -107,6 +118,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
       options.remove_all = true;
     } else if (argument == "--machine") {
       options.machine = true;
+    } else if (argument == "--again") {
+      options.again = true;
+    } else if (argument == "--quiet") {
+      options.quiet = true;
     } else if (is_option("--user") || is_option("--out")) {
       const bool user = is_option("--user");
       auto value = value_of(user ? "--user" : "--out");
@@ -122,8 +137,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
   const auto verb = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const auto& v) { return v.first == words[0]; });
   if (verb == kVerbs.end()) return Error(std::string(texts::kUnknownVerb).append(words[0]));
   options.verb = verb->second;
-  if (options.remove_all && options.verb == Verb::kIeMode) {
-    if (words.size() != 1) return Error(texts::kRemoveAllWithAddress);
+  if (NamesNoSite(options)) {
+    if (words.size() != 1)
+      return Error(options.verb == Verb::kIeMode ? texts::kRemoveAllWithAddress : texts::kActiveSetupWithAddress);
   } else if (words.size() != 2) {
     return Error(std::string(words[0]).append(texts::kOneAddress));
   } else {

@@ -7,7 +7,7 @@
 
 namespace orvel::cli {
 
-enum class Verb { kCheck, kStatus, kRemove, kExport, kSetAddress, kIeMode };
+enum class Verb { kCheck, kStatus, kRemove, kExport, kSetAddress, kIeMode, kActiveSetup };
 
 std::string_view VerbName(Verb verb);
 
@@ -24,7 +24,12 @@ struct Options {
   bool remove = false;              // ie-mode: take the host out of the tool's own list
   bool remove_all = false;          // ie-mode: take back everything the tool set up; no address
   bool machine = false;             // status: only the machine's part, read as any account may
+  bool again = false;               // active-setup: renew the registration there is; no address
+  bool quiet = false;               // check: no output, a console of its own hidden, the run bounded
 };
+
+// Whether the options act on no site, so that no address is read.
+bool NamesNoSite(const Options& options);
 
 struct ParsedArguments {
   enum class Action { kRun, kHelp, kVersion, kError };

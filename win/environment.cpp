@@ -20,6 +20,19 @@ std::string EnvironmentValue(std::string_view name) {
   }
 }
 
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 ProgramFilesFolders ProgramFilesFromEnvironment() {
   return ProgramFilesFolders{EnvironmentValue("ProgramFiles(x86)"), EnvironmentValue("ProgramFiles")};
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win/environment.h"
 #include "win/unique_any.h"
 #include "win/whole_file.h"
 
@@ -15,16 +16,8 @@ constexpr size_t kMaxLine = 1 << 20;
 }  // namespace
 
 std::wstring SavedAddressFile::BesideProgram() {
-  std::wstring path(MAX_PATH, L'\0');
-  while (true) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return L"ca.dat";
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  std::wstring path = ProgramPath();
+  if (path.empty()) return L"ca.dat";
   path.resize(path.find_last_of(L'\\') + 1);
   return path + L"ca.dat";
 }

@@ -7,9 +7,11 @@
 #include "cli/cli_texts.h"
 #include "cli/help_text.h"
 #include "cli/options.h"
+#include "cli/win32/active_setup_verb.h"
 #include "cli/win32/console_output.h"
 #include "cli/win32/file_verbs.h"
 #include "cli/win32/machine_verbs.h"
+#include "cli/win32/unwatched_run.h"
 #include "cli/win32/user_verbs.h"
 #include "cli/win32/users.h"
 
@@ -31,6 +33,8 @@ VerbResult RunVerb(const Options& options, const SiteAddress& address) {
       return Export(options, address);
     case Verb::kSetAddress:
       return SetAddress(address);
+    case Verb::kActiveSetup:
+      return ActiveSetup(options);
     case Verb::kIeMode:
       break;
   }
@@ -101,11 +105,13 @@ ExitCode Run(const std::vector<std::string>& arguments) {
       break;
   }
   const Options& options = parsed.options;
+  if (options.quiet) StartUnwatchedRun();
   const SiteAddress address = ReadSiteAddress(options.address);
   // Taking everything back names no site.
-  const bool invalid = address.site.kind == HostKind::kInvalid && !options.remove_all;
-  return Show(invalid ? InvalidAddress(options.verb) : RunVerb(options, address), options.json,
-              AddressJson(VerbName(options.verb), address));
+  const bool invalid = address.site.kind == HostKind::kInvalid && !NamesNoSite(options);
+  const VerbResult result = invalid ? InvalidAddress(options.verb) : RunVerb(options, address);
+  if (options.quiet) return result.code;
+  return Show(result, options.json, AddressJson(VerbName(options.verb), address));
 }
 
 }  // namespace orvel::cli

@@ -166,6 +166,10 @@ TEST(ZoneCli, ExitCodesAndOneErrorLine) {
       EXPECT_TRUE(errors[0].starts_with("orvel-zone: ")) << errors[0];
     }
   }
+  // As the logon runs it: the same exit code, nothing printed.
+  const ZoneRun quiet = RunZone({L"check", L"ftp://a.b.c/", L"--quiet"});
+  EXPECT_EQ(quiet.exit_code, 3);
+  EXPECT_EQ(quiet.out + quiet.err, "");
   EXPECT_EQ(SiteLines(), before);
 }
 

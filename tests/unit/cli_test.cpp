@@ -55,6 +55,10 @@ TEST(CliArguments, VerbsOptionsAndMisfits) {
       {{"ie-mode", "a.b.c", "--remove"}, Action::kRun, Verb::kIeMode},
       {{"ie-mode", "--remove-all"}, Action::kRun, Verb::kIeMode},
       {{"export", "a.b.c", "--site-list"}, Action::kRun, Verb::kExport},
+      {{"check", "a.b.c", "--quiet"}, Action::kRun},
+      {{"active-setup", "http://a.b.c/"}, Action::kRun, Verb::kActiveSetup},
+      {{"active-setup", "--again"}, Action::kRun, Verb::kActiveSetup},
+      {{"--json", "active-setup", "--remove"}, Action::kRun, Verb::kActiveSetup},
       {{"check", "a", "--bogus", "--help"}, Action::kError},
       {{"check", "/?"}, Action::kHelp},
       {{"--version"}, Action::kVersion},
@@ -80,6 +84,16 @@ TEST(CliArguments, VerbsOptionsAndMisfits) {
       {{"status", "a.b.c", "--machine"}, Action::kRun, Verb::kStatus},
       {{"check", "a.b.c", "--machine"}, Action::kError},
       {{"status", "a.b.c", "--machine", "--all-users"}, Action::kError},
+      {{"active-setup"}, Action::kError},
+      {{"active-setup", "a.b.c", "--again"}, Action::kError},
+      {{"active-setup", "a.b.c", "--remove"}, Action::kError},
+      {{"active-setup", "--again", "--remove"}, Action::kError},
+      {{"active-setup", "--remove-all"}, Action::kError},
+      {{"active-setup", "a.b.c", "--user", "S-1-5-21-1"}, Action::kError},
+      {{"active-setup", "a.b.c", "--quiet"}, Action::kError},
+      {{"status", "a.b.c", "--quiet"}, Action::kError},
+      {{"ie-mode", "--again"}, Action::kError},
+      {{"check", "a.b.c", "--remove"}, Action::kError},
   };
   for (const ArgumentCase& c : cases) {
     std::string joined;
