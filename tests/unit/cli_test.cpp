@@ -267,6 +267,7 @@ TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
       .zone_manager = {.asked = true, .zone = std::nullopt},
       .ie_mode = {.state = {}, .notes = {IeModeNote::kCannotEnable}, .machine_part = MachinePart::kNotPermitted},
       .may_write_machine = false,
+      .zone_record = true,
   };
   const std::vector<std::string> findings = {std::string(orvel::texts::kEnhancedSecurity),
                                              texts::IeModeNeedsAdministrator("https://a.b.c:81")};
@@ -274,7 +275,7 @@ TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
   std::vector<std::string> lines = {
       "信任站点：已添加。", "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。",
       "安全设置 2200（文件下载自动提示）：未设置（应为 0）。", "弹出窗口：已允许。",
-      "浏览器的区域管理器给出的区域：无法查询。"};
+      "信任站点区域的原设置已记录（删除本工具的最后一个网站时会恢复）。", "浏览器的区域管理器给出的区域：无法查询。"};
   lines.insert(lines.end(), findings.begin(), findings.end());
   lines.emplace_back("设置不全。");
   EXPECT_EQ(result.lines, lines);
@@ -282,7 +283,7 @@ TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
   EXPECT_EQ(result.json.Json(), R"({"scheme":"https","trusted":true,"registry_zone":2,"zone_manager_zone":null,)"
                                 R"("settings":[{"action":"1201","expected":0,"actual":0},)"
                                 R"({"action":"2200","expected":0,"actual":null}],"popups_allowed":true,"findings":)" +
-                                    JsonTexts(findings) + R"(,"in_place":false})");
+                                    JsonTexts(findings) + R"(,"in_place":false,"zone_record":true})");
   EXPECT_TRUE(result.ie_mode.starts_with(R"({"ie_retired":false,)")) << result.ie_mode;
 }
 

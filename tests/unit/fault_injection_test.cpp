@@ -181,9 +181,11 @@ PermissionStep FindPermissionStep(const Scenario& scenario) {
 
 bool IsWrite(RegistryCall call) { return call == RegistryCall::kCreateKey || call == RegistryCall::kSetValue; }
 
-// Whether a failure of this call is reported: writes always are; the open of
-// the zone-2 key is too, since its settings cannot be written without it.
+// Whether a failure of this call is reported: writes always are; in the
+// permission step opens and reads are too, since the settings are written
+// only after what they were is known to be recorded.
 bool IsReported(Op op, RegistryCall call, bool in_permission_step) {
+  const bool open_or_read = call == RegistryCall::kOpenKey || call == RegistryCall::kQueryValue;
   switch (op) {
     case Op::kIsTrusted:
     case Op::kEnumRanges:
@@ -191,9 +193,9 @@ bool IsReported(Op op, RegistryCall call, bool in_permission_step) {
     case Op::kAdd:
       return IsWrite(call);
     case Op::kPermissions:
-      return IsWrite(call) || call == RegistryCall::kOpenKey;
+      return IsWrite(call) || open_or_read;
     case Op::kCheck:
-      return IsWrite(call) || (in_permission_step && call == RegistryCall::kOpenKey);
+      return IsWrite(call) || (in_permission_step && open_or_read);
   }
   return false;
 }
