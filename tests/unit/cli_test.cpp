@@ -244,6 +244,7 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_EQ(before.code, kMissing);
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
+  EXPECT_TRUE(before.json.Json().ends_with(R"("zone_record":false})")) << before.json.Json();
 
   ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.hives = {registry_, machine_}}, nullptr)).code, kDone);
   const VerbResult after = StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("10.1.2.3"), {true, 3}));
@@ -251,6 +252,8 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
   const std::string json = after.json.Json();
   EXPECT_NE(json.find(R"("registry_zone":2,"zone_manager_zone":3)"), std::string::npos) << json;
+  EXPECT_TRUE(json.ends_with(R"("zone_record":true})")) << json;
+  EXPECT_NE(std::ranges::find(after.lines, texts::kZoneRecordKept), after.lines.end());
   // The http entry does not trust the host for https.
   const std::string https =
       StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("https://10.1.2.3"))).json.Json();
@@ -273,9 +276,12 @@ TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
                                              texts::IeModeNeedsAdministrator("https://a.b.c:81")};
   const VerbResult result = StatusResult(report);
   std::vector<std::string> lines = {
-      "信任站点：已添加。", "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。",
-      "安全设置 2200（文件下载自动提示）：未设置（应为 0）。", "弹出窗口：已允许。",
-      "信任站点区域的原设置已记录（删除本工具的最后一个网站时会恢复）。", "浏览器的区域管理器给出的区域：无法查询。"};
+      "信任站点：已添加。",
+      "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。",
+      "安全设置 2200（文件下载自动提示）：未设置（应为 0）。",
+      "弹出窗口：已允许。",
+      "信任站点区域的原设置已记录（删除本工具的最后一个网站时会恢复）。",
+      "浏览器的区域管理器给出的区域：无法查询。"};
   lines.insert(lines.end(), findings.begin(), findings.end());
   lines.emplace_back("设置不全。");
   EXPECT_EQ(result.lines, lines);
@@ -383,10 +389,78 @@ TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
   const VerbResult result = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));
   EXPECT_EQ(result.code, kFailed);
   EXPECT_EQ(result.errors.size(), 1u);
+  // The host is still trusted, so the zone's settings stay with it.
   EXPECT_EQ(result.lines.back(), texts::kZoneSettingsKept);
   const VerbResult again = RunRemove(registry_, ReadSiteAddress("10.1.2.3"));
   EXPECT_EQ(again.code, kDone);
   EXPECT_TRUE(again.errors.empty());
+}
+
+// What became of the zone's settings, in a line (or an error) and the JSON.
+TEST_F(CliVerbs, RemoveSaysWhetherTheZonesSettingsWentBack) {
+  const struct {
+    const char* name;
+    std::vector<std::string> checked;
+    bool user_changes_one = false;
+    bool restore_fails = false;
+    ExitCode code = kDone;
+    std::string line;
+    std::string json;
+  } cases[] = {
+      {"restored",
+       {"a.b.c"},
+       false,
+       false,
+       kDone,
+       texts::ZoneSettingsRestored(0),
+       R"("zone_settings_kept":false,"zone_restored":true,"zone_values_left":0)"},
+      {"restored but one",
+       {"a.b.c"},
+       true,
+       false,
+       kDone,
+       "信任站点区域的八项安全设置已恢复为本工具修改前的值；其中 1 项此后被他人改动，保持不变。",
+       R"("zone_settings_kept":false,"zone_restored":true,"zone_values_left":1)"},
+      {"kept for another site",
+       {"a.b.c", "x.y.z"},
+       false,
+       false,
+       kDone,
+       std::string(texts::kZoneSettingsKept),
+       R"("zone_settings_kept":true,"zone_restored":false,"zone_values_left":0)"},
+      {"no record",
+       {},
+       false,
+       false,
+       kDone,
+       std::string(texts::kZoneSettingsNoRecord),
+       R"("zone_settings_kept":true,"zone_restored":false)"},
+      {"the restore fails",
+       {"a.b.c"},
+       false,
+       true,
+       kFailed,
+       texts::RemovedValue("a.b.c", zone_keys::kAllow),
+       R"("zone_settings_kept":true,"zone_restored":false)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryRegistry registry;
+    test::PutDword(registry, zone_keys::kZone2, "1001", 3);
+    for (const std::string& address : c.checked) {
+      ASSERT_EQ(CheckResult(test::CheckTyped(address, {.hives = {registry, machine_}}, nullptr)).code, kDone);
+    }
+    if (c.user_changes_one) test::PutDword(registry, zone_keys::kZone2, "1809", 0);
+    FaultyRegistry faulty(registry);
+    // The only write of a removal: 1001 back to 3.
+    if (c.restore_fails) faulty.FailCall(RegistryCall::kSetValue, 1, status::kAccessDenied);
+    const VerbResult result = RunRemove(faulty, ReadSiteAddress("a.b.c"));
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_EQ(result.lines.back(), c.line);
+    EXPECT_EQ(result.errors, c.restore_fails ? std::vector<std::string>{texts::Sentence(texts::kZoneRestoreFailed, "5")}
+                                             : std::vector<std::string>{});
+    EXPECT_NE(result.json.Json().find(c.json), std::string::npos) << result.json.Json();
+  }
 }
 
 // The machine's IE mode list serves every user of it.
