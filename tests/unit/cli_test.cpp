@@ -382,7 +382,7 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
 }
 
 TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
-  test::PutKey(registry_, zone_keys::kZone2);
+  test::PutDword(registry_, zone_keys::kZone2, "1001", 3);
   ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.hives = {registry_, machine_}}, nullptr)).code, kDone);
   FaultyRegistry faulty(registry_);
   faulty.FailCall(RegistryCall::kDeleteKey, 1, status::kAccessDenied);
@@ -391,76 +391,18 @@ TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
   EXPECT_EQ(result.errors.size(), 1u);
   // The host is still trusted, so the zone's settings stay with it.
   EXPECT_EQ(result.lines.back(), texts::kZoneSettingsKept);
+  // Then putting 1001 back fails; the record stays for the next removal.
+  faulty.FailCall(RegistryCall::kSetValue, 1, status::kAccessDenied);
+  const VerbResult unrestored = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));
+  EXPECT_EQ(unrestored.code, kFailed);
+  EXPECT_EQ(unrestored.errors, std::vector<std::string>{texts::Sentence(texts::kZoneRestoreFailed, "5")});
   const VerbResult again = RunRemove(registry_, ReadSiteAddress("10.1.2.3"));
   EXPECT_EQ(again.code, kDone);
   EXPECT_TRUE(again.errors.empty());
-}
-
-// What became of the zone's settings, in a line (or an error) and the JSON.
-TEST_F(CliVerbs, RemoveSaysWhetherTheZonesSettingsWentBack) {
-  const struct {
-    const char* name;
-    std::vector<std::string> checked;
-    bool user_changes_one = false;
-    bool restore_fails = false;
-    ExitCode code = kDone;
-    std::string line;
-    std::string json;
-  } cases[] = {
-      {"restored",
-       {"a.b.c"},
-       false,
-       false,
-       kDone,
-       texts::ZoneSettingsRestored(0),
-       R"("zone_settings_kept":false,"zone_restored":true,"zone_values_left":0)"},
-      {"restored but one",
-       {"a.b.c"},
-       true,
-       false,
-       kDone,
-       "信任站点区域的八项安全设置已恢复为本工具修改前的值；其中 1 项此后被他人改动，保持不变。",
-       R"("zone_settings_kept":false,"zone_restored":true,"zone_values_left":1)"},
-      {"kept for another site",
-       {"a.b.c", "x.y.z"},
-       false,
-       false,
-       kDone,
-       std::string(texts::kZoneSettingsKept),
-       R"("zone_settings_kept":true,"zone_restored":false,"zone_values_left":0)"},
-      {"no record",
-       {},
-       false,
-       false,
-       kDone,
-       std::string(texts::kZoneSettingsNoRecord),
-       R"("zone_settings_kept":true,"zone_restored":false)"},
-      {"the restore fails",
-       {"a.b.c"},
-       false,
-       true,
-       kFailed,
-       texts::RemovedValue("a.b.c", zone_keys::kAllow),
-       R"("zone_settings_kept":true,"zone_restored":false)"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    MemoryRegistry registry;
-    test::PutDword(registry, zone_keys::kZone2, "1001", 3);
-    for (const std::string& address : c.checked) {
-      ASSERT_EQ(CheckResult(test::CheckTyped(address, {.hives = {registry, machine_}}, nullptr)).code, kDone);
-    }
-    if (c.user_changes_one) test::PutDword(registry, zone_keys::kZone2, "1809", 0);
-    FaultyRegistry faulty(registry);
-    // The only write of a removal: 1001 back to 3.
-    if (c.restore_fails) faulty.FailCall(RegistryCall::kSetValue, 1, status::kAccessDenied);
-    const VerbResult result = RunRemove(faulty, ReadSiteAddress("a.b.c"));
-    EXPECT_EQ(result.code, c.code);
-    EXPECT_EQ(result.lines.back(), c.line);
-    EXPECT_EQ(result.errors, c.restore_fails ? std::vector<std::string>{texts::Sentence(texts::kZoneRestoreFailed, "5")}
-                                             : std::vector<std::string>{});
-    EXPECT_NE(result.json.Json().find(c.json), std::string::npos) << result.json.Json();
-  }
+  EXPECT_EQ(again.lines.back(), texts::ZoneSettingsRestored(0));
+  EXPECT_NE(again.json.Json().find(R"("zone_settings_kept":false,"zone_restored":true,"zone_values_left":0)"),
+            std::string::npos);
+  EXPECT_EQ(RunRemove(registry_, ReadSiteAddress("10.1.2.3")).lines.back(), texts::kZoneSettingsNoRecord);
 }
 
 // The machine's IE mode list serves every user of it.
