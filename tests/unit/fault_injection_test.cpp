@@ -1,6 +1,7 @@
 // Every registry call made by each zone operation and by the whole check is
-// made to fail in turn with a status. A failing
-// read counts as "absent", a failing write is reported and ends the work, a
+// made to fail in turn with a status. A failing read counts as "absent" (but
+// in the permission step, which must know what the zone's settings were
+// before it writes them), a failing write is reported and ends the work, a
 // failing close is ignored; whatever happens, no handle stays open and
 // nothing is written after a reported failure. Which numbered call a fault
 // hits is never part of the expectation, so the calls may be reordered.
