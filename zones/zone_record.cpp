@@ -105,7 +105,6 @@ int32_t PutBack(Registry& registry, RegistryKey& record, int& values_left) {
   RegistryKey zone(registry);
   const int32_t opened = zone.Open(zone_keys::kZone2);
   if (!Gone(opened)) return opened;
-  values_left = 0;
   for (size_t i = 0; i < kZoneSettings.size(); ++i) {
     const std::string name = NameOf(i);
     Setting was;
@@ -177,11 +176,12 @@ ZoneReleaseResult ReleaseZoneRecord(Registry& registry, const Site& site) {
   bool any_left = false;
   release.result = LeaveSites(registry, site.host, !IsTrustedForAnyScheme(registry, site), any_left);
   if (release.result != status::kSuccess || any_left) return release;
-  release.result = PutBack(registry, record, release.values_left);
+  int values_left = 0;
+  release.result = PutBack(registry, record, values_left);
   if (release.result != status::kSuccess) return release;
   record.Close();
   release.result = DeleteRecord(registry);
-  if (release.result == status::kSuccess) release.outcome = ZoneRelease::kRestored;
+  if (release.result == status::kSuccess) release = {ZoneRelease::kRestored, values_left, status::kSuccess};
   return release;
 }
 

@@ -29,8 +29,8 @@ enum class ZoneRelease : uint8_t {
 
 struct ZoneReleaseResult {
   ZoneRelease outcome = ZoneRelease::kNoRecord;
-  // Settings someone changed since to something they were not before: left
-  // as they are.
+  // Restored, the settings someone changed since to something they were not
+  // before: left as they are.
   int values_left = 0;
   // 0, or the status of the call that failed; the record stays then and the
   // outcome is never kRestored.
