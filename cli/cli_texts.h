@@ -57,7 +57,19 @@ inline std::string RemovedValue(std::string_view value, std::string_view key) {
 }
 inline constexpr std::string_view kRemovedKey = "已删除键 ";
 inline constexpr std::string_view kNothingToRemove = "没有找到此网址的条目。";
-inline constexpr std::string_view kZoneSettingsKept = "信任站点区域的八项安全设置未改动：所有信任站点共用这些设置。";
+// What remove did with the zone's eight settings.
+inline std::string ZoneSettingsRestored(int values_left) {
+  std::string line = "信任站点区域的八项安全设置已恢复为本工具修改前的值";
+  if (values_left > 0) line.append("；其中 ").append(std::to_string(values_left)).append(" 项此后被他人改动，保持不变");
+  return line.append("。");
+}
+inline constexpr std::string_view kZoneSettingsKept =
+    "信任站点区域的八项安全设置未恢复：本工具设置的网站仍在使用这些设置。";
+inline constexpr std::string_view kZoneSettingsNoRecord =
+    "信任站点区域的八项安全设置未改动：没有本工具修改前的记录（可能是旧版本设置的），恢复方法见部署说明。";
+inline constexpr std::string_view kZoneRestoreFailed =
+    "信任站点区域的八项安全设置恢复失败，下次删除时再恢复，错误代码 ";
+inline constexpr std::string_view kZoneRecordKept = "信任站点区域的原设置已记录（删除本工具的最后一个网站时会恢复）。";
 inline constexpr std::string_view kRemoveFailed = "删除失败，错误代码 ";
 
 inline constexpr std::string_view kAddressSaved = "网址已保存：";

@@ -9,6 +9,7 @@
 #include "cli/machine_part.h"
 #include "iemode/ie_mode_setup.h"
 #include "zones/remove_site.h"
+#include "zones/zone_record.h"
 
 namespace orvel::cli {
 namespace {
@@ -64,8 +65,21 @@ VerbResult RunRemove(Registry& registry, const SiteAddress& address) {
   } else if (site.removed.empty()) {
     result.lines.emplace_back(texts::kNothingToRemove);
   }
-  result.lines.emplace_back(texts::kZoneSettingsKept);
-  result.json.Raw("removed", JsonArray(removed)).Number("result", site.result).Bool("zone_settings_kept", true);
+  const ZoneReleaseResult zone = ReleaseZoneRecord(registry, address.site);
+  const bool restored = zone.outcome == ZoneRelease::kRestored;
+  if (zone.result != status::kSuccess) {
+    result.errors.push_back(texts::Sentence(texts::kZoneRestoreFailed, std::to_string(zone.result)));
+    result.code = kFailed;
+  } else {
+    result.lines.push_back(restored                             ? texts::ZoneSettingsRestored(zone.values_left)
+                           : zone.outcome == ZoneRelease::kKept ? std::string(texts::kZoneSettingsKept)
+                                                                : std::string(texts::kZoneSettingsNoRecord));
+  }
+  result.json.Raw("removed", JsonArray(removed))
+      .Number("result", site.result)
+      .Bool("zone_settings_kept", !restored)
+      .Bool("zone_restored", restored)
+      .Number("zone_values_left", zone.values_left);
   return result;
 }
 

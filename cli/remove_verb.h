@@ -8,7 +8,8 @@
 
 namespace orvel::cli {
 
-// Takes the host's entries away; the zone's shared settings stay.
+// Takes the host's entries away; the zone's shared settings go back to what
+// they were once the tool's last site has left (ReleaseZoneRecord).
 VerbResult RunRemove(Registry& registry, const SiteAddress& address);
 
 // The machine's part, once after every user's (`users`: the worst of their

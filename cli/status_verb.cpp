@@ -8,6 +8,7 @@
 #include "cli/ie_mode_report.h"
 #include "cli/machine_part.h"
 #include "zones/zone_keys.h"
+#include "zones/zone_record.h"
 
 namespace orvel::cli {
 namespace {
@@ -53,7 +54,8 @@ StatusReport ReadStatus(const Hives& hives, const SiteAddress& address, const Zo
           .diagnosis = DiagnoseZoneSettings(hives, address.site),
           .zone_manager = zone_manager,
           .ie_mode = ie_mode,
-          .may_write_machine = may_write_machine};
+          .may_write_machine = may_write_machine,
+          .zone_record = HasZoneRecord(hives.user)};
 }
 
 VerbResult StatusResult(const StatusReport& report) {
@@ -70,6 +72,7 @@ VerbResult StatusResult(const StatusReport& report) {
                            .Json());
   }
   result.lines.emplace_back(site.popups_allowed ? texts::kPopupsAllowed : texts::kPopupsNotAllowed);
+  if (report.zone_record) result.lines.emplace_back(texts::kZoneRecordKept);
   const ZoneManagerAnswer& zone_manager = report.zone_manager;
   if (!zone_manager.asked) {
     result.lines.emplace_back(texts::kZoneManagerOtherUser);
@@ -96,6 +99,7 @@ VerbResult StatusResult(const StatusReport& report) {
       .Bool("popups_allowed", site.popups_allowed)
       .Raw("findings", JsonTexts(findings))
       .Bool("in_place", in_place);
+  result.json.Bool("zone_record", report.zone_record);
   result.ie_mode = IeModeJson(report.ie_mode.state);
   return result;
 }

@@ -31,6 +31,7 @@ struct StatusReport {
   // A machine part that is missing is a remediation's where this process may
   // write it, else an administrator's.
   bool may_write_machine = true;
+  bool zone_record = false;  // what the zone's settings were is recorded, to go back when the last site leaves
 };
 
 // Read only: the host's entry, the zone's settings and its pop-up value in

@@ -101,6 +101,10 @@ int32_t RegistryKey::QueryString(std::string_view name, uint32_t capacity, std::
 
 int32_t RegistryKey::Query(std::string_view name, uint32_t capacity, std::string& data) {
   uint32_t type = 0;
+  return Query(name, capacity, type, data);
+}
+
+int32_t RegistryKey::Query(std::string_view name, uint32_t capacity, uint32_t& type, std::string& data) {
   return registry_->QueryValue(handle_, name, capacity, type, data);
 }
 

@@ -106,8 +106,9 @@ class RegistryKey {
   // its NUL, as text before its first NUL; another type gives
   // kUnsupportedType and, like every failure, leaves `text` untouched.
   [[nodiscard]] int32_t QueryString(std::string_view name, uint32_t capacity, std::string& text);
-  // Reads a value's raw data, as Registry::QueryValue.
+  // Reads a value's raw data, and its type, as Registry::QueryValue.
   [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, std::string& data);
+  [[nodiscard]] int32_t Query(std::string_view name, uint32_t capacity, uint32_t& type, std::string& data);
   // Reads that say "absent" once: none for a value that is missing, of
   // another type, too long or unreadable.
   std::optional<uint32_t> ReadDword(std::string_view name);

@@ -94,13 +94,6 @@ void RemoveRanges(Registry& registry, Removal& removal, const Site& site, Remove
   }
 }
 
-bool TrustedForAnyScheme(Registry& registry, Site site) {
-  return std::ranges::any_of(kSchemes, [&](Scheme scheme) {
-    site.scheme = scheme;
-    return IsTrustedSite(registry, site);
-  });
-}
-
 }  // namespace
 
 RemovedSite RemoveTrustedSite(Registry& registry, const Site& site, RemovedSchemes schemes) {
@@ -110,7 +103,7 @@ RemovedSite RemoveTrustedSite(Registry& registry, const Site& site, RemovedSchem
   } else {
     RemoveRanges(registry, removal, site, schemes);
   }
-  if (!TrustedForAnyScheme(registry, site)) removal.DeleteValue(zone_keys::kAllow, site.host);
+  if (!IsTrustedForAnyScheme(registry, site)) removal.DeleteValue(zone_keys::kAllow, site.host);
   return std::move(removal).Result();
 }
 

@@ -91,6 +91,13 @@ bool IsTrustedSite(Registry& registry, const Site& site) {
                                         : AnyTrusted(registry, RangeEntriesOf(registry, site.host), site.scheme);
 }
 
+bool IsTrustedForAnyScheme(Registry& registry, Site site) {
+  return std::ranges::any_of(kSchemes, [&](Scheme scheme) {
+    site.scheme = scheme;
+    return IsTrustedSite(registry, site);
+  });
+}
+
 int32_t AddTrustedSite(Registry& registry, const Site& site) {
   return site.kind == HostKind::kDomain ? AddDomain(registry, site.host, site.scheme)
                                         : AddRange(registry, site.host, site.scheme, ListRanges(registry, site.host));

@@ -25,6 +25,9 @@ std::vector<std::string> RangeEntriesOf(Registry& registry, std::string_view hos
 // scheme into the trusted-sites zone. Any failure reads as false.
 bool IsTrustedSite(Registry& registry, const Site& site);
 
+// IsTrustedSite for either scheme, whichever the site names.
+bool IsTrustedForAnyScheme(Registry& registry, Site site);
+
 // Puts the scheme's value on the host's zone-map entry: its domain key, or
 // the first Range entry naming it, or else a new Range entry. 0, or the
 // status of the write that failed.

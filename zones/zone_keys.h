@@ -48,6 +48,15 @@ inline constexpr std::array<ZoneSetting, 8> kZoneSettings = {{
 // A URL action's value is named by its number in decimal.
 inline std::string ActionValueName(uint32_t action) { return std::to_string(action); }
 
+// The tool's own record of what the zone's settings were before it first
+// changed them, in the same hive: a copy of each of them that was there (its
+// type and data), then kZoneRecordComplete = 1, written last; and a value per
+// host the tool set up while the record stands.
+inline constexpr std::string_view kZoneRecordParent = "Software\\ORVEL";
+inline constexpr std::string_view kZoneRecord = "Software\\ORVEL\\TrustedZone";
+inline constexpr std::string_view kZoneRecordSites = "Software\\ORVEL\\TrustedZone\\Sites";
+inline constexpr std::string_view kZoneRecordComplete = "Recorded";
+
 // The data of a host's pop-up allow value.
 inline constexpr std::string_view kPopupAllowed("\0\0", 2);
 

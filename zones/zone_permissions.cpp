@@ -1,14 +1,16 @@
 #include "zones/zone_permissions.h"
 
 #include "zones/zone_keys.h"
+#include "zones/zone_record.h"
 
 namespace orvel {
 namespace {
 
-int32_t WriteZoneSettings(Registry& registry) {
+int32_t WriteZoneSettings(Registry& registry, std::string_view host) {
   RegistryKey zone(registry);
   // The zone's key belongs to the browser: opened, never created.
   if (const int32_t opened = zone.Open(zone_keys::kZone2); opened != status::kSuccess) return opened;
+  if (const int32_t recorded = RecordZoneSettings(registry, zone, host); recorded != status::kSuccess) return recorded;
   for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
     if (const int32_t written = zone.SetDword(zone_keys::ActionValueName(setting.action), setting.policy);
         written != status::kSuccess) {
@@ -27,7 +29,7 @@ int32_t AllowPopups(Registry& registry, std::string_view host) {
 }  // namespace
 
 int32_t SetZonePermissions(Registry& registry, std::string_view host) {
-  if (const int32_t zone = WriteZoneSettings(registry); zone != status::kSuccess) return zone;
+  if (const int32_t zone = WriteZoneSettings(registry, host); zone != status::kSuccess) return zone;
   return AllowPopups(registry, host);
 }
 

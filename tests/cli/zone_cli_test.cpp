@@ -12,8 +12,11 @@
 #include "tests/e2e/scoped_variable.h"
 #include "tests/support/registry_lines.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_hive.h"
 #include "win/user_account.h"
 #include "win/utf16_text.h"
+#include "win/win32_registry.h"
+#include "zones/zone_keys.h"
 
 namespace orvel::test {
 namespace {
@@ -27,9 +30,11 @@ const Lines kCheckLines = {"正在检查网址......", "网址检查完毕。", 
                            "已添加到信任站点。", "正在检查权限......", "检查权限完毕。",
                            "检测完毕。"};
 
+// No site, an empty zone key and no record: a test's removals restore what its checks relaxed.
 void ClearSites() {
-  for (const std::wstring& key : {std::wstring(kSettings) + L"\\ZoneMap\\Domains",
-                                  std::wstring(kSettings) + L"\\ZoneMap\\Ranges", std::wstring(kAllow)}) {
+  for (const std::wstring& key :
+       {std::wstring(kSettings) + L"\\ZoneMap\\Domains", std::wstring(kSettings) + L"\\ZoneMap\\Ranges",
+        std::wstring(kAllow), std::wstring(kSettings) + L"\\Zones\\2", std::wstring(L"Software\\ORVEL")}) {
     RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   }
   // The zone's key is the browser's, on every Windows; a test run before
@@ -124,9 +129,43 @@ TEST(ZoneCli, EachVerbOnADomainAndANumericAddress) {
     const JsonValue removed_json = Json(removed);
     const JsonValue& taken = removed_json["users"][0];
     EXPECT_GE(taken["removed"].items.size(), 2u);
-    EXPECT_TRUE(taken["zone_settings_kept"].boolean);
+    EXPECT_TRUE(taken["zone_restored"].boolean);
+    EXPECT_FALSE(taken["zone_settings_kept"].boolean);
     EXPECT_EQ(RunZone({L"status", site.address}).exit_code, 1);
   }
+}
+
+// The zone's settings as the user had them before the tool's first check come
+// back with its last site's removal, but for the one the user changed since.
+TEST(ZoneCli, RemoveOfTheLastSitePutsTheZoneBack) {
+  ClearSites();
+  Win32Registry user(HKEY_CURRENT_USER);
+  PutDword(user, zone_keys::kZone2, "1001", 3);
+  PutDword(user, zone_keys::kZone2, "1809", 1);
+  PutString(user, zone_keys::kZone2, "1200", "3");
+  // The zone's lines alone: an empty Ranges key stays after the removal.
+  const auto zone_lines = [] {
+    Lines lines = SiteLines();
+    std::erase_if(lines, [](const std::string& line) { return line.find("\\Zones\\2\\|") == std::string::npos; });
+    return lines;
+  };
+  const Lines before = zone_lines();
+
+  ASSERT_EQ(RunZone({L"check", L"10.20.30.50"}).exit_code, 0);
+  EXPECT_TRUE(Json(RunZone({L"status", L"10.20.30.50", L"--json"}))["users"][0]["zone_record"].boolean);
+  PutDword(user, zone_keys::kZone2, "1201", 1);
+  const ZoneRun removed = RunZone({L"remove", L"10.20.30.50", L"--json"});
+  EXPECT_EQ(removed.exit_code, 0) << removed.err;
+  const JsonValue removed_json = Json(removed);
+  const JsonValue& taken = removed_json["users"][0];
+  EXPECT_TRUE(taken["zone_restored"].boolean);
+  EXPECT_EQ(taken["zone_values_left"].number, 1);
+
+  Lines expected = before;
+  expected.push_back(WideToUtf8(kSettings) + "\\Zones\\2\\|1201=4:01000000");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(zone_lines(), expected);
+  EXPECT_FALSE(HasKey(user, zone_keys::kZoneRecordParent));
 }
 
 struct ExitCase {

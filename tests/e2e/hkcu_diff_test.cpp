@@ -1,6 +1,7 @@
 // The whole of HKEY_CURRENT_USER before and after checks made through the
 // window: the only lines that change are the zone-map entries, the zone-2
-// values and the pop-up entries of the hosts checked.
+// values, the tool's record of them and the pop-up entries of the hosts
+// checked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -80,7 +81,8 @@ ShownBox Check(Product& product, const std::wstring& address) {
 }
 
 TEST(HkcuDiff, ChecksChangeOnlyTheirHostsEntriesTheZoneAndThePopupList) {
-  for (std::string_view path : {zone_keys::kDomains, zone_keys::kRanges, zone_keys::kAllow, zone_keys::kZone2}) {
+  for (std::string_view path :
+       {zone_keys::kDomains, zone_keys::kRanges, zone_keys::kAllow, zone_keys::kZone2, zone_keys::kZoneRecordParent}) {
     DeleteTree(Wide(path));
   }
   // The zone's key comes back however the test ends: later tests in this
@@ -124,6 +126,10 @@ TEST(HkcuDiff, ChecksChangeOnlyTheirHostsEntriesTheZoneAndThePopupList) {
          {"http=4:02000000", ":Range=1:31302e312e322e3300"});
   Expect(rest, before_rest, Domain("example.com\\*"), {"http=4:02000000"});
   Expect(rest, before_rest, zone_keys::kAllow, {"portal.example.cn=3:0000", "10.1.2.3=3:0000", "*.example.com=3:0000"});
+  // Taken before the first check changed the zone, whose settings were all absent.
+  Expect(rest, before_rest, zone_keys::kZoneRecord, {"Recorded=4:01000000"});
+  Expect(rest, before_rest, zone_keys::kZoneRecordSites,
+         {"portal.example.cn=4:01000000", "10.1.2.3=4:01000000", "*.example.com=4:01000000"});
   const Change rest_change = Between(before_rest, after_rest);
   EXPECT_EQ(rest_change.added, std::vector<std::string>(rest.begin(), rest.end()));
   EXPECT_EQ(rest_change.removed, std::vector<std::string>{});

@@ -193,7 +193,8 @@ TEST_F(CheckSiteTest, AlreadyTrustedHostIsNotAddedAgain) {
   const int creates = registry_.CallCount(RegistryCall::kCreateKey);
   EXPECT_TRUE(Run("10.1.2.3"));
   EXPECT_EQ(view_.lines, kSuccessLines);
-  EXPECT_EQ(registry_.CallCount(RegistryCall::kCreateKey), creates + 1);  // the Allow key alone
+  // The zone's record, its sites and the Allow key: no zone-map key.
+  EXPECT_EQ(registry_.CallCount(RegistryCall::kCreateKey), creates + 3);
 }
 
 TEST_F(CheckSiteTest, AddFailureEndsAfterFourLines) {
@@ -209,7 +210,8 @@ TEST_F(CheckSiteTest, AddFailureEndsAfterFourLines) {
 }
 
 TEST_F(CheckSiteTest, PermissionFailureEndsAfterSixLines) {
-  registry_.FailCall(RegistryCall::kSetValue, 3, status::kAccessDenied);  // the zone's second value
+  // After the host's entry, the record's mark and the host in its sites: the zone's second value.
+  registry_.FailCall(RegistryCall::kSetValue, 5, status::kAccessDenied);
   EXPECT_FALSE(Run("a.b.c"));
   EXPECT_EQ(view_.lines, FirstLines(6, texts::kPermissionsFailed));
   EXPECT_EQ(view_.messages, (std::vector<ShownMessage>{{"设置权限失败。", MessageStyle::kExclamation}}));

@@ -372,6 +372,7 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_EQ(before.code, kMissing);
   EXPECT_EQ(before.lines.front(), texts::kNotTrusted);
   EXPECT_EQ(before.lines.back(), texts::kNotInPlace);
+  EXPECT_TRUE(before.json.Json().ends_with(R"("zone_record":false})")) << before.json.Json();
 
   ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.hives = {registry_, machine_}}, nullptr)).code, kDone);
   const VerbResult after = StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("10.1.2.3"), {true, 3}));
@@ -379,6 +380,8 @@ TEST_F(CliVerbs, StatusIsMissingUntilTheCheckRan) {
   EXPECT_EQ(after.lines.back(), texts::kInPlace);
   const std::string json = after.json.Json();
   EXPECT_NE(json.find(R"("registry_zone":2,"zone_manager_zone":3)"), std::string::npos) << json;
+  EXPECT_TRUE(json.ends_with(R"("zone_record":true})")) << json;
+  EXPECT_NE(std::ranges::find(after.lines, texts::kZoneRecordKept), after.lines.end());
   // The http entry does not trust the host for https.
   const std::string https =
       StatusResult(ReadStatus({registry_, machine_}, ReadSiteAddress("https://10.1.2.3"))).json.Json();
@@ -395,13 +398,17 @@ TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
       .zone_manager = {.asked = true, .zone = std::nullopt},
       .ie_mode = {.state = {}, .notes = {IeModeNote::kCannotEnable}, .machine_part = MachinePart::kNotPermitted},
       .may_write_machine = false,
+      .zone_record = true,
   };
   const std::vector<std::string> findings = {std::string(orvel::texts::kEnhancedSecurity),
                                              texts::IeModeNeedsAdministrator("https://a.b.c:81")};
   const VerbResult result = StatusResult(report);
   std::vector<std::string> lines = {
-      "信任站点：已添加。", "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。",
-      "安全设置 2200（文件下载自动提示）：未设置（应为 0）。", "弹出窗口：已允许。",
+      "信任站点：已添加。",
+      "安全设置 1201（对未标记为可安全执行脚本的 ActiveX 控件初始化并执行脚本）：0（应为 0）。",
+      "安全设置 2200（文件下载自动提示）：未设置（应为 0）。",
+      "弹出窗口：已允许。",
+      "信任站点区域的原设置已记录（删除本工具的最后一个网站时会恢复）。",
       "浏览器的区域管理器给出的区域：无法查询。"};
   lines.insert(lines.end(), findings.begin(), findings.end());
   lines.emplace_back("设置不全。");
@@ -410,7 +417,7 @@ TEST(CliStatusResult, LinesJsonAndCodeComeFromTheReport) {
   EXPECT_EQ(result.json.Json(), R"({"scheme":"https","trusted":true,"registry_zone":2,"zone_manager_zone":null,)"
                                 R"("settings":[{"action":"1201","expected":0,"actual":0},)"
                                 R"({"action":"2200","expected":0,"actual":null}],"popups_allowed":true,"findings":)" +
-                                    JsonTexts(findings) + R"(,"in_place":false})");
+                                    JsonTexts(findings) + R"(,"in_place":false,"zone_record":true})");
   EXPECT_TRUE(result.ie_mode.starts_with(R"({"ie_retired":false,)")) << result.ie_mode;
 }
 
@@ -507,17 +514,27 @@ TEST_F(CliVerbs, StatusWeighsIeModeAndReportsWhatItRead) {
 }
 
 TEST_F(CliVerbs, RemoveReportsAFailedDeleteOnStandardError) {
-  test::PutKey(registry_, zone_keys::kZone2);
+  test::PutDword(registry_, zone_keys::kZone2, "1001", 3);
   ASSERT_EQ(CheckResult(test::CheckTyped("10.1.2.3", {.hives = {registry_, machine_}}, nullptr)).code, kDone);
   FaultyRegistry faulty(registry_);
   faulty.FailCall(RegistryCall::kDeleteKey, 1, status::kAccessDenied);
   const VerbResult result = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));
   EXPECT_EQ(result.code, kFailed);
   EXPECT_EQ(result.errors.size(), 1u);
+  // The host is still trusted, so the zone's settings stay with it.
   EXPECT_EQ(result.lines.back(), texts::kZoneSettingsKept);
+  // Then putting 1001 back fails; the record stays for the next removal.
+  faulty.FailCall(RegistryCall::kSetValue, 1, status::kAccessDenied);
+  const VerbResult unrestored = RunRemove(faulty, ReadSiteAddress("10.1.2.3"));
+  EXPECT_EQ(unrestored.code, kFailed);
+  EXPECT_EQ(unrestored.errors, std::vector<std::string>{texts::Sentence(texts::kZoneRestoreFailed, "5")});
   const VerbResult again = RunRemove(registry_, ReadSiteAddress("10.1.2.3"));
   EXPECT_EQ(again.code, kDone);
   EXPECT_TRUE(again.errors.empty());
+  EXPECT_EQ(again.lines.back(), texts::ZoneSettingsRestored(0));
+  EXPECT_NE(again.json.Json().find(R"("zone_settings_kept":false,"zone_restored":true,"zone_values_left":0)"),
+            std::string::npos);
+  EXPECT_EQ(RunRemove(registry_, ReadSiteAddress("10.1.2.3")).lines.back(), texts::kZoneSettingsNoRecord);
 }
 
 // The machine's IE mode list serves every user of it.

@@ -1,6 +1,7 @@
 // Every registry call made by each zone operation and by the whole check is
-// made to fail in turn with a status. A failing
-// read counts as "absent", a failing write is reported and ends the work, a
+// made to fail in turn with a status. A failing read counts as "absent" (but
+// in the permission step, which must know what the zone's settings were
+// before it writes them), a failing write is reported and ends the work, a
 // failing close is ignored; whatever happens, no handle stays open and
 // nothing is written after a reported failure. Which numbered call a fault
 // hits is never part of the expectation, so the calls may be reordered.
@@ -181,9 +182,11 @@ PermissionStep FindPermissionStep(const Scenario& scenario) {
 
 bool IsWrite(RegistryCall call) { return call == RegistryCall::kCreateKey || call == RegistryCall::kSetValue; }
 
-// Whether a failure of this call is reported: writes always are; the open of
-// the zone-2 key is too, since its settings cannot be written without it.
+// Whether a failure of this call is reported: writes always are; in the
+// permission step opens and reads are too, since the settings are written
+// only after what they were is known to be recorded.
 bool IsReported(Op op, RegistryCall call, bool in_permission_step) {
+  const bool open_or_read = call == RegistryCall::kOpenKey || call == RegistryCall::kQueryValue;
   switch (op) {
     case Op::kIsTrusted:
     case Op::kEnumRanges:
@@ -191,9 +194,9 @@ bool IsReported(Op op, RegistryCall call, bool in_permission_step) {
     case Op::kAdd:
       return IsWrite(call);
     case Op::kPermissions:
-      return IsWrite(call) || call == RegistryCall::kOpenKey;
+      return IsWrite(call) || open_or_read;
     case Op::kCheck:
-      return IsWrite(call) || (in_permission_step && call == RegistryCall::kOpenKey);
+      return IsWrite(call) || (in_permission_step && open_or_read);
   }
   return false;
 }

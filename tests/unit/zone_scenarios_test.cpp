@@ -17,6 +17,7 @@
 #include "zones/trusted_site.h"
 #include "zones/zone_keys.h"
 #include "zones/zone_permissions.h"
+#include "zones/zone_record.h"
 
 namespace orvel {
 namespace {
@@ -424,6 +425,85 @@ TEST_P(ZoneScenario, RemoveTakesOnlyThisHostsEntries) {
       });
     });
     EXPECT_EQ(hive_->Dump(), kept);
+  }
+}
+
+std::vector<std::string> ZoneValues(test::TestHive& hive) {
+  std::vector<std::string> lines = hive.Dump();
+  const std::string values = std::string(WithoutTrailingBackslash(zone_keys::kZone2)) + "|";
+  std::erase_if(lines, [&](const std::string& line) { return !line.starts_with(values); });
+  return lines;
+}
+
+// The zone holds 1001 = 3 and 1200 = "3" (REG_SZ) of the eight. A step
+// "+address" checks, "-address" removes (an https:// address that scheme
+// alone), a setting's name is the user setting it to 1 and "*" all eight as
+// the check does; "!n" first makes the nth write of the zone's part fail
+// (of a check: 1001's copy, 1200's, the mark; of a removal: 1001 back, 1200).
+// Removals give Kept, Restored, No record or Failed; in the end the zone is as
+// it was but for the user's changes, and the record is gone.
+TEST_P(ZoneScenario, ZoneSettingsGoBackWhenTheToolsLastSiteLeaves) {
+  const struct {
+    const char* name;
+    std::vector<std::string> steps;
+    std::string outcomes;
+    int left = 0;  // the last removal's values left
+  } rows[] = {
+      {"absent and REG_SZ values come back", {"+a.b.c", "-a.b.c"}, "R"},
+      {"a second site keeps the zone until the last leaves", {"+a.b.c", "+10.0.0.1", "-a.b.c", "-10.0.0.1"}, "KR"},
+      {"https beside http keeps the host", {"+a.b.c", "+https://a.b.c", "-https://a.b.c", "-a.b.c"}, "KR"},
+      {"a host never set up", {"+a.b.c", "-x.y.z", "-a.b.c"}, "KR"},
+      {"a setting changed since stays", {"+a.b.c", "1004", "-a.b.c"}, "R", 1},
+      {"nothing recorded when nothing changes", {"*", "+a.b.c", "-a.b.c"}, "N"},
+      {"no mark: the next check takes the record again", {"!3+a.b.c", "1004", "+a.b.c", "-a.b.c"}, "R"},
+      {"no mark: a removal takes the record away", {"!3+a.b.c", "-a.b.c"}, "N"},
+      {"a restore write fails: the next removal finishes", {"+a.b.c", "1809", "!2-a.b.c", "-a.b.c"}, "FR", 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    hive_ = GetParam()();
+    const std::unique_ptr<test::TestHive> expected = GetParam()();
+    for (test::TestHive* each : {hive_.get(), expected.get()}) {
+      PutDword(each->registry(), kZone2, "1001", 3);
+      PutString(each->registry(), kZone2, "1200", "3");
+    }
+    std::string outcomes;
+    int left = -1;
+    for (std::string step : row.steps) {
+      FaultyRegistry faulty(reg());
+      const bool failing = step[0] == '!';
+      if (failing) faulty.FailCall(RegistryCall::kSetValue, step[1] - '0', status::kAccessDenied);
+      if (failing) step.erase(0, 2);
+      const auto [host, scheme] = HostAndScheme(step.substr(1));
+      const Site site{.host = host, .kind = KindOf(host), .scheme = scheme};
+      const std::vector<std::string> before = ZoneValues(*hive_);
+      if (step[0] == '+') {
+        ASSERT_EQ(TrustSite(reg(), site), 0);
+        EXPECT_EQ(SetZonePermissions(faulty, site.host), failing ? status::kAccessDenied : 0);
+        EXPECT_TRUE(ZoneValues(*hive_) == before || HasZoneRecord(reg())) << "changed before it was recorded";
+      } else if (step[0] == '-') {
+        const bool typed = step.starts_with("-https://");
+        EXPECT_EQ(RemoveTrustedSite(reg(), site, typed ? RemovedSchemes::kTheSites : RemovedSchemes::kEvery).result, 0);
+        const ZoneReleaseResult release = ReleaseZoneRecord(faulty, site);
+        const bool restored = release.outcome == ZoneRelease::kRestored;
+        outcomes += release.result != 0 ? (restored ? '?' : 'F') : "NKR"[static_cast<int>(release.outcome)];
+        left = release.values_left;
+        EXPECT_EQ(HasZoneRecord(reg()), release.result != 0 || release.outcome == ZoneRelease::kKept);
+        EXPECT_TRUE(release.result != 0 || release.outcome != ZoneRelease::kKept || ZoneValues(*hive_) == before);
+      } else {
+        for (test::TestHive* each : {hive_.get(), expected.get()}) {
+          for (const zone_keys::ZoneSetting& setting : zone_keys::kZoneSettings) {
+            const std::string name = zone_keys::ActionValueName(setting.action);
+            if (step == "*" || step == name) PutDword(each->registry(), kZone2, name, step == "*" ? setting.policy : 1);
+          }
+        }
+      }
+      EXPECT_TRUE(!failing || step[0] == '-' || ZoneValues(*hive_) == before) << "a setting written before its record";
+    }
+    EXPECT_EQ(outcomes, row.outcomes);
+    EXPECT_EQ(left, row.left);
+    EXPECT_EQ(ZoneValues(*hive_), ZoneValues(*expected));
+    EXPECT_FALSE(HasKey(reg(), zone_keys::kZoneRecordParent));
   }
 }
 

@@ -1,5 +1,5 @@
-// A whole check over the real registry: exactly the zone keys and values,
-// and nothing else, end up below the root.
+// A whole check over the real registry: exactly the zone keys and values and
+// the tool's record of the zone, and nothing else, end up below the root.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -67,6 +67,9 @@ TEST_F(FullCheck, DomainLeavesItsEntryTheZoneAndThePopupValue) {
   Expect(expected, zone_keys::kZone2, kZoneValues);
   Expect(expected, std::string(zone_keys::kDomains) + "example.cn\\portal", {"http=4:02000000"});
   Expect(expected, zone_keys::kAllow, {"portal.example.cn=3:0000"});
+  // The zone's settings were all absent: the record holds its mark alone.
+  Expect(expected, zone_keys::kZoneRecord, {"Recorded=4:01000000"});
+  Expect(expected, zone_keys::kZoneRecordSites, {"portal.example.cn=4:01000000"});
   EXPECT_EQ(hive_.Dump(), Sorted(expected));
   EXPECT_EQ(test::ReadBytes(file_.path()), "http://portal.example.cn:8080/orvel\r\n");
 }
@@ -77,6 +80,8 @@ TEST_F(FullCheck, NumericLeavesARangeEntry) {
   Expect(expected, zone_keys::kZone2, kZoneValues);
   Expect(expected, std::string(zone_keys::kRanges) + "Range1", {"http=4:02000000", ":Range=1:31302e312e322e3300"});
   Expect(expected, zone_keys::kAllow, {"10.1.2.3=3:0000"});
+  Expect(expected, zone_keys::kZoneRecord, {"Recorded=4:01000000"});
+  Expect(expected, zone_keys::kZoneRecordSites, {"10.1.2.3=4:01000000"});
   EXPECT_EQ(hive_.Dump(), Sorted(expected));
 }
 
