@@ -66,7 +66,7 @@ inline std::string ZoneSettingsRestored(int values_left) {
 inline constexpr std::string_view kZoneSettingsKept =
     "信任站点区域的八项安全设置未恢复：本工具设置的网站仍在使用这些设置。";
 inline constexpr std::string_view kZoneSettingsNoRecord =
-    "信任站点区域的八项安全设置未改动：没有本工具修改前的记录（可能是旧版本设置的），恢复方法见部署说明。";
+    "信任站点区域的八项安全设置未改动：没有本工具修改前的记录（可能是旧版本设置的），恢复方法见使用指南中的“八项设置的原值”。";
 inline constexpr std::string_view kZoneRestoreFailed =
     "信任站点区域的八项安全设置恢复失败，下次删除时再恢复，错误代码 ";
 inline constexpr std::string_view kZoneRecordKept = "信任站点区域的原设置已记录（删除本工具的最后一个网站时会恢复）。";
