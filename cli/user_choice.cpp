@@ -1,5 +1,7 @@
 #include "cli/user_choice.h"
 
+#include "cli/cli_texts.h"
+
 namespace orvel::cli {
 
 UserChoice ChooseUsers(const Options& options, bool running_as_system, const std::vector<std::string>& loaded_hives) {
@@ -14,6 +16,14 @@ UserChoice ChooseUsers(const Options& options, bool running_as_system, const std
   }
   if (choice.sids.empty()) choice.kind = UserChoice::Kind::kNobodyLoaded;
   return choice;
+}
+
+VerbResult NobodyLoggedOn(Verb verb) {
+  VerbResult result;
+  result.lines.push_back(
+      std::string(texts::kNoUserHives).append(verb == Verb::kCheck ? texts::kUsersAtNextLogon : "").append("。"));
+  result.json.Raw("users", "[]").Bool("users_pending", true);
+  return result;
 }
 
 }  // namespace orvel::cli

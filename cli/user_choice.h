@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "cli/verb_result.h"
 
 namespace orvel::cli {
 
@@ -23,5 +24,9 @@ struct UserChoice {
 // From the options, whether this process runs as SYSTEM, and the names of
 // the hives loaded under HKEY_USERS.
 UserChoice ChooseUsers(const Options& options, bool running_as_system, const std::vector<std::string>& loaded_hives);
+
+// The users' part of a --all-users run that found nobody logged on: no
+// failure, a line, and no user in the JSON; the machine's part follows.
+VerbResult NobodyLoggedOn(Verb verb);
 
 }  // namespace orvel::cli

@@ -21,12 +21,7 @@ VerbResult ForEachUser(const Options& options, const SiteAddress& address, UserV
     all.errors.emplace_back(texts::kRefuseSystem);
     all.code = kBadArguments;
   }
-  const bool nobody = choice.kind == UserChoice::Kind::kNobodyLoaded;
-  if (nobody) {
-    all.lines.push_back(std::string(texts::kNoUserHives)
-                            .append(options.verb == Verb::kCheck ? texts::kUsersAtNextLogon : "")
-                            .append("。"));
-  }
+  if (choice.kind == UserChoice::Kind::kNobodyLoaded) return NobodyLoggedOn(options.verb);
   std::vector<std::string> users;
   std::string ie_mode;
   for (const std::string& sid : choice.sids) {
@@ -53,7 +48,7 @@ VerbResult ForEachUser(const Options& options, const SiteAddress& address, UserV
     all.shown_first.push_back(std::move(result));
   }
   all.json.Raw("users", JsonArray(users));
-  if (options.all_users) all.json.Bool("users_pending", nobody);
+  if (options.all_users) all.json.Bool("users_pending", false);
   if (!ie_mode.empty()) all.json.Raw("ie_mode", ie_mode);
   return all;
 }

@@ -149,6 +149,14 @@ TEST(CliUsers, WhomAVerbActsFor) {
   for (const auto& c : cases) {
     EXPECT_EQ(ChooseUsers(ParseArguments(c.arguments).options, c.system, c.hives), c.choice) << c.arguments[0];
   }
+  // Then the machine's part alone decides: in place, the run answers 0.
+  const VerbResult run = AfterUsers(NobodyLoggedOn(Verb::kCheck), IeModeResult(IeModeOutcome{}, "a.b.c"));
+  EXPECT_EQ(run.code, kDone);
+  ASSERT_EQ(run.shown_first.size(), 1u);
+  EXPECT_TRUE(run.shown_first[0].lines[0].ends_with("每个用户下次登录时会自动完成自己的部分。"));
+  const test::JsonValue json = test::ParseJson(run.json.Json());
+  EXPECT_TRUE(json["users"].items.empty());
+  EXPECT_TRUE(json["users_pending"].boolean);
 }
 
 // Whether a run changed anything is told by what is stored, not by what was
