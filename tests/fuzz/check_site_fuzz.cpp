@@ -103,8 +103,10 @@ bool IsOwnLine(const std::string& line, const Site& parsed, const Lines& before)
   const bool new_range = kind == HostKind::kNumeric && Upper(key).starts_with(Upper(ranges) + "\\") &&
                          key.find('\\', ranges.size() + 1) == std::string::npos &&
                          !std::binary_search(before.begin(), before.end(), key);
+  const std::string record = Key(zone_keys::kZoneRecord);
+  const std::string record_sites = Key(zone_keys::kZoneRecordSites);
   if (bar == std::string::npos) {
-    return IsOnPath(key, allow) || (kind == HostKind::kDomain && IsOnPath(key, entry)) ||
+    return IsOnPath(key, allow) || IsOnPath(key, record_sites) || (kind == HostKind::kDomain && IsOnPath(key, entry)) ||
            (kind == HostKind::kNumeric && IsOnPath(key, ranges)) || new_range;
   }
   const std::string value = line.substr(bar + 1);
@@ -112,6 +114,16 @@ bool IsOwnLine(const std::string& line, const Site& parsed, const Lines& before)
     return std::find(std::begin(kZoneValues), std::end(kZoneValues), value) != std::end(kZoneValues);
   }
   if (Upper(key) == Upper(allow)) return value == host + "=3:0000";
+  // The zone's settings as they were before the first change, and the mark
+  // written last; then the host, one of the tool's sites.
+  if (Upper(key) == Upper(record)) {
+    const std::string name = value.substr(0, value.find('='));
+    return name == zone_keys::kZoneRecordComplete ||
+           std::ranges::any_of(zone_keys::kZoneSettings, [&](const zone_keys::ZoneSetting& setting) {
+             return name == zone_keys::ActionValueName(setting.action);
+           });
+  }
+  if (Upper(key) == Upper(record_sites)) return value == host + "=4:01000000";
   const bool zone = value == std::string(SchemeName(parsed.scheme)) + "=4:02000000";
   if (kind == HostKind::kDomain) return Upper(key) == Upper(entry) && zone;
   // A Range entry that already named the host takes the scheme beside its own.
