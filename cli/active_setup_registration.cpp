@@ -83,7 +83,7 @@ VerbResult Renew(Registry& machine, const ActiveSetupRequest& request) {
 
 VerbResult Remove(Registry& machine) {
   const int32_t result = machine.DeleteKey(kActiveSetupKey);
-  if (result != status::kSuccess && !IsMissing(result)) return NotWritten(result, false);
+  if (!DoneOrMissing(result)) return NotWritten(result, false);
   VerbResult removed = Reported(kDone, std::nullopt, result == status::kSuccess);
   removed.lines.emplace_back(result == status::kSuccess ? texts::kActiveSetupRemoved : texts::kActiveSetupNoneToRemove);
   return removed;

@@ -22,9 +22,9 @@ struct ActiveSetupRequest {
 
 // The tool's Active Setup component in `machine` (HKEY_LOCAL_MACHINE), so
 // that every user's next logon runs the check for that user. Lines, errors,
-// and JSON "active_setup" ({stub_path, version} as it is afterwards, or null)
-// and "changed" (whether anything was written or deleted); a renewal or
-// removal with nothing registered does nothing.
+// JSON "active_setup" ({stub_path, version} as it is afterwards, or null),
+// and whether anything was written or deleted; a renewal or removal with
+// nothing registered does nothing.
 VerbResult RunActiveSetup(Registry& machine, const ActiveSetupRequest& request);
 
 }  // namespace orvel::cli

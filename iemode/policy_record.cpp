@@ -57,9 +57,6 @@ bool OwnListInForce(Registry& machine, PolicyKeys& keys, std::string_view own_ur
   return IsMissing(read) && Recorded(keys.record, kSiteListSet);
 }
 
-// Deleting what is already gone is fine.
-bool DeletedOrGone(int32_t result) { return result == status::kSuccess || IsMissing(result); }
-
 }  // namespace
 
 int32_t SetAbsentPolicies(Registry& machine_writes, std::string_view own_url) {
@@ -92,22 +89,22 @@ int32_t TakeBackPolicies(Registry& machine_writes, std::string_view own_url) {
       OwnListInForce(machine_writes, keys, own_url)) {
     result = policy.DeleteValue(kLevel);
   }
-  if (DeletedOrGone(result) && has_policy && Recorded(record, kDelaySet) &&
+  if (DoneOrMissing(result) && has_policy && Recorded(record, kDelaySet) &&
       policy.ReadDword(kDelayInitialDownload) == 1u) {
     result = policy.DeleteValue(kDelayInitialDownload);
   }
-  if (DeletedOrGone(result) && has_policy && Recorded(record, kSiteListSet) &&
+  if (DoneOrMissing(result) && has_policy && Recorded(record, kSiteListSet) &&
       policy.ReadString(kSiteList) == own_url) {
     result = policy.DeleteValue(kSiteList);
   }
-  if (!DeletedOrGone(result)) return result;
+  if (!DoneOrMissing(result)) return result;
   policy.Close();
   record.Close();
   // An empty policy key says nothing; whoever made it, none is better.
   if (has_policy) result = DeleteKeyIfEmpty(machine_writes, kEdgePolicy);
   if (result != status::kSuccess) return result;
   result = machine_writes.DeleteKey(kRecord);
-  if (!DeletedOrGone(result)) return result;
+  if (!DoneOrMissing(result)) return result;
   return DeleteKeyIfEmpty(machine_writes, kRecordParent);
 }
 

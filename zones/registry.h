@@ -25,6 +25,8 @@ inline constexpr int32_t kUnsupportedType = 1630;
 // A key or value that is not there. Operations return a status; a caller to
 // whom "not there" is no failure asks this, reads return an optional instead.
 constexpr bool IsMissing(int32_t result) { return result == status::kFileNotFound; }
+// Done, or nothing there to do it to: a delete of what is gone already.
+constexpr bool DoneOrMissing(int32_t result) { return result == status::kSuccess || IsMissing(result); }
 
 // Buffer sizes, each named once for what it holds: a value's name (16,383
 // UTF-16 units and its NUL) and a text value the tool reads (bytes, with its

@@ -22,8 +22,6 @@ struct StoredValue {
 using Setting = std::optional<StoredValue>;
 using Settings = std::array<Setting, kZoneSettings.size()>;
 
-bool Gone(int32_t result) { return result == status::kSuccess || IsMissing(result); }
-
 std::string NameOf(size_t index) { return zone_keys::ActionValueName(kZoneSettings[index].action); }
 
 bool HoldsPolicy(const Setting& setting, size_t index) {
@@ -45,7 +43,7 @@ int32_t ReadSetting(RegistryKey& key, std::string_view name, Setting& setting) {
   const int32_t read = key.Query(name, kTextCapacity, value.type, value.data);
   if (read == status::kSuccess) setting = std::move(value);
   if (IsMissing(read)) setting.reset();
-  return Gone(read) ? status::kSuccess : read;
+  return DoneOrMissing(read) ? status::kSuccess : read;
 }
 
 int32_t ReadSettings(RegistryKey& key, Settings& settings) {
@@ -76,7 +74,7 @@ int32_t TakeRecord(RegistryKey& record, const Settings& settings) {
     const Setting& setting = settings[i];
     const int32_t written = setting ? record.SetValue(NameOf(i), static_cast<ValueType>(setting->type), setting->data)
                                     : record.DeleteValue(NameOf(i));
-    if (!Gone(written)) return written;
+    if (!DoneOrMissing(written)) return written;
   }
   return record.SetDword(zone_keys::kZoneRecordComplete, 1);
 }
@@ -90,7 +88,7 @@ int32_t LeaveSites(Registry& registry, std::string_view host, bool leaves, bool&
   if (IsMissing(opened)) return status::kSuccess;
   if (opened != status::kSuccess) return opened;
   if (leaves) {
-    if (const int32_t deleted = sites.DeleteValue(host); !Gone(deleted)) return deleted;
+    if (const int32_t deleted = sites.DeleteValue(host); !DoneOrMissing(deleted)) return deleted;
   }
   std::string name;
   const int32_t listed = sites.EnumValue(0, kValueNameCapacity, name);
@@ -104,7 +102,7 @@ int32_t LeaveSites(Registry& registry, std::string_view host, bool leaves, bool&
 int32_t PutBack(Registry& registry, RegistryKey& record, int& values_left) {
   RegistryKey zone(registry);
   const int32_t opened = zone.Open(zone_keys::kZone2);
-  if (!Gone(opened)) return opened;
+  if (!DoneOrMissing(opened)) return opened;
   for (size_t i = 0; i < kZoneSettings.size(); ++i) {
     const std::string name = NameOf(i);
     Setting was;
@@ -119,7 +117,7 @@ int32_t PutBack(Registry& registry, RegistryKey& record, int& values_left) {
     }
     const int32_t written =
         was ? zone.SetValue(name, static_cast<ValueType>(was->type), was->data) : zone.DeleteValue(name);
-    if (!Gone(written)) return written;
+    if (!DoneOrMissing(written)) return written;
   }
   return status::kSuccess;
 }
@@ -127,7 +125,7 @@ int32_t PutBack(Registry& registry, RegistryKey& record, int& values_left) {
 // The sites first: the record's key can be deleted only without subkeys.
 int32_t DeleteRecord(Registry& registry) {
   for (const std::string_view path : {zone_keys::kZoneRecordSites, zone_keys::kZoneRecord}) {
-    if (const int32_t deleted = registry.DeleteKey(path); !Gone(deleted)) return deleted;
+    if (const int32_t deleted = registry.DeleteKey(path); !DoneOrMissing(deleted)) return deleted;
   }
   // The tool's own key left empty says nothing, and is no part of the
   // settings: failing to delete it fails nothing.

@@ -1,5 +1,7 @@
 #include "cli/win32/user_verbs.h"
 
+#include <optional>
+
 #include "check/address.h"
 #include "check/check_site.h"
 #include "check/login_site.h"
@@ -25,15 +27,17 @@ VerbResult CheckForUser(const Options& options, const SiteAddress& address, Regi
   Win32Registry machine = Win32Registry::MachineSettings();
   Win32Registry machine_writes = Win32Registry::MachineWrites();
   Win32SiteListFiles site_lists;
-  MachineChanges machine_changes(machine_writes, site_lists);
+  const bool ie_mode = !options.all_users;
+  std::optional<MachineChanges> machine_changes;
+  if (ie_mode) machine_changes.emplace(machine_writes, site_lists);
   ChangeRecordingRegistry user_writes(user);
   const Win32AnsiCodec codec;
   SavedAddressFile file(SavedAddressFile::BesideProgram(), codec);
   const std::string saved_before = options.save ? file.Load() : std::string();
   // Where it may not write the machine's part, the check does not try: it
   // reports it for an administrator.
-  Registry* const writes = Win32Registry::MayWriteMachinePolicies() ? &machine_changes.writes() : nullptr;
-  const bool ie_mode = !options.all_users;
+  Registry* const writes =
+      machine_changes && Win32Registry::MayWriteMachinePolicies() ? &machine_changes->writes() : nullptr;
   CheckOutcome outcome = CheckSite({
       .address = address,
       .registries = {.hives = {user_writes, machine},
@@ -47,7 +51,7 @@ VerbResult CheckForUser(const Options& options, const SiteAddress& address, Regi
   }
   VerbResult result = CheckResult(outcome);
   result.changed = user_writes.changed() || (outcome.Saved() && saved_before != outcome.address);
-  if (ie_mode) result.machine_changed = machine_changes.Changed();
+  if (machine_changes) result.machine_changed = machine_changes->Changed();
   return result;
 }
 
